@@ -1,0 +1,41 @@
+# The one place that turns the cross-built third-party libraries into
+# imported targets. They live in VESK_DEPS_PREFIX (made by scripts/setup.sh).
+if(NOT VESK_DEPS_PREFIX OR NOT EXISTS "${VESK_DEPS_PREFIX}/lib")
+    message(FATAL_ERROR "VESK_DEPS_PREFIX (${VESK_DEPS_PREFIX}) has no libraries: run scripts/setup.sh")
+endif()
+set(_lib "${VESK_DEPS_PREFIX}/lib")
+set(_inc "${VESK_DEPS_PREFIX}/include")
+
+function(_vesk_static_dep name)
+    cmake_parse_arguments(D "" "" "LIBS;INCLUDES;DEFINES;SYSLIBS" ${ARGN})
+    add_library(${name} INTERFACE IMPORTED GLOBAL)
+    set(files)
+    foreach(l IN LISTS D_LIBS)
+        if(NOT EXISTS "${_lib}/lib${l}.a")
+            message(FATAL_ERROR "missing ${_lib}/lib${l}.a: run scripts/setup.sh")
+        endif()
+        list(APPEND files "${_lib}/lib${l}.a")
+    endforeach()
+    set_target_properties(${name} PROPERTIES
+        INTERFACE_INCLUDE_DIRECTORIES "${D_INCLUDES}"
+        INTERFACE_COMPILE_DEFINITIONS "${D_DEFINES}"
+        INTERFACE_LINK_LIBRARIES "${files};${D_SYSLIBS}")
+endfunction()
+
+_vesk_static_dep(Vesk::zlib LIBS z INCLUDES "${_inc}")
+_vesk_static_dep(Vesk::poppler_cpp
+    LIBS poppler-cpp poppler freetype jpeg openjp2 lcms2 iconv z
+    INCLUDES "${_inc}/poppler/cpp"
+    SYSLIBS gdi32 advapi32)
+if(EXISTS "${_lib}/libgs.a")
+    _vesk_static_dep(Vesk::gsapi LIBS gs INCLUDES "${_inc}/ghostscript" SYSLIBS gdi32 winspool comdlg32 advapi32)
+endif()
+_vesk_static_dep(Vesk::curl LIBS curl z INCLUDES "${_inc}" DEFINES CURL_STATICLIB
+    SYSLIBS ws2_32 crypt32 secur32 bcrypt wldap32 normaliz iphlpapi)
+_vesk_static_dep(Vesk::jsoncpp LIBS jsoncpp INCLUDES "${_inc}")
+# Boost.Regex is header-only; only the boost folder is exposed, never all of /usr/include.
+add_library(Vesk::boost_regex INTERFACE IMPORTED GLOBAL)
+set_target_properties(Vesk::boost_regex PROPERTIES
+    INTERFACE_INCLUDE_DIRECTORIES "${VESK_DEPS_PREFIX}/boost-include")
+
+find_package(GTest CONFIG REQUIRED PATHS "${VESK_DEPS_PREFIX}" NO_DEFAULT_PATH)

@@ -1,0 +1,8 @@
+# The dist/ stage (cmake --install) lays the program out as it ships: the exe
+# and our component DLLs beside it, and the fonts poppler falls back to for
+# PDFs that do not embed the base-14 fonts under share\fonts.
+install(DIRECTORY "${VESK_DEPS_PREFIX}/share/fonts" DESTINATION share)
+
+# Programs built here (tests, benchmarks, the exe) run from build/bin, and
+# poppler looks above a "bin" folder, so they find the same fonts.
+file(COPY "${VESK_DEPS_PREFIX}/share/fonts" DESTINATION "${CMAKE_BINARY_DIR}/share")

@@ -1,0 +1,44 @@
+# Helpers every area uses to declare its targets the same way.
+include(GoogleTest)
+# Sources include each other from the repository root: #include "app/core/CFileIni.h".
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+
+# vesk_add_library(name src...): a static library of one area.
+function(vesk_add_library name)
+    add_library(${name} STATIC ${ARGN})
+    target_link_libraries(${name} PUBLIC vesk_options)
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+endfunction()
+
+# vesk_add_test(name SOURCES src... [LIBS lib...]): one GoogleTest binary,
+# run under Wine by ctest. Few binaries: every Wine start costs time.
+function(vesk_add_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE vesk_options ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+    target_compile_definitions(${name} PRIVATE
+        VESK_TESTS_DIR="Z:${CMAKE_SOURCE_DIR}/tests"
+        VESK_BIN_DIR="Z:${CMAKE_BINARY_DIR}/bin")
+    # PRE_TEST: listing tests at build time would start Wine without a display.
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+        PROPERTIES TIMEOUT 300)
+endfunction()
+
+# vesk_add_bench(name src... ): a benchmark program, built with the tests, run by hand.
+function(vesk_add_bench name)
+    add_executable(${name} ${ARGN})
+    target_link_libraries(${name} PRIVATE vesk_options)
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+endfunction()
+
+# vesk_add_subdirs(dir...): adds the listed sub-folders that have a CMakeLists.txt.
+function(vesk_add_subdirs)
+    foreach(d IN LISTS ARGN)
+        if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${d}/CMakeLists.txt)
+            add_subdirectory(${d})
+        endif()
+    endforeach()
+endfunction()

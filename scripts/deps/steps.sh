@@ -1,0 +1,183 @@
+# The set-up steps called by scripts/setup.sh; each runs in its own subshell
+# with `set -e`, its output going to the step's log file.
+
+DEB_PACKAGES=(
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    mingw-w64-x86-64-dev libz-mingw-w64-dev
+    cmake ninja-build nasm autoconf automake libtool pkgconf make dpkg-dev patch
+    wine wine64 fonts-wine fonts-liberation fonts-wqy-microhei fonts-urw-base35
+    xvfb xauth
+    python3 python3-img2pdf
+    googletest libboost1.81-dev
+    poppler-utils
+)
+SOURCE_PACKAGES=(freetype libjpeg-turbo openjpeg2 lcms2 poppler libjsoncpp curl ghostscript zlib libpng1.6 jbig2dec)
+
+SRC="$VESK_CACHE/src"
+BLD="$VESK_CACHE/build"
+PATCHES="$VESK_ROOT/scripts/deps/patches"
+MINGW=x86_64-w64-mingw32
+CROSS_CMAKE=(-G Ninja
+    -DCMAKE_TOOLCHAIN_FILE="$VESK_ROOT/cmake/mingw64-toolchain.cmake"
+    -DVESK_DEPS_PREFIX="$VESK_DEPS_PREFIX"
+    -DCMAKE_INSTALL_PREFIX="$VESK_DEPS_PREFIX"
+    -DCMAKE_BUILD_TYPE=Release
+    -DBUILD_SHARED_LIBS=OFF
+    -DZLIB_LIBRARY="$VESK_DEPS_PREFIX/lib/libz.a"
+    -DZLIB_INCLUDE_DIR="$VESK_DEPS_PREFIX/include")
+
+ensure_packages() {
+    local missing=()
+    local p
+    for p in "${DEB_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [[ ${#missing[@]} -eq 0 ]] && return 0
+    echo "setup: installing ${missing[*]}"
+    local log="$LOGS/packages.log"
+    {
+        apt-get update &&
+        DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+    } >"$log" 2>&1 || { echo "setup: step 'packages' failed; see $log" >&2; tail -n 20 "$log" >&2; exit 1; }
+}
+
+# Source packages need deb-src lines, which a fresh machine may lack.
+enable_deb_src() {
+    if grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        return 0
+    fi
+    cat >/etc/apt/sources.list.d/vesk-deb-src.sources <<'SRCS'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRCS
+    apt-get update
+}
+
+step_sources() {
+    enable_deb_src
+    rm -rf "$SRC.tmp" && mkdir -p "$SRC.tmp"
+    (cd "$SRC.tmp" && apt-get source -q "${SOURCE_PACKAGES[@]}")
+    rm -rf "$SRC" && mv "$SRC.tmp" "$SRC"
+}
+
+# src_dir NAME: the unpacked source folder of a source package.
+src_dir() {
+    local d
+    d=$(find "$SRC" -maxdepth 1 -type d -name "$1-[0-9]*" | head -n 1)
+    [[ -n "$d" ]] || { echo "no source for $1" >&2; return 1; }
+    echo "$d"
+}
+
+# fresh_build NAME: an empty build folder for a library.
+fresh_build() {
+    rm -rf "$BLD/$1" && mkdir -p "$BLD/$1" && echo "$BLD/$1"
+}
+
+cmake_lib() {   # cmake_lib NAME SOURCE_DIR [cmake args...]
+    local name="$1" src="$2"; shift 2
+    local b; b=$(fresh_build "$name")
+    cmake -S "$src" -B "$b" "${CROSS_CMAKE[@]}" "$@"
+    cmake --build "$b" -j "$JOBS"
+    cmake --install "$b"
+}
+
+step_zlib() {
+    mkdir -p "$VESK_DEPS_PREFIX/lib" "$VESK_DEPS_PREFIX/include"
+    cp /usr/$MINGW/lib/libz.a "$VESK_DEPS_PREFIX/lib/"
+    cp /usr/$MINGW/include/zlib.h /usr/$MINGW/include/zconf.h "$VESK_DEPS_PREFIX/include/"
+}
+
+step_iconv() {
+    local b; b=$(fresh_build iconv)
+    $MINGW-gcc-posix -O2 -c "$VESK_ROOT/scripts/deps/iconv/iconv.c" -I"$VESK_ROOT/scripts/deps/iconv" -o "$b/iconv.o"
+    $MINGW-ar rcs "$VESK_DEPS_PREFIX/lib/libiconv.a" "$b/iconv.o"
+    cp "$VESK_ROOT/scripts/deps/iconv/iconv.h" "$VESK_DEPS_PREFIX/include/"
+}
+
+step_gtest() {
+    cmake_lib gtest /usr/src/googletest -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
+}
+
+# Boost.Regex is header-only; exposing all of /usr/include would let host headers leak in.
+step_boost() {
+    mkdir -p "$VESK_DEPS_PREFIX/boost-include"
+    ln -sfn /usr/include/boost "$VESK_DEPS_PREFIX/boost-include/boost"
+}
+
+step_jsoncpp() {
+    cmake_lib jsoncpp "$(src_dir libjsoncpp)" -DJSONCPP_WITH_TESTS=OFF -DJSONCPP_WITH_POST_BUILD_UNITTEST=OFF \
+        -DBUILD_STATIC_LIBS=ON -DBUILD_OBJECT_LIBS=OFF -DJSONCPP_WITH_PKGCONFIG_SUPPORT=OFF
+}
+
+step_freetype() {
+    cmake_lib freetype "$(src_dir freetype)" -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
+        -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON -DFT_REQUIRE_ZLIB=ON
+}
+
+step_libjpeg() {
+    cmake_lib libjpeg "$(src_dir libjpeg-turbo)" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
+        -DWITH_TURBOJPEG=OFF -DCMAKE_ASM_NASM_COMPILER=nasm -DREQUIRE_SIMD=ON
+}
+
+step_openjpeg() {
+    cmake_lib openjpeg "$(src_dir openjpeg2)" -DBUILD_CODEC=OFF -DBUILD_TESTING=OFF \
+        -DBUILD_STATIC_LIBS=ON -DBUILD_JPIP=OFF -DBUILD_DOC=OFF
+}
+
+step_lcms2() {
+    local src; src=$(src_dir lcms2)
+    local b; b=$(fresh_build lcms2)
+    (cd "$b" && "$src/configure" --host=$MINGW --prefix="$VESK_DEPS_PREFIX" \
+        CC=$MINGW-gcc-posix --enable-static --disable-shared --without-jpeg --without-tiff --without-zlib)
+    make -C "$b" -j "$JOBS"
+    make -C "$b" install
+}
+
+step_poppler() {
+    local src; src=$(src_dir poppler)
+    # Debian's own patches are applied; ours go on a copy so the cached source stays pristine.
+    rm -rf "$BLD/poppler-src" && cp -a "$src" "$BLD/poppler-src"
+    patch -d "$BLD/poppler-src" -p1 <"$PATCHES/poppler-missing-fonts.patch"
+    cmake_lib poppler "$BLD/poppler-src" \
+        -DENABLE_CPP=ON -DENABLE_UTILS=OFF -DENABLE_GLIB=OFF -DENABLE_QT5=OFF -DENABLE_QT6=OFF \
+        -DENABLE_BOOST=OFF -DENABLE_LIBCURL=OFF -DWITH_Cairo=OFF -DENABLE_NSS3=OFF -DENABLE_GPGME=OFF \
+        -DENABLE_LIBTIFF=OFF -DWITH_TIFF=OFF -DENABLE_LIBPNG=OFF -DWITH_PNG=OFF -DBUILD_GTK_TESTS=OFF \
+        -DBUILD_QT5_TESTS=OFF -DBUILD_QT6_TESTS=OFF -DBUILD_CPP_TESTS=OFF -DBUILD_MANUAL_TESTS=OFF \
+        -DENABLE_GTK_DOC=OFF -DWITH_GObjectIntrospection=OFF -DENABLE_ZLIB_UNCOMPRESS=OFF \
+        -DENABLE_DCTDECODER=libjpeg -DENABLE_LIBOPENJPEG=openjpeg2 -DENABLE_CMS=lcms2 \
+        -DFONT_CONFIGURATION=win32 -DENABLE_RELOCATABLE=ON -DRUN_GPERF_IF_PRESENT=OFF \
+        -DCMAKE_C_FLAGS="-DOPJ_STATIC" -DCMAKE_CXX_FLAGS="-DOPJ_STATIC" \
+        -DICONV_INCLUDE_DIR="$VESK_DEPS_PREFIX/include" -DICONV_LIBRARIES="$VESK_DEPS_PREFIX/lib/libiconv.a"
+}
+
+# poppler looks for the base-14 fonts in share\fonts beside the program,
+# under the classic URW file names.
+step_fonts() {
+    local urw=/usr/share/fonts/type1/urw-base35 out="$VESK_DEPS_PREFIX/share/fonts"
+    mkdir -p "$out"
+    local pair
+    for pair in \
+        n022003l:NimbusMonoPS-Regular n022004l:NimbusMonoPS-Bold \
+        n022024l:NimbusMonoPS-BoldItalic n022023l:NimbusMonoPS-Italic \
+        n019003l:NimbusSans-Regular n019004l:NimbusSans-Bold \
+        n019024l:NimbusSans-BoldItalic n019023l:NimbusSans-Italic \
+        s050000l:StandardSymbolsPS \
+        n021004l:NimbusRoman-Bold n021024l:NimbusRoman-BoldItalic \
+        n021023l:NimbusRoman-Italic n021003l:NimbusRoman-Regular \
+        d050000l:D050000L; do
+        cp "$urw/${pair#*:}.t1" "$out/${pair%%:*}.pfb"
+    done
+}
+
+step_curl() {
+    cmake_lib curl "$(src_dir curl)" -DCURL_USE_SCHANNEL=ON -DCURL_USE_OPENSSL=OFF -DHTTP_ONLY=ON \
+        -DBUILD_CURL_EXE=OFF -DBUILD_TESTING=OFF -DCURL_USE_LIBPSL=OFF -DCURL_USE_LIBSSH2=OFF \
+        -DUSE_LIBIDN2=OFF -DUSE_NGHTTP2=OFF -DCURL_DISABLE_LDAP=ON -DCURL_DISABLE_LDAPS=ON \
+        -DENABLE_UNIX_SOCKETS=OFF -DCURL_ZLIB=ON -DCURL_BROTLI=OFF -DCURL_ZSTD=OFF
+}
+
+[[ -f "$VESK_ROOT/scripts/deps/ghostscript.sh" ]] && source "$VESK_ROOT/scripts/deps/ghostscript.sh"
+source "$VESK_ROOT/scripts/deps/wineprefix.sh"
