@@ -4,6 +4,7 @@
 // and recycled through a free list so insert/remove cycles avoid the heap.
 #include "dui/core/MemWrapper.h"
 #include "dui/core/SHashKeyTraits.h"
+#include "dui/core/SNodeBlocks.h"
 
 #include <cstdint>
 #include <cstring>
@@ -37,6 +38,7 @@ public:
     bool IsEmpty() const { return m_nCount == 0; }
     uint32_t GetBinCount() const { return m_nBins; }
     bool HasBins() const { return m_ppBins != nullptr; }
+    bool HasNodeBlocks() const { return m_nodes.HasBlocks(); }
     uint64_t GetHighRehashCount() const { return m_nHiRehash; }
     uint64_t GetLowRehashCount() const { return m_nLoRehash; }
 
@@ -102,7 +104,7 @@ public:
         MemFree(m_ppBins);
         m_ppBins = nullptr;
         m_nCount = 0;
-        FreeBlocks();
+        m_nodes.FreeAll();
         --m_nLockCount;
     }
 
@@ -186,28 +188,11 @@ private:
         return nullptr;
     }
 
-    bool FillFreeList()
-    {
-        size_t bytes = sizeof(void*) + sizeof(Node) * static_cast<size_t>(m_nBlockSize);
-        void** block = static_cast<void**>(MemMalloc(bytes));
-        if (!block)
-            return false;
-        *block = m_pBlocks;
-        m_pBlocks = block;
-        Node* nodes = reinterpret_cast<Node*>(block + 1);
-        for (int i = m_nBlockSize - 1; i >= 0; --i) {
-            nodes[i].m_pNext = m_pFree;
-            m_pFree = &nodes[i];
-        }
-        return true;
-    }
-
     Node* NewNode(const K& key, const V& value, uint32_t bin, uint32_t hash)
     {
-        if (!m_pFree && !FillFreeList())
+        Node* n = m_nodes.Take();
+        if (!n)
             return nullptr;
-        Node* n = m_pFree;
-        m_pFree = n->m_pNext;
         new (&n->m_key) K(key);
         new (&n->m_value) V(value);
         n->m_nHash = hash;
@@ -232,23 +217,12 @@ private:
     {
         n->m_key.~K();
         n->m_value.~V();
-        n->m_pNext = m_pFree;
-        m_pFree = n;
+        m_nodes.Give(n);
         --m_nCount;
         if (m_nCount < m_nLoRehash && m_nLockCount == 0)
             Rehash(HashTableSizes::PickSize(m_nCount, m_fOptimalLoad));
         if (m_nCount == 0)
-            FreeBlocks();
-    }
-
-    void FreeBlocks()
-    {
-        m_pFree = nullptr;
-        while (m_pBlocks) {
-            void** next = static_cast<void**>(*m_pBlocks);
-            MemFree(m_pBlocks);
-            m_pBlocks = next;
-        }
+            m_nodes.FreeAll();
     }
 
     Node** m_ppBins = nullptr;
@@ -260,9 +234,7 @@ private:
     uint64_t m_nHiRehash = 0;
     uint64_t m_nLoRehash = 0;
     int m_nLockCount = 0;
-    int m_nBlockSize = 10;
-    void** m_pBlocks = nullptr;
-    Node* m_pFree = nullptr;
+    SNodeBlocks<Node> m_nodes{10};
 };
 
 } // namespace DUI

@@ -1,7 +1,7 @@
 #pragma once
 // Doubly linked list whose nodes come from blocks of ten and are recycled.
 // Callers that call out while walking copy the list first (AppendTo).
-#include "dui/core/MemWrapper.h"
+#include "dui/core/SNodeBlocks.h"
 
 #include <cstdint>
 #include <new>
@@ -20,7 +20,7 @@ public:
     };
     using Position = Node*;
 
-    explicit SLinkedList(int blockSize = 10) : m_nBlockSize(blockSize > 0 ? blockSize : 10) {}
+    explicit SLinkedList(int blockSize = 10) : m_nodes(blockSize) {}
     SLinkedList(const SLinkedList&) = delete;
     SLinkedList& operator=(const SLinkedList&) = delete;
     ~SLinkedList() { RemoveAll(); }
@@ -83,12 +83,8 @@ public:
             n->m_value.~T();
             n = next;
         }
-        while (m_pBlocks) {
-            void** next = static_cast<void**>(*m_pBlocks);
-            MemFree(m_pBlocks);
-            m_pBlocks = next;
-        }
-        m_pHead = m_pTail = m_pFree = nullptr;
+        m_nodes.FreeAll();
+        m_pHead = m_pTail = nullptr;
         m_nCount = 0;
     }
 
@@ -101,10 +97,9 @@ public:
 
     Node* NewNode(const T& value, Node* prev, Node* next)
     {
-        if (!m_pFree && !FillFreeList())
+        Node* n = m_nodes.Take();
+        if (!n)
             return nullptr;
-        Node* n = m_pFree;
-        m_pFree = n->m_pNext;
         new (&n->m_value) T(value);
         n->m_pPrev = prev;
         n->m_pNext = next;
@@ -113,35 +108,17 @@ public:
     }
 
 private:
-    bool FillFreeList()
-    {
-        size_t bytes = sizeof(void*) + sizeof(Node) * static_cast<size_t>(m_nBlockSize);
-        void** block = static_cast<void**>(MemMalloc(bytes));
-        if (!block)
-            return false;
-        *block = m_pBlocks;
-        m_pBlocks = block;
-        Node* nodes = reinterpret_cast<Node*>(block + 1);
-        for (int i = m_nBlockSize - 1; i >= 0; --i) {
-            nodes[i].m_pNext = m_pFree;
-            m_pFree = &nodes[i];
-        }
-        return true;
-    }
     void FreeNode(Node* n)
     {
         n->m_value.~T();
-        n->m_pNext = m_pFree;
-        m_pFree = n;
+        m_nodes.Give(n);
         --m_nCount;
     }
 
     Node* m_pHead = nullptr;
     Node* m_pTail = nullptr;
     uint64_t m_nCount = 0;
-    void** m_pBlocks = nullptr;
-    Node* m_pFree = nullptr;
-    int m_nBlockSize = 10;
+    SNodeBlocks<Node> m_nodes;
 };
 
 } // namespace DUI

@@ -36,6 +36,7 @@ TEST(SCmnMap, GrowsAtTheHighThresholdAndKeepsItsSizeAfterRemoveAll)
     for (unsigned i = 0; i < 39; ++i)
         EXPECT_TRUE(map.RemoveKey(i));
     EXPECT_EQ(map.GetTable().GetBinCount(), 53u);
+    EXPECT_FALSE(map.GetTable().HasNodeBlocks()); // an empty table keeps no node blocks
 
     for (unsigned i = 0; i < 500; ++i)
         map.SetAt(i, 1);
