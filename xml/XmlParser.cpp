@@ -13,6 +13,7 @@ enum : unsigned char
     kNameStart = 2,    // letters, '_', ':' (and every unit from U+0080)
     kName = 4,         // also digits, '-', '.'
     kTextStop = 8,     // '<', '&', CR, NUL: where plain text copying must look closer
+    kAttrStop = 16,    // quotes, '&', white space, NUL: where attribute copying must look closer
 };
 
 struct CharTable
@@ -33,6 +34,8 @@ struct CharTable
         c['&'] |= kTextStop;
         c['\r'] |= kTextStop;
         c[0] |= kTextStop;
+        for (char ch : {'"', '\'', '&', ' ', '\t', '\r', '\n', '\0'})
+            c[static_cast<unsigned char>(ch)] |= kAttrStop;
     }
 };
 constexpr CharTable kChars;
@@ -164,6 +167,14 @@ wchar_t* ConvertAttribute(wchar_t*& r, wchar_t quote, unsigned options)
         while (IsSpace(*r))
             ++r;
     for (;;) {
+        if (w == r) {
+            while (!Is(*r, kAttrStop))
+                ++r;
+            w = r;
+        } else {
+            while (!Is(*r, kAttrStop))
+                *w++ = *r++;
+        }
         wchar_t c = *r;
         if (c == 0)
             return nullptr;
