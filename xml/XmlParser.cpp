@@ -49,6 +49,20 @@ inline bool IsSpace(wchar_t ch) { return Is(ch, kSpace); }
 inline bool IsNameStart(wchar_t ch) { return Is(ch, kNameStart); }
 inline bool IsName(wchar_t ch) { return Is(ch, kName); }
 
+// Moves over characters that need no conversion, copying them only once a
+// conversion has opened a gap between the read and write positions.
+inline void CopyPlain(wchar_t*& r, wchar_t*& w, unsigned char stopMask)
+{
+    if (w == r) {
+        while (!Is(*r, stopMask))
+            ++r;
+        w = r;
+    } else {
+        while (!Is(*r, stopMask))
+            *w++ = *r++;
+    }
+}
+
 int HexValue(wchar_t ch)
 {
     if (ch >= '0' && ch <= '9')
@@ -128,14 +142,7 @@ wchar_t* ConvertText(wchar_t* r, bool eol, bool escapes, wchar_t*& textEnd)
 {
     wchar_t* w = r;
     for (;;) {
-        if (w == r) {
-            while (!Is(*r, kTextStop))
-                ++r;
-            w = r;
-        } else {
-            while (!Is(*r, kTextStop))
-                *w++ = *r++;
-        }
+        CopyPlain(r, w, kTextStop);
         wchar_t c = *r;
         if (c == '<' || c == 0)
             break;
@@ -167,14 +174,7 @@ wchar_t* ConvertAttribute(wchar_t*& r, wchar_t quote, unsigned options)
         while (IsSpace(*r))
             ++r;
     for (;;) {
-        if (w == r) {
-            while (!Is(*r, kAttrStop))
-                ++r;
-            w = r;
-        } else {
-            while (!Is(*r, kAttrStop))
-                *w++ = *r++;
-        }
+        CopyPlain(r, w, kAttrStop);
         wchar_t c = *r;
         if (c == 0)
             return nullptr;
