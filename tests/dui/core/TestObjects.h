@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "dui/core/SObjectImpl.h"
-#include "dui/core/SlotFunctor.h"
 
 namespace testobj {
 
