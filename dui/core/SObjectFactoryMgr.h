@@ -35,10 +35,13 @@ public:
     IObject* NewWindowObjectByTag(LPCWSTR tag);
     IInterpolator* NewInterpolatorByTag(LPCWSTR tag);
 
+    // The "objattr" defaults of a window's class chain, "class" first; other
+    // kinds of object get none.
+    void ApplyDefaultAttributes(IObject* object);
+
 protected:
     // The default-attribute table of the current UI definition, or null.
     virtual SObjDefAttr* GetCurrentObjDefAttr() const { return nullptr; }
-    void ApplyDefaultAttributes(IObject* object);
 
 private:
     static void DeleteFactory(SObjectFactory** factory);
