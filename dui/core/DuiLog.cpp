@@ -18,10 +18,10 @@ std::string FormatLogLine(const wchar_t* message, const char* function, const ch
 {
     std::string ansi;
     const int needed = WideCharToMultiByte(CP_ACP, 0, message, -1, nullptr, 0, nullptr, nullptr);
-    if (needed > 0 && needed < kLogBufferChars) {
+    if (needed > 1) {
         ansi.resize(needed);
         WideCharToMultiByte(CP_ACP, 0, message, -1, ansi.data(), needed, nullptr, nullptr);
-        ansi.resize(needed - 1);
+        ansi.resize(std::min(needed - 1, kLogBufferChars - 1));
     }
     std::vector<char> out(kLogBufferChars);
     const int n = std::snprintf(out.data(), out.size(), "%s %s %s:%d\n", ansi.c_str(), function, source, line);

@@ -6,8 +6,8 @@
 
 namespace DUI {
 
-// The line as it reaches the debugger, in the ANSI code page; the message is
-// cut at 10239 characters and dropped when its ANSI form does not fit either.
+// The line as it reaches the debugger, in the ANSI code page; an overlong
+// message is cut so that the whole line stays within 10239 bytes.
 std::string FormatLogLine(const wchar_t* message, const char* function, const char* source, int line);
 
 void WriteLog(const char* source, int line, const char* function, const wchar_t* format, ...);
