@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ComponentLoader.h"
+#include "tests/support/ComponentLoader.h"
 #include "dui/core/IImgDecoder.h"
 #include "dui/core/IRender.h"
 #include "dui/core/SRefPtr.h"

@@ -1,7 +1,7 @@
 // Draws through render.dll into small surfaces and checks pixels.
 #include <gtest/gtest.h>
 
-#include "ComponentLoader.h"
+#include "tests/support/ComponentLoader.h"
 #include "dui/core/IRender.h"
 #include "dui/core/SRefPtr.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ComponentLoader.h"
+#include "tests/support/ComponentLoader.h"
 #include "dui/core/ITranslator.h"
 #include "dui/core/SRefPtr.h"
 

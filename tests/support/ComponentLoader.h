@@ -1,6 +1,7 @@
 #pragma once
 // Loads one component DLL from the build's bin folder and asks its
 // SCreateInstance export for the main object, as the program does.
+// Header-only: VESK_BIN_DIR is defined for each test program.
 #include <windows.h>
 #include <string>
 
@@ -9,8 +10,19 @@ namespace testcomp {
 class ComponentLoader
 {
 public:
-    explicit ComponentLoader(const wchar_t* dllName);
-    ~ComponentLoader();
+    explicit ComponentLoader(const wchar_t* dllName)
+    {
+        std::wstring path = L"" VESK_BIN_DIR;
+        path += L"/";
+        path += dllName;
+        m_module = LoadLibraryW(path.c_str());
+        if (m_module)
+            m_create = reinterpret_cast<CreateFn>(reinterpret_cast<void*>(GetProcAddress(m_module, "SCreateInstance")));
+    }
+    ~ComponentLoader()
+    {
+        if (m_module) FreeLibrary(m_module);
+    }
     ComponentLoader(const ComponentLoader&) = delete;
     ComponentLoader& operator=(const ComponentLoader&) = delete;
 
