@@ -2,6 +2,7 @@
 // and again: background, anti-aliased round rects, Latin and Chinese
 // strings, translucent image blits and nine-patch skins.
 // Usage: render_frame [seconds]. The last line: frames=N seconds=S fps=R.
+#include <winsock2.h>
 #include <windows.h>
 
 #include <chrono>

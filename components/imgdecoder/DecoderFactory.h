@@ -1,6 +1,7 @@
 #pragma once
 // The image decoder component over GDI+: starts GDI+ for as long as the
 // factory or one of its pictures lives (the program never starts it itself).
+#include <winsock2.h>
 #include <windows.h>
 #include "dui/core/IImgDecoder.h"
 #include "dui/core/TObjRefImpl.h"

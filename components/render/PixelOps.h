@@ -2,6 +2,7 @@
 // Pixel arithmetic of the render component on 32-bit premultiplied pixels
 // (0xAARRGGBB in a uint32_t, bytes B, G, R, A in memory). Pure functions on
 // plain buffers, so drawing can be tested without a window.
+#include <winsock2.h>
 #include <windows.h>
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,7 @@
 #pragma once
 // Pens, brushes, fonts and regions of the render component: small value
 // holders, each keeping its factory alive.
+#include <winsock2.h>
 #include <windows.h>
 #include <string>
 #include "dui/core/IRender.h"

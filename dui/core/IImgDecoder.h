@@ -1,6 +1,7 @@
 #pragma once
 // The image decoder component (imgdecoder.dll): pictures of one or more
 // frames, each frame 32-bit premultiplied pixels (blue, green, red, alpha).
+#include <winsock2.h>
 #include <windows.h>
 #include "dui/core/IObjRef.h"
 

@@ -2,6 +2,7 @@
 // The drawing interfaces of the render component (render.dll). Colours are
 // 32-bit with red in bits 0-7 and alpha in bits 24-31; bitmap pixels are
 // premultiplied, bytes blue, green, red, alpha, rows of width * 4 bytes.
+#include <winsock2.h>
 #include <windows.h>
 #include "dui/core/IObjRef.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 // The translator component (translator.dll): texts by (context, source text)
 // and font replacements by font key, from the installed languages.
+#include <winsock2.h>
 #include <windows.h>
 #include "dui/core/IObjRef.h"
 

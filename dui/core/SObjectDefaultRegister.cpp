@@ -2,6 +2,8 @@
 
 #include "dui/core/SInterpolators.h"
 #include "dui/core/SObjectFactoryMgr.h"
+#include "dui/res.mgr/SSkinImgCenter.h"
+#include "dui/res.mgr/SSkinImgFrame.h"
 
 namespace DUI {
 
@@ -10,7 +12,13 @@ namespace DUI {
 // Layouts, skins and windows join their groups as their classes are written.
 void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr*) {}
 
-void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr*) {}
+void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* registry)
+{
+    registry->TplRegisterFactory<SSkinImgList>();
+    registry->TplRegisterFactory<SSkinImgFrame>();
+    registry->TplRegisterFactory<SSkinImgFrame2>();
+    registry->TplRegisterFactory<SSkinImgCenter>();
+}
 
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr*) {}
 

@@ -2,6 +2,7 @@
 // A source of UI resources addressed by (type, name): the resources of a
 // module, or a folder described by "uires.idx". Names may also be integer
 // resource ids (below 0x10000, passed in the pointer).
+#include <winsock2.h>
 #include <windows.h>
 #include "dui/core/IImgDecoder.h"
 #include "dui/core/IObjRef.h"

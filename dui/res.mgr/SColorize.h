@@ -2,6 +2,7 @@
 // Tinting towards a colourise colour while keeping lightness: the colour
 // arithmetic behind colourised skins. HSL components are 0-255 each; hue 0
 // is red, 85 green, 170 blue.
+#include <winsock2.h>
 #include <windows.h>
 #include <cstdint>
 #include "dui/core/IRender.h"

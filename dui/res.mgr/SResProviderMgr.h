@@ -5,11 +5,13 @@
 #include "dui/core/SCmnMap.h"
 #include "dui/core/SCriticalSection.h"
 #include "dui/core/SLinkedList.h"
+#include "dui/core/SSingleton2.h"
 #include "dui/res.mgr/IResProvider.h"
+#include "dui/res.mgr/SNamedValue.h"
 
 namespace DUI {
 
-class SResProviderMgr
+class SResProviderMgr : public SSingleton2<SResProviderMgr>
 {
 public:
     SResProviderMgr();
@@ -32,12 +34,20 @@ public:
     HICON LoadIconFromText(LPCWSTR text);
     HCURSOR LoadCursor(LPCWSTR name, BOOL fromFile);
 
+    // Colour and string texts: "@color/" and "@string/" references or
+    // literal values, resolved by the current UI definition's tables.
+    COLORREF GetColor(LPCWSTR text) const { return NamedColors().Get(text); }
+    SStringW GetString(LPCWSTR text) const { return NamedStrings().Get(text); }
+
     static bool IsFileType(LPCWSTR type);
 
 protected:
     // Loads the UI definition `uidefId` from `provider`; the UI-definition
     // layer supplies it. The base knows no UI definitions and does nothing.
     virtual void OnUiDefProvider(IResProvider* provider, LPCWSTR uidefId);
+    // The current UI definition's tables; empty ones without a definition.
+    virtual const SNamedColor& NamedColors() const { return m_noColors; }
+    virtual const SNamedString& NamedStrings() const { return m_noStrings; }
 
 private:
     class Lock;
@@ -46,6 +56,8 @@ private:
     SLinkedList<IResProvider*> m_providers;   // oldest at the head
     SCmnMap<HCURSOR, SStringW> m_cursors;
     SCriticalSection m_lock;
+    SNamedColor m_noColors;
+    SNamedString m_noStrings;
 };
 
 } // namespace DUI

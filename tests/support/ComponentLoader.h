@@ -2,6 +2,7 @@
 // Loads one component DLL from the build's bin folder and asks its
 // SCreateInstance export for the main object, as the program does.
 // Header-only: VESK_BIN_DIR is defined for each test program.
+#include <winsock2.h>
 #include <windows.h>
 #include <string>
 
