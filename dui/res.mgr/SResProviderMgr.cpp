@@ -4,6 +4,7 @@
 #include "dui/res.mgr/SImageLoader.h"
 #include "dui/res.mgr/SResProviderFiles.h"
 #include "dui/res.mgr/SResProviderPE.h"
+#include "dui/res.mgr/SUiDefInfo.h"
 
 namespace DUI {
 
@@ -71,7 +72,19 @@ bool SResProviderMgr::IsFileType(LPCWSTR type)
     return type && !IsIntResource(type) && _wcsicmp(type, L"file") == 0;
 }
 
-void SResProviderMgr::OnUiDefProvider(IResProvider*, LPCWSTR) {}
+COLORREF SResProviderMgr::GetColor(LPCWSTR text) const
+{
+    const SUiDef* uidef = SUiDef::GetInstance();
+    IUiDefInfo* current = uidef ? uidef->GetUiDef() : nullptr;
+    return current ? current->GetNamedColor().Get(text) : m_noColors.Get(text);
+}
+
+SStringW SResProviderMgr::GetString(LPCWSTR text) const
+{
+    const SUiDef* uidef = SUiDef::GetInstance();
+    IUiDefInfo* current = uidef ? uidef->GetUiDef() : nullptr;
+    return current ? current->GetNamedString().Get(text) : m_noStrings.Get(text);
+}
 
 void SResProviderMgr::AddResProvider(IResProvider* provider, LPCWSTR uidefId)
 {
@@ -79,7 +92,11 @@ void SResProviderMgr::AddResProvider(IResProvider* provider, LPCWSTR uidefId)
     Lock lock(m_lock);
     provider->AddRef();
     m_providers.AddTail(provider);
-    if (uidefId) OnUiDefProvider(provider, uidefId);
+    SUiDef* uidef = SUiDef::GetInstance();
+    if (!uidefId || !uidef) return;
+    IUiDefInfo* def = uidef->LoadUiDef(provider, uidefId);
+    uidef->SetUiDef(def);
+    def->Release();
 }
 
 void SResProviderMgr::RemoveResProvider(IResProvider* provider)

@@ -20,7 +20,8 @@ public:
     SResProviderMgr& operator=(const SResProviderMgr&) = delete;
 
     // Appends the provider as the newest and adds a reference. With a UI
-    // definition id, that definition is loaded from it (see OnUiDefProvider).
+    // definition id ("uidef:xml_init"), that definition is loaded from it and
+    // becomes the current one.
     void AddResProvider(IResProvider* provider, LPCWSTR uidefId = nullptr);
     void RemoveResProvider(IResProvider* provider);
     void RemoveAllResProviders();
@@ -36,18 +37,10 @@ public:
 
     // Colour and string texts: "@color/" and "@string/" references or
     // literal values, resolved by the current UI definition's tables.
-    COLORREF GetColor(LPCWSTR text) const { return NamedColors().Get(text); }
-    SStringW GetString(LPCWSTR text) const { return NamedStrings().Get(text); }
+    COLORREF GetColor(LPCWSTR text) const;
+    SStringW GetString(LPCWSTR text) const;
 
     static bool IsFileType(LPCWSTR type);
-
-protected:
-    // Loads the UI definition `uidefId` from `provider`; the UI-definition
-    // layer supplies it. The base knows no UI definitions and does nothing.
-    virtual void OnUiDefProvider(IResProvider* provider, LPCWSTR uidefId);
-    // The current UI definition's tables; empty ones without a definition.
-    virtual const SNamedColor& NamedColors() const { return m_noColors; }
-    virtual const SNamedString& NamedStrings() const { return m_noStrings; }
 
 private:
     class Lock;

@@ -12,19 +12,11 @@
 #include "dui/res.mgr/SResProviderFiles.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "tests/support/ComponentLoader.h"
+#include "TempFolder.h"
 
 using namespace DUI;
 
 namespace {
-
-void WriteTextFile(const std::wstring& path, const std::string& bytes)
-{
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
-}
 
 SRefPtr<IResProvider> NewProvider(int kind, WPARAM init, BOOL wantInit = TRUE)
 {
@@ -40,37 +32,24 @@ class ResProviderTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        wchar_t tmp[MAX_PATH];
-        GetTempPathW(MAX_PATH, tmp);
-        m_dir = std::wstring(tmp) + L"vesk_res_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                std::to_wstring(GetTickCount());
-        ASSERT_TRUE(CreateDirectoryW(m_dir.c_str(), nullptr));
-        CreateDirectoryW((m_dir + L"\\img").c_str(), nullptr);
-        WriteTextFile(m_dir + L"\\img\\a.txt", "alpha");
-        WriteTextFile(m_dir + L"\\img\\b.txt", "bravo!");
-        WriteTextFile(m_dir + L"\\uires.idx",
+        ASSERT_TRUE(m_dir.Ok());
+        m_dir.MakeDir(L"img");
+        m_dir.MakeDir(L"other");
+        ASSERT_TRUE(m_dir.Write(L"img\\a.txt", "alpha"));
+        ASSERT_TRUE(m_dir.Write(L"img\\b.txt", "bravo!"));
+        ASSERT_TRUE(m_dir.Write(L"uires.idx",
                   "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                   "<RESOURCE>\n"
                   "  <txt><file name=\"First\" path=\"img\\a.txt\"/><FILE name=\"dup\" path=\"img\\a.txt\"/>"
                   "<file name=\"dup\" path=\"img\\b.txt\"/></txt>\n"
                   "  <Values><file name=\"shared\" path=\"img\\b.txt\"/></Values>\n"
-                  "</RESOURCE>\n");
+                  "</RESOURCE>\n"));
     }
 
-    void TearDown() override
-    {
-        DeleteFileW((m_dir + L"\\img\\a.txt").c_str());
-        DeleteFileW((m_dir + L"\\img\\b.txt").c_str());
-        DeleteFileW((m_dir + L"\\uires.idx").c_str());
-        DeleteFileW((m_dir + L"\\other\\uires.idx").c_str());
-        RemoveDirectoryW((m_dir + L"\\other").c_str());
-        RemoveDirectoryW((m_dir + L"\\img").c_str());
-        RemoveDirectoryW(m_dir.c_str());
-    }
+    WPARAM Folder() const { return reinterpret_cast<WPARAM>(m_dir.Path().c_str()); }
+    std::wstring Other() const { return m_dir.Path() + L"\\other"; }
 
-    WPARAM Folder() const { return reinterpret_cast<WPARAM>(m_dir.c_str()); }
-
-    std::wstring m_dir;
+    TempFolder m_dir{L"vesk_res_"};
 };
 
 std::string RawOf(IResProvider* p, LPCWSTR type, LPCWSTR name)
@@ -137,8 +116,7 @@ TEST_F(ResProviderTest, RawBufferMustHoldTheWholeResource)
 
 TEST_F(ResProviderTest, FolderInitFailsWithoutAUsableIndex)
 {
-    CreateDirectoryW((m_dir + L"\\other").c_str(), nullptr);
-    const std::wstring other = m_dir + L"\\other";
+    const std::wstring other = Other();
     struct Case { const char* name; const char* idx; };
     const Case cases[] = {
         {"no index", nullptr},
@@ -148,7 +126,9 @@ TEST_F(ResProviderTest, FolderInitFailsWithoutAUsableIndex)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         DeleteFileW((other + L"\\uires.idx").c_str());
-        if (c.idx) WriteTextFile(other + L"\\uires.idx", c.idx);
+        if (c.idx) {
+            ASSERT_TRUE(m_dir.Write(L"other\\uires.idx", c.idx));
+        }
         auto p = NewProvider(RES_FILE, reinterpret_cast<WPARAM>(other.c_str()), FALSE);
         EXPECT_FALSE(p->HasResource(L"txt", L"a"));
         EXPECT_EQ(p->GetRawBufferSize(L"txt", L"a"), 0u);
@@ -160,9 +140,8 @@ TEST_F(ResProviderTest, FolderInitFailsWithoutAUsableIndex)
 
 TEST_F(ResProviderTest, NewestProviderAnswersUntilRemoved)
 {
-    const std::wstring other = m_dir + L"\\other";
-    CreateDirectoryW(other.c_str(), nullptr);
-    WriteTextFile(other + L"\\uires.idx", "<resource><txt><file name=\"first\" path=\"..\\img\\b.txt\"/></txt></resource>");
+    const std::wstring other = Other();
+    m_dir.Write(L"other\\uires.idx", "<resource><txt><file name=\"first\" path=\"..\\img\\b.txt\"/></txt></resource>");
     auto older = NewProvider(RES_FILE, Folder());
     auto newer = NewProvider(RES_FILE, reinterpret_cast<WPARAM>(other.c_str()));
     SResProviderMgr mgr;
@@ -177,7 +156,7 @@ TEST_F(ResProviderTest, NewestProviderAnswersUntilRemoved)
     mgr.RemoveResProvider(newer.Get());   // not in the list any more: nothing happens
     EXPECT_EQ(mgr.FindResProvider(L"txt", L"first"), older.Get());
     // The "file" type reads the named path in any case of the type.
-    const std::wstring path = m_dir + L"\\img\\b.txt";
+    const std::wstring path = m_dir.Path() + L"\\img\\b.txt";
     EXPECT_EQ(mgr.GetRawBufferSize(L"FILE", path.c_str()), 6u);
     char buf[6];
     EXPECT_TRUE(mgr.GetRawBuffer(L"File", path.c_str(), buf, 6));
