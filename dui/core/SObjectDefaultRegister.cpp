@@ -2,6 +2,9 @@
 
 #include "dui/core/SInterpolators.h"
 #include "dui/core/SObjectFactoryMgr.h"
+#include "dui/res.mgr/SSkinButton.h"
+#include "dui/res.mgr/SSkinColorRect.h"
+#include "dui/res.mgr/SSkinGradation.h"
 #include "dui/res.mgr/SSkinImgCenter.h"
 #include "dui/res.mgr/SSkinImgFrame.h"
 
@@ -18,6 +21,9 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* registry)
     registry->TplRegisterFactory<SSkinImgFrame>();
     registry->TplRegisterFactory<SSkinImgFrame2>();
     registry->TplRegisterFactory<SSkinImgCenter>();
+    registry->TplRegisterFactory<SSkinButton>();
+    registry->TplRegisterFactory<SSkinColorRect>();
+    registry->TplRegisterFactory<SSkinGradation>();
 }
 
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr*) {}
