@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include "dui/res.mgr/SDimension.h"
 #include "dui/res.mgr/SNamedValue.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 
@@ -41,16 +42,6 @@ COLORREF SSkinColorRect::FillColor(COLORREF color, BYTE alpha)
     return (color & 0x00FFFFFF) | ((((color >> 24) * alpha) >> 8) << 24);
 }
 
-// Dimensions in px, or in dp, dip and sp that grow with the scale; a bare
-// number is in px, the default unit.
-int SSkinColorRect::DimToPixels(const SStringW& text, int scale)
-{
-    wchar_t* end = nullptr;
-    const double value = wcstod(text.c_str(), &end);
-    const bool scaled = end && (_wcsicmp(end, L"dp") == 0 || _wcsicmp(end, L"dip") == 0 || _wcsicmp(end, L"sp") == 0);
-    return static_cast<int>(scaled ? value * scale / 100.0 : value);
-}
-
 HRESULT SSkinColorRect::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
     HRESULT hr = 1;
@@ -73,7 +64,7 @@ HRESULT SSkinColorRect::SetAttribute(const SStringW& name, const SStringW& value
 void SSkinColorRect::DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha)
 {
     if (index < 0 || index > 3) return;
-    int r = DimToPixels(m_radius, m_scale);
+    int r = DimensionToPixels(m_radius, m_scale);
     if (m_cornerPercent > 0)
         r = static_cast<int>(std::min(rc->right - rc->left, rc->bottom - rc->top) * m_cornerPercent);
     const int colour = m_fill[index] != kColorUnset ? index : 0;
@@ -82,7 +73,7 @@ void SSkinColorRect::DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE
         rt->FillRectColor(rc, fill);
     else
         rt->FillRoundRectColor(rc, {r, r}, fill);
-    const int width = DimToPixels(m_borderWidth, m_scale);
+    const int width = DimensionToPixels(m_borderWidth, m_scale);
     if (width > 0 && m_border[colour] != kColorUnset) DrawOutline(rt, rc, r, m_border[colour], width);
 }
 

@@ -20,8 +20,6 @@ public:
     static COLORREF FillColor(COLORREF color, BYTE alpha);
     // A rectangle (r < 1) or rounded rectangle outline with a solid pen.
     static void DrawOutline(IPaintSurface* rt, const RECT* rc, int r, COLORREF color, int width);
-    // A dimension text ("4", "4px", "1.5dp") in pixels at `scale` percent.
-    static int DimToPixels(const SStringW& text, int scale);
 
 protected:
     void DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha) override;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "dui/core/SRefPtr.h"
+#include "dui/res.mgr/SDimension.h"
 #include "dui/res.mgr/SSkinButton.h"
 #include "dui/res.mgr/SSkinColorRect.h"
 #include "dui/res.mgr/SSkinGradation.h"
@@ -90,14 +91,14 @@ TEST_F(DrawnSkinTest, ColorRectCornersAndSkinAlpha)
     EXPECT_EQ(At(f.Get(), 2, 2), 0x7F7F0000u);   // alpha 127, red kept
 }
 
-TEST(DimToPixels, UnitsScaleWithTheSkin)
+TEST(DimensionToPixels, UnitsScaleWithTheSkin)
 {
     struct Case { const wchar_t* text; int scale; int want; };
     const Case cases[] = {{L"4", 150, 4}, {L"4dp", 150, 6}, {L"4dip", 200, 8}, {L"2sp", 125, 2},
                           {L"1.5", 100, 1}, {L"3px", 300, 3}, {L"", 150, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
-        EXPECT_EQ(SSkinColorRect::DimToPixels(c.text, c.scale), c.want);
+        EXPECT_EQ(DimensionToPixels(c.text, c.scale), c.want);
     }
 }
 
