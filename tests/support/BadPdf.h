@@ -6,11 +6,11 @@
 
 namespace testpdf {
 
-// Cut inside the page objects: the page tree names pages that never come.
+// Cut right after the catalog: the page tree it points to never comes.
 inline std::string MakeTruncatedPdf()
 {
     std::string pdf = MakePdf(3);
-    return pdf.substr(0, pdf.find("4 0 obj"));
+    return pdf.substr(0, pdf.find("2 0 obj"));
 }
 
 // A standard security handler whose user password is not empty, so the file
