@@ -7,7 +7,10 @@
 #include <poppler-document.h>
 #include <poppler-global.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <deque>
+#include <future>
 #include <mutex>
 #include <set>
 
@@ -46,6 +49,12 @@ std::wstring ReserveOutputFile(const std::wstring& folder, const std::wstring& n
 struct HeldPage {
     std::unique_ptr<PdfPageImage> image;
     std::unique_ptr<Gdiplus::Bitmap> bitmap;  // wraps image's pixels, so dies first
+};
+
+struct PendingSave {
+    std::wstring file;
+    HeldPage page;
+    std::future<bool> saved;  // declared last: its end waits for the encode using `page`
 };
 
 class PdfImagesRun {
@@ -105,13 +114,18 @@ private:
 
     void RenderPages(const std::set<int>& pages)
     {
-        int done = 0;
-        const int total = static_cast<int>(pages.size());
+        m_total = static_cast<int>(pages.size());
         for (int page : pages) {
-            if (Stopped() || !RenderOne(page)) return;
-            ++done;
-            Progress(m_options.longPicture ? done * 100.0 / total * 0.5 : done * 100.0 / total);
+            if (Stopped() || !RenderOne(page)) break;
+            if (m_options.longPicture) {
+                ++m_done;
+                Progress(m_done * 100.0 / m_total * 0.5);
+            } else {
+                WaitForSaves(SavesInFlight());
+            }
+            if (m_error) break;
         }
+        WaitForSaves(0);
     }
 
     bool RenderOne(int page)
@@ -134,7 +148,49 @@ private:
             KeepForLongPicture(std::move(held));
             return true;
         }
-        return WritePicture(*held.bitmap, std::to_wstring(page));
+        return StartSave(std::move(held), std::to_wstring(page));
+    }
+
+    // Encoding takes as long as rendering, and only rendering is serialised:
+    // a page is encoded on its own thread while the next one renders.
+    bool StartSave(HeldPage held, const std::wstring& name)
+    {
+        std::wstring file = ReserveFor(*held.bitmap, name);
+        if (file.empty()) return false;
+        m_lastPageBytes = static_cast<long long>(held.image->bytesPerRow) * held.image->height;
+        auto pending = std::make_unique<PendingSave>();
+        pending->file = file;
+        pending->page = std::move(held);
+        Gdiplus::Bitmap* bitmap = pending->page.bitmap.get();
+        pending->saved = std::async(std::launch::async, [bitmap, file, extension = m_options.extension] {
+            return SaveBitmap(*bitmap, file, extension);
+        });
+        m_saves.push_back(std::move(pending));
+        return true;
+    }
+
+    // Pages waiting to be encoded hold their pixels; keep that within bounds.
+    size_t SavesInFlight() const
+    {
+        constexpr long long kPendingBytes = 256LL << 20;
+        long long fit = m_lastPageBytes > 0 ? kPendingBytes / m_lastPageBytes : 1;
+        return static_cast<size_t>(std::clamp(fit, 1LL, 3LL));
+    }
+
+    // Takes finished saves in page order until at most `keep` are left running.
+    void WaitForSaves(size_t keep)
+    {
+        while (m_saves.size() > keep) {
+            bool saved = m_saves.front()->saved.get();
+            std::wstring file = m_saves.front()->file;
+            m_saves.pop_front();
+            if (!saved) {
+                Fail(-3, kSaveFailed, file);
+            } else if (!m_error) {
+                ++m_done;
+                Progress(m_done * 100.0 / m_total);
+            }
+        }
     }
 
     void KeepForLongPicture(HeldPage held)
@@ -145,14 +201,25 @@ private:
         m_groups.back().push_back(std::move(held));
     }
 
-    bool WritePicture(Gdiplus::Bitmap& bitmap, const std::wstring& name)
+    // The file for one picture, reserved and listed; empty after a failure.
+    std::wstring ReserveFor(Gdiplus::Bitmap& bitmap, const std::wstring& name)
     {
         bitmap.SetResolution(static_cast<Gdiplus::REAL>(m_options.resolution),
                              static_cast<Gdiplus::REAL>(m_options.resolution));
         std::wstring file = ReserveOutputFile(m_options.outputFolder, name, m_options.extension);
-        if (!file.empty()) m_written.push_back(file);
-        if (file.empty() || !SaveBitmap(bitmap, file, m_options.extension)) {
-            Fail(-3, kSaveFailed, file.empty() ? m_options.outputFolder : file);
+        if (file.empty())
+            Fail(-3, kSaveFailed, m_options.outputFolder);
+        else
+            m_written.push_back(file);
+        return file;
+    }
+
+    bool WritePicture(Gdiplus::Bitmap& bitmap, const std::wstring& name)
+    {
+        std::wstring file = ReserveFor(bitmap, name);
+        if (file.empty()) return false;
+        if (!SaveBitmap(bitmap, file, m_options.extension)) {
+            Fail(-3, kSaveFailed, file);
             return false;
         }
         return true;
@@ -206,6 +273,7 @@ private:
 
     void Finish()
     {
+        m_saves.clear();  // waits for encodes still running: their files go below
         m_groups.clear();
         m_doc.reset();
         if (!m_error && !Stopped()) return;
@@ -219,6 +287,10 @@ private:
     const PdfRenderOptions& m_options;
     std::unique_ptr<poppler::document> m_doc;
     std::vector<std::vector<HeldPage>> m_groups;
+    std::deque<std::unique_ptr<PendingSave>> m_saves;
+    long long m_lastPageBytes = 0;
+    int m_total = 0;
+    int m_done = 0;
     bool m_error = false;
 };
 
