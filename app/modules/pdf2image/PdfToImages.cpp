@@ -155,6 +155,10 @@ private:
     // a page is encoded on its own thread while the next one renders.
     bool StartSave(HeldPage held, const std::wstring& name)
     {
+        if (!FormatCanHold(m_options.extension, held.image->width, held.image->height)) {
+            Fail(-3, kSaveFailed, m_options.path);
+            return false;
+        }
         std::wstring file = ReserveFor(*held.bitmap, name);
         if (file.empty()) return false;
         m_lastPageBytes = static_cast<long long>(held.image->bytesPerRow) * held.image->height;

@@ -214,6 +214,7 @@ struct BadCase {
     const char* name;
     std::string bytes;
     bool longPicture;
+    int dpi;
     int code;
     std::wstring message;
 };
@@ -221,19 +222,21 @@ struct BadCase {
 TEST_F(PdfRendererTest, BadInputFailsCleanly)
 {
     const BadCase kCases[] = {
-        {"zero bytes", "", false, -1, L"解析PDF失败"},
-        {"not a PDF", testpdf::MakeNotAPdf(), false, -1, L"解析PDF失败"},
-        {"truncated", testpdf::MakeTruncatedPdf(), false, -1, L"解析PDF失败"},
-        {"needs a password", testpdf::MakeEncryptedPdf(), false, -1, L"解析PDF失败"},
-        {"page too big to rasterise", testpdf::MakeHugePagePdf(), false, -1, L"渲染PDF页面失败"},
+        {"zero bytes", "", false, 192, -1, L"解析PDF失败"},
+        {"not a PDF", testpdf::MakeNotAPdf(), false, 192, -1, L"解析PDF失败"},
+        {"truncated", testpdf::MakeTruncatedPdf(), false, 192, -1, L"解析PDF失败"},
+        {"needs a password", testpdf::MakeEncryptedPdf(), false, 192, -1, L"解析PDF失败"},
+        {"page too big to rasterise", testpdf::MakeHugePagePdf(), false, 192, -1, L"渲染PDF页面失败"},
         // 2 x 38400 rows at 192 dpi: taller than any JPEG can be.
-        {"long picture beyond JPEG", testpdf::MakePdf({{"A", 20, 14400}, {"B", 20, 14400}}), true, -3, L"保存图片失败"},
+        {"long picture beyond JPEG", testpdf::MakePdf({{"A", 20, 14400}, {"B", 20, 14400}}), true, 192, -3, L"保存图片失败"},
+        // 80000 pixels wide at 400 dpi.
+        {"single page beyond JPEG", testpdf::MakePdf({{"A", 14400, 20}}), false, 400, -3, L"保存图片失败"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
         m_failures.clear();
         std::wstring pdf = m_src.Write(L"bad.pdf", c.bytes);
-        auto options = Options(pdf, L"jpg", 192);
+        auto options = Options(pdf, L"jpg", c.dpi);
         options.longPicture = c.longPicture;
         auto written = Render(options);
         EXPECT_TRUE(written.empty());
