@@ -1,0 +1,39 @@
+#pragma once
+// One open registry key and one value name. The 32- or 64-bit view follows
+// the key path. Every failure throws std::runtime_error with a text beginning
+// "Err:" that names the code, the key or value, and the operation.
+#include <string>
+
+#include <windows.h>
+
+#include "app/core/Win32Handle.h"
+
+class CRegistryEx {
+public:
+    CRegistryEx() = default;
+    virtual ~CRegistryEx() = default;
+
+    // Opens `path` under the root key for reading and writing, or read-only
+    // when writing is not allowed.
+    CRegistryEx& Key(const std::wstring& path);
+    // Opens or creates Software\VeskPDF2Image under the root key.
+    CRegistryEx& CreateKey();
+    // The string value named m_valueName; `def` when the value does not exist.
+    std::wstring GetSz(const std::wstring& def);
+    // Writes REG_SZ data; `bytes` includes the terminating NUL.
+    int SetRegData(const wchar_t* data, DWORD bytes);
+
+    // Adds KEY_WOW64_32KEY for paths through WOW6432Node, else KEY_WOW64_64KEY,
+    // on 64-bit Windows only.
+    static REGSAM AddWowFlags(REGSAM mask, const std::wstring& path);
+
+    HKEY m_rootKey = HKEY_CURRENT_USER;
+    std::wstring m_valueName;
+    bool m_viewByPath = true;
+
+private:
+    REGSAM ViewMask(REGSAM mask, const std::wstring& path) const;
+    [[noreturn]] static void Fail(long code, const std::wstring& subject, const char* operation);
+
+    ScopedRegKey m_key;
+};

@@ -1,0 +1,20 @@
+#include "app/core/CorePath.h"
+
+#include <algorithm>
+
+#include <windows.h>
+
+void ToBackslashes(std::wstring& path)
+{
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+}
+
+bool GetModulePath(std::wstring& path)
+{
+    wchar_t buffer[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+    if (length == 0)
+        return false;
+    path.assign(buffer, length < MAX_PATH ? length : MAX_PATH - 1);
+    return true;
+}

@@ -1,0 +1,82 @@
+#include "app/core/FileNames.h"
+
+#include <iterator>
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include "app/core/TextUtil.h"
+
+namespace {
+
+std::wstring NameOf(const std::wstring& path)
+{
+    size_t slash = path.rfind(L'\\');
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+std::wstring FileTitleOf(const std::wstring& path)
+{
+    std::wstring name = NameOf(path);
+    size_t dot = name.rfind(L'.');
+    return dot == std::wstring::npos ? name : name.substr(0, dot);
+}
+
+std::wstring FileExtOf(const std::wstring& path)
+{
+    std::wstring name = NameOf(path);
+    size_t dot = name.rfind(L'.');
+    return dot == std::wstring::npos ? std::wstring() : name.substr(dot + 1);
+}
+
+uint64_t GetFileSize64(const DUI::SStringW& path)
+{
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW(path, &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    FindClose(find);
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) + data.nFileSizeLow;
+}
+
+DUI::SStringW GetFileTitleS(const DUI::SStringW& path) { return ToSString(FileTitleOf(ToStdString(path))); }
+DUI::SStringW GetFileExtS(const DUI::SStringW& path) { return ToSString(FileExtOf(ToStdString(path))); }
+
+std::wstring GetFileExtension(const std::wstring& path)
+{
+    const wchar_t* ext = PathFindExtensionW(path.c_str());
+    return *ext == L'.' ? std::wstring(ext + 1) : std::wstring();
+}
+
+std::wstring GetFileBaseName(const std::wstring& path)
+{
+    const wchar_t* name = PathFindFileNameW(path.c_str());
+    const wchar_t* ext = PathFindExtensionW(name);
+    return std::wstring(name, ext);
+}
+
+std::wstring GetParentFolder(const std::wstring& path)
+{
+    const wchar_t* name = PathFindFileNameW(path.c_str());
+    return path.substr(0, static_cast<size_t>(name - path.c_str()));
+}
+
+DUI::SStringW FormatFileSize(uint64_t bytes)
+{
+    static const wchar_t* const kUnits[] = {L"B", L"KB", L"MB", L"GB"};
+    uint64_t value = bytes;
+    unsigned rest = 0;
+    size_t unit = 0;
+    // The unit table ends at GB: larger sizes stay counted in GB.
+    while (value >= 1024 && unit + 1 < std::size(kUnits)) {
+        rest = static_cast<unsigned>(value % 1024);
+        value /= 1024;
+        ++unit;
+    }
+    int digit = static_cast<int>(rest / 102);
+    if (digit == 10)
+        digit = 9;
+    return ToSString(FormatWString(L"%lld.%d %s", static_cast<long long>(value), digit, kUnits[unit]));
+}

@@ -1,0 +1,21 @@
+#include "app/core/GlobalSetting.h"
+
+#include "app/core/AppPaths.h"
+
+GlobalSetting::GlobalSetting()
+{
+    SetFile(ToStdString(GetConfigIniPath()));
+}
+
+GlobalSetting& GlobalSetting::Instance()
+{
+    static GlobalSetting setting;
+    return setting;
+}
+
+DUI::SStringW GlobalSetting::GetConfigIniPath()
+{
+    DUI::SStringW path = GetCommonAppDataPath();
+    path += L"\\VeskPDF2Image\\config.ini";
+    return path;
+}
