@@ -1,7 +1,7 @@
 #pragma once
 // Starts an outside program from a path and an argument vector with standard
 // handles chosen by the caller, and later terminates, waits for and releases it.
-#include "app/core/CScopedHandle.h"
+#include "app/core/KernelHandle.h"
 
 #include <string>
 #include <vector>
@@ -41,8 +41,8 @@ private:
     std::wstring m_commandLine;
     HANDLE m_stdIn = INVALID_HANDLE_VALUE;
     HANDLE m_stdOut = INVALID_HANDLE_VALUE;
-    CScopedHandle m_process;
-    CScopedHandle m_thread;
+    ScopedKernelHandle m_process;
+    ScopedKernelHandle m_thread;
 };
 
 // The two ends of an anonymous pipe handed to a child as its output.

@@ -1,7 +1,7 @@
 #pragma once
 // Base of every unit of background work run by TaskManager. Derived classes
 // do their work in Run and make a running Run stop soon in OnCancel.
-#include "app/core/CScopedHandle.h"
+#include "app/core/KernelHandle.h"
 
 #include <atomic>
 #include <mutex>
@@ -44,5 +44,5 @@ private:
 
     std::mutex m_lock;
     std::atomic<unsigned> m_state{TASK_QUEUED};
-    CScopedHandle m_thread;   // the worker that took the task, for ResumeThread
+    ScopedKernelHandle m_thread;   // the worker that took the task, for ResumeThread
 };

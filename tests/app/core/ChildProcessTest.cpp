@@ -1,10 +1,10 @@
 #include "app/core/ChildProcess.h"
 
 #include "tests/app/core/TestPaths.h"
+#include "tests/app/core/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 namespace {
 
@@ -97,11 +97,11 @@ TEST(ChildProcess, ExitCodeIsTheChildsOwn)
 TEST(ChildProcess, StartFailures)
 {
     TempFolder temp;
-    const std::wstring notAProgram = temp.File(L"notes.exe");
-    std::ofstream(std::filesystem::path(notAProgram)) << "plain text, not a program";
+    const std::wstring notAProgram = temp / L"notes.exe";
+    TempFolder::WriteFile(notAProgram, "plain text, not a program");
     struct Case { const char* name; std::wstring program; std::vector<std::wstring> args; int result; };
     const Case cases[] = {
-        {"missing program", temp.File(L"missing.exe"), {}, ChildProcess::kNotFound},
+        {"missing program", temp / L"missing.exe", {}, ChildProcess::kNotFound},
         {"not a program", notAProgram, {}, ChildProcess::kFailed},
         // 32768 characters with the terminator: refused before any attempt.
         {"command line too long", ProbePath(), {std::wstring(32767 - ProbePath().size() - 1, L'x')},
