@@ -150,6 +150,8 @@ TEST(CurlHttp, TransferFailuresBecomeTheErrorTextAndCode)
         {"connection refused", refused, 0, CURLE_COULDNT_CONNECT},
         {"total time-out", slow.Url("/slow"), 500, CURLE_OPERATION_TIMEDOUT},
         {"bad address", "http://127.0.0.1:99999/", 0, CURLE_URL_MALFORMAT},
+        // libcurl refuses to take an option string above 8 MB.
+        {"address too long to set", slow.Url("/" + std::string(9 * 1024 * 1024, 'a')), 0, CURLE_BAD_FUNCTION_ARGUMENT},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
