@@ -27,9 +27,8 @@ _vesk_static_dep(Vesk::poppler_cpp
     LIBS poppler-cpp poppler freetype jpeg openjp2 lcms2 iconv z
     INCLUDES "${_inc}/poppler/cpp"
     SYSLIBS gdi32 advapi32)
-if(EXISTS "${_lib}/libgs.a")
-    _vesk_static_dep(Vesk::gsapi LIBS gs INCLUDES "${_inc}/ghostscript" SYSLIBS gdi32 winspool comdlg32 advapi32)
-endif()
+# Ghostscript shares poppler's freetype, openjpeg, lcms2, libjpeg and zlib.
+_vesk_static_dep(Vesk::gsapi LIBS gs freetype openjp2 lcms2 jpeg z INCLUDES "${_inc}/ghostscript" SYSLIBS gdi32 winspool comdlg32 advapi32)
 _vesk_static_dep(Vesk::curl LIBS curl z INCLUDES "${_inc}" DEFINES CURL_STATICLIB
     SYSLIBS ws2_32 crypt32 secur32 bcrypt wldap32 normaliz iphlpapi)
 _vesk_static_dep(Vesk::jsoncpp LIBS jsoncpp INCLUDES "${_inc}")

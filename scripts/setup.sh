@@ -51,5 +51,6 @@ run_step lcms2 step_lcms2
 run_step poppler step_poppler
 run_step fonts step_fonts
 run_step curl step_curl
+run_step ghostscript step_ghostscript
 
 run_step wineprefix step_wineprefix

@@ -66,4 +66,31 @@ SStringA StringW2A(const SStringW& src, unsigned int codePage)
     return n > 0 ? SStringA(heapBuf.data(), n) : SStringA();
 }
 
+size_t SplitString(const SStringW& text, wchar_t separator, SStringWList& out)
+{
+    const wchar_t* p = text.c_str();
+    const int len = text.GetLength();
+    int start = 0;
+    for (int i = 0; i <= len; ++i) {
+        if (i < len && p[i] != separator)
+            continue;
+        if (i > start)
+            out.Add(SStringW(p + start, i - start));
+        start = i + 1;
+    }
+    return out.GetCount();
+}
+
+size_t ParseResId(const SStringW& id, SStringWList& out)
+{
+    int colon = id.Find(L':');
+    if (id.IsEmpty() || colon < 0) {
+        out.Add(id);
+    } else {
+        out.Add(id.Left(colon));
+        out.Add(id.Mid(colon + 1, id.GetLength()));
+    }
+    return out.GetCount();
+}
+
 } // namespace DUI

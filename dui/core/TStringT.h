@@ -3,6 +3,7 @@
 // header of reference count, length and capacity standing just before them.
 // Copies share the block; the first write to a shared block makes it private.
 #include "dui/core/MemWrapper.h"
+#include "dui/core/SDynArray.h"
 
 #include <atomic>
 #include <climits>
@@ -621,5 +622,13 @@ using SStringT = SStringW;
 // flags 0, over the exact length: embedded NULs are converted too).
 SStringW StringA2W(const SStringA& src, unsigned int codePage = 0);
 SStringA StringW2A(const SStringW& src, unsigned int codePage = 0);
+
+using SStringWList = SDynArray<SStringW>;
+
+// Appends the non-empty pieces between separators; returns the array's count.
+size_t SplitString(const SStringW& text, wchar_t separator, SStringWList& out);
+// "TYPE:NAME" appends the type and the name (which may be empty); anything
+// without a colon is appended whole. Returns the array's count.
+size_t ParseResId(const SStringW& id, SStringWList& out);
 
 } // namespace DUI

@@ -88,6 +88,16 @@ step_zlib() {
     mkdir -p "$VESK_DEPS_PREFIX/lib" "$VESK_DEPS_PREFIX/include"
     cp /usr/$MINGW/lib/libz.a "$VESK_DEPS_PREFIX/lib/"
     cp /usr/$MINGW/include/zlib.h /usr/$MINGW/include/zconf.h "$VESK_DEPS_PREFIX/include/"
+    # freetype2.pc requires zlib, and Ghostscript's configure asks pkg-config for freetype2.
+    mkdir -p "$VESK_DEPS_PREFIX/lib/pkgconfig"
+    cat >"$VESK_DEPS_PREFIX/lib/pkgconfig/zlib.pc" <<PC
+prefix=$VESK_DEPS_PREFIX
+Name: zlib
+Description: zlib compression library
+Version: 1.2.13
+Libs: -L\${prefix}/lib -lz
+Cflags: -I\${prefix}/include
+PC
 }
 
 step_iconv() {
@@ -179,5 +189,5 @@ step_curl() {
         -DENABLE_UNIX_SOCKETS=OFF -DCURL_ZLIB=ON -DCURL_BROTLI=OFF -DCURL_ZSTD=OFF
 }
 
-[[ -f "$VESK_ROOT/scripts/deps/ghostscript.sh" ]] && source "$VESK_ROOT/scripts/deps/ghostscript.sh"
+source "$VESK_ROOT/scripts/deps/ghostscript.sh"
 source "$VESK_ROOT/scripts/deps/wineprefix.sh"

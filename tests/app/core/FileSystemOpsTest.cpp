@@ -241,4 +241,12 @@ TEST_F(FileSystemOpsTest, DeleteMagickTempFilesRemovesOnlyTheEnginesFiles)
     EXPECT_TRUE(TempFolder::IsFolder(m_dir / L"magick-dir"));
 }
 
+TEST_F(FileSystemOpsTest, OpenFolderInExplorerCreatesAMissingFolder)
+{
+    // Only the missing-folder branch: an existing folder would start Explorer.
+    std::wstring missing = m_dir / L"open\\me";
+    OpenFolderInExplorer(nullptr, S(missing));
+    EXPECT_TRUE(TempFolder::IsFolder(missing));
+}
+
 } // namespace
