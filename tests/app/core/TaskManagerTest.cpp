@@ -39,10 +39,13 @@ public:
         cancelThread = GetCurrentThreadId();
         ++cancels;
         m_stop = true;
+        if (onCancel) onCancel();
         return true;
     }
 
     void MarkSuspended() { SetStateBits(TASK_SUSPENDED); }
+
+    std::function<void()> onCancel;   // runs on the cancelling thread
 
     std::atomic<int> runs{0};
     std::atomic<int> cancels{0};
@@ -244,6 +247,26 @@ TEST(TaskManager, CancelAllWithoutWaitAsksRunningTasksAgainAfterEachRemoval)
     EXPECT_EQ(b->runs.load() + c->runs.load(), 0);
     hold.Open();
     ASSERT_TRUE(a->finished.Wait());
+    ASSERT_TRUE(WaitUntil([&] { return manager.GetTaskNames().empty(); }));
+}
+
+// The running task leaves the list while CancelAll is still walking it, so the
+// queued task behind it moves to a position the walk has passed.
+TEST(TaskManager, CancelAllReachesATaskThatMovedUpDuringTheWalk)
+{
+    TaskManager manager;
+    Gate never;
+    auto first = MakeTask(&never);   // returns once cancelled
+    auto second = MakeTask(&never);
+    first->onCancel = [&] { WaitUntil([&] { return !manager.HasTask(L"first"); }); };
+    manager.AddTask(L"first", first);
+    ASSERT_TRUE(first->started.Wait());
+    manager.AddTask(L"second", second);
+
+    manager.CancelAll(false);
+    EXPECT_TRUE(second->HasState(TASK_CANCELLED));
+    EXPECT_EQ(second->cancels.load(), 1);
+    // Queued or already taken by the worker, it stops either way.
     ASSERT_TRUE(WaitUntil([&] { return manager.GetTaskNames().empty(); }));
 }
 
