@@ -164,6 +164,63 @@ TEST(CurlHttp, TransferFailuresBecomeTheErrorTextAndCode)
     }
 }
 
+namespace {
+
+// A listener whose queue of waiting connections is full and never accepted:
+// a further connect gets no answer at all.
+class FullListener {
+public:
+    FullListener()
+    {
+        WSADATA wsa;
+        WSAStartup(MAKEWORD(2, 2), &wsa);
+        m_listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(m_listener, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+        int len = sizeof(addr);
+        getsockname(m_listener, reinterpret_cast<sockaddr*>(&addr), &len);
+        m_port = ntohs(addr.sin_port);
+        listen(m_listener, 1);
+        for (int i = 0; i < 8; ++i) {
+            SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+            u_long nonBlocking = 1;
+            ioctlsocket(s, FIONBIO, &nonBlocking);
+            connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+            m_fillers.push_back(s);
+        }
+        Sleep(100);
+    }
+    ~FullListener()
+    {
+        for (SOCKET s : m_fillers) closesocket(s);
+        closesocket(m_listener);
+        WSACleanup();
+    }
+    std::string Url() const { return "http://127.0.0.1:" + std::to_string(m_port) + "/"; }
+
+private:
+    SOCKET m_listener;
+    unsigned short m_port = 0;
+    std::vector<SOCKET> m_fillers;
+};
+
+} // namespace
+
+TEST(CurlHttp, ConnectTimeOutEndsAConnectThatGetsNoAnswer)
+{
+    FullListener listener;
+    // The total time-out only bounds the test should the connect one be ignored.
+    CCurlHttpQuery query(listener.Url().c_str(), 400, 6000);
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_FALSE(query.Perform());
+    const ULONGLONG took = GetTickCount64() - start;
+    EXPECT_EQ(query.ResultCode(), CURLE_OPERATION_TIMEDOUT);
+    EXPECT_GE(took, 350u);
+    EXPECT_LT(took, 3000u);
+}
+
 TEST(CurlHttp, NoTimeOutsLetASlowReplyFinish)
 {
     HttpTestServer slow([](const HttpTestRequest&) {
