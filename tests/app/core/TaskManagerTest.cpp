@@ -296,6 +296,18 @@ TEST(TaskManager, TwoWorkersNeverRunMoreThanTwoTasksAtOnce)
     EXPECT_EQ(CountMessages(sink.Received(), UM_TASKPOOL_IDLE), 1);
 }
 
+TEST(TaskManager, AMaximumBelowOneStillRunsTasksOneAtATime)
+{
+    for (int maximum : {0, -3}) {
+        SCOPED_TRACE(maximum);
+        TaskManager manager;
+        manager.SetMaxWorkers(maximum);
+        auto task = MakeTask();
+        manager.AddTask(L"t", task);
+        EXPECT_TRUE(task->finished.Wait(5000));
+    }
+}
+
 TEST(TaskManager, WorksWithoutOwnerWindowAndAfterItIsGone)
 {
     TaskManager manager;
