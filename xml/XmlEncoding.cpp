@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include <emmintrin.h>
+
 namespace xmldom {
 namespace impl {
 
@@ -63,11 +65,25 @@ size_t Utf8Sequence(const unsigned char* p, const unsigned char* end, uint32_t& 
     return n;
 }
 
-// One pass over UTF-8: counts when out is null, decodes otherwise.
+// One pass over UTF-8: counts when out is null, decodes otherwise. Runs of
+// ASCII, the common case, go sixteen bytes at a time.
 size_t Utf8Pass(const unsigned char* p, const unsigned char* end, wchar_t* out)
 {
     size_t units = 0;
+    const __m128i zero = _mm_setzero_si128();
     while (p < end) {
+        if (end - p >= 16) {
+            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            if (_mm_movemask_epi8(v) == 0) {
+                if (out) {
+                    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + units), _mm_unpacklo_epi8(v, zero));
+                    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + units + 8), _mm_unpackhi_epi8(v, zero));
+                }
+                units += 16;
+                p += 16;
+                continue;
+            }
+        }
         if (*p < 0x80) {
             if (out)
                 out[units] = *p;

@@ -13,6 +13,7 @@ enum : unsigned char
     kNameStart = 2,    // letters, '_', ':' (and every unit from U+0080)
     kName = 4,         // also digits, '-', '.'
     kTextStop = 8,     // '<', '&', CR, NUL: where plain text copying must look closer
+    kAttrStop = 16,    // quotes, '&', white space, NUL: where attribute copying must look closer
 };
 
 struct CharTable
@@ -33,6 +34,8 @@ struct CharTable
         c['&'] |= kTextStop;
         c['\r'] |= kTextStop;
         c[0] |= kTextStop;
+        for (char ch : {'"', '\'', '&', ' ', '\t', '\r', '\n', '\0'})
+            c[static_cast<unsigned char>(ch)] |= kAttrStop;
     }
 };
 constexpr CharTable kChars;
@@ -45,6 +48,20 @@ inline bool Is(wchar_t ch, unsigned char mask)
 inline bool IsSpace(wchar_t ch) { return Is(ch, kSpace); }
 inline bool IsNameStart(wchar_t ch) { return Is(ch, kNameStart); }
 inline bool IsName(wchar_t ch) { return Is(ch, kName); }
+
+// Moves over characters that need no conversion, copying them only once a
+// conversion has opened a gap between the read and write positions.
+inline void CopyPlain(wchar_t*& r, wchar_t*& w, unsigned char stopMask)
+{
+    if (w == r) {
+        while (!Is(*r, stopMask))
+            ++r;
+        w = r;
+    } else {
+        while (!Is(*r, stopMask))
+            *w++ = *r++;
+    }
+}
 
 int HexValue(wchar_t ch)
 {
@@ -125,14 +142,7 @@ wchar_t* ConvertText(wchar_t* r, bool eol, bool escapes, wchar_t*& textEnd)
 {
     wchar_t* w = r;
     for (;;) {
-        if (w == r) {
-            while (!Is(*r, kTextStop))
-                ++r;
-            w = r;
-        } else {
-            while (!Is(*r, kTextStop))
-                *w++ = *r++;
-        }
+        CopyPlain(r, w, kTextStop);
         wchar_t c = *r;
         if (c == '<' || c == 0)
             break;
@@ -164,6 +174,7 @@ wchar_t* ConvertAttribute(wchar_t*& r, wchar_t quote, unsigned options)
         while (IsSpace(*r))
             ++r;
     for (;;) {
+        CopyPlain(r, w, kAttrStop);
         wchar_t c = *r;
         if (c == 0)
             return nullptr;

@@ -155,3 +155,17 @@ TEST(XmlPrint, DeepTreesPrintWithoutRecursion)
     std::string out = w.Bytes();
     EXPECT_EQ(out.size(), 99999u * 3 + 5 + 99999u * 4); // the innermost is "<d />"
 }
+
+TEST(XmlPrint, LongTextSlicesNeverSplitASurrogatePair)
+{
+    // The pair straddles the 1706-character slice boundary of the long text.
+    std::wstring text(1705, L'a');
+    text += L"\xD83D\xDE00";
+    text += std::wstring(2000, L'b');
+    xml_document doc;
+    doc.append_child(L"t").append_child(node_pcdata).set_value(text.c_str());
+    xmltest::RecordingWriter w;
+    doc.print(w, L"", format_raw, encoding_utf8);
+    std::string want = "<t>" + std::string(1705, 'a') + "\xF0\x9F\x98\x80" + std::string(2000, 'b') + "</t>";
+    EXPECT_EQ(w.Bytes(), want);
+}
