@@ -119,38 +119,48 @@ xml_parse_result xml_document::Load(void* data, size_t bytes, unsigned options, 
     return result;
 }
 
-xml_parse_result xml_document::load_file(const wchar_t* path, unsigned options, xml_encoding encoding)
+namespace {
+
+// Reads the whole file into a MemMalloc buffer with four zero bytes after it.
+xml_parse_status ReadWholeFile(const wchar_t* path, unsigned char*& data, size_t& bytes)
 {
-    reset();
-    xml_parse_result result;
     FILE* f = path ? _wfopen(path, L"rb") : nullptr;
-    if (!f) {
-        result.status = status_file_not_found;
-        return result;
-    }
+    if (!f)
+        return status_file_not_found;
     long long size = -1;
     if (_fseeki64(f, 0, SEEK_END) == 0)
         size = _ftelli64(f);
     if (size < 0 || _fseeki64(f, 0, SEEK_SET) != 0 || static_cast<unsigned long long>(size) > SIZE_MAX - 4) {
         fclose(f);
-        result.status = status_io_error;
-        return result;
+        return status_io_error;
     }
-    auto* data = static_cast<unsigned char*>(DUI::MemMalloc(static_cast<size_t>(size) + 4));
+    data = static_cast<unsigned char*>(DUI::MemMalloc(static_cast<size_t>(size) + 4));
     if (!data) {
         fclose(f);
-        result.status = status_out_of_memory;
-        return result;
+        return status_out_of_memory;
     }
-    size_t read = fread(data, 1, static_cast<size_t>(size), f);
+    bytes = fread(data, 1, static_cast<size_t>(size), f);
     fclose(f);
-    if (read != static_cast<size_t>(size)) {
+    if (bytes != static_cast<size_t>(size)) {
         DUI::MemFree(data);
-        result.status = status_io_error;
-        return result;
+        return status_io_error;
     }
-    std::memset(data + size, 0, 4);
-    return Load(data, static_cast<size_t>(size), options, encoding, false, true);
+    std::memset(data + bytes, 0, 4);
+    return status_ok;
+}
+
+} // namespace
+
+xml_parse_result xml_document::load_file(const wchar_t* path, unsigned options, xml_encoding encoding)
+{
+    reset();
+    unsigned char* data = nullptr;
+    size_t bytes = 0;
+    xml_parse_result result;
+    result.status = ReadWholeFile(path, data, bytes);
+    if (result.status != status_ok)
+        return result;
+    return Load(data, bytes, options, encoding, false, true);
 }
 
 // ---- the bounded buffer writer

@@ -365,32 +365,9 @@ xml_parse_status XmlParser::ParseAttributes(XmlNodeRecord* node, wchar_t*& s, bo
             ++s;
         wchar_t c = *s;
         if (IsNameStart(c)) {
-            XmlAttributeRecord* a = AppendAttribute(node);
-            if (!a)
-                return status_out_of_memory;
-            a->name = s;
-            while (IsName(*s))
-                ++s;
-            if (IsSpace(*s)) {
-                *s++ = 0;
-                while (IsSpace(*s))
-                    ++s;
-            }
-            if (*s != '=')
-                return status_bad_attribute;
-            *s++ = 0;
-            while (IsSpace(*s))
-                ++s;
-            wchar_t quote = *s;
-            if (quote != '"' && quote != '\'')
-                return status_bad_attribute;
-            a->value = ++s;
-            wchar_t* after = ConvertAttribute(s, quote, m_options);
-            if (!after)
-                return status_bad_attribute;
-            s = after;
-            if (IsNameStart(*s))
-                return status_bad_attribute;
+            xml_parse_status st = ParseAttribute(node, s);
+            if (st != status_ok)
+                return st;
             continue;
         }
         if (declaration) {
@@ -409,6 +386,37 @@ xml_parse_status XmlParser::ParseAttributes(XmlNodeRecord* node, wchar_t*& s, bo
         }
         return status_bad_start_element;
     }
+}
+
+// name = "value" or name = 'value', with the value converted in place.
+xml_parse_status XmlParser::ParseAttribute(XmlNodeRecord* node, wchar_t*& s)
+{
+    XmlAttributeRecord* a = AppendAttribute(node);
+    if (!a)
+        return status_out_of_memory;
+    a->name = s;
+    while (IsName(*s))
+        ++s;
+    if (IsSpace(*s)) {
+        *s++ = 0;
+        while (IsSpace(*s))
+            ++s;
+    }
+    if (*s != '=')
+        return status_bad_attribute;
+    *s++ = 0;
+    while (IsSpace(*s))
+        ++s;
+    wchar_t quote = *s;
+    if (quote != '"' && quote != '\'')
+        return status_bad_attribute;
+    a->value = ++s;
+    wchar_t* after = ConvertAttribute(s, quote, m_options);
+    if (!after)
+        return status_bad_attribute;
+    s = after;
+    // The next attribute needs white space before it.
+    return IsNameStart(*s) ? status_bad_attribute : status_ok;
 }
 
 xml_parse_status XmlParser::ParseEndTag(wchar_t*& s)
