@@ -118,6 +118,17 @@ TEST_F(SplashPipeTest, ClosingTheChannelEndsTheAnimation)
     CloseHandle(process);
 }
 
+TEST_F(SplashPipeTest, AnAnimationThatIgnoresExitIsEndedAfterAWhile)
+{
+    ProbeActs(L"deaf");
+    SplashPipe channel(ProbeNames());
+    ASSERT_EQ(channel.LaunchLoadingSplash(), 0);
+    const ULONGLONG took = MillisecondsOf([&] { channel.SendExit(); });
+    EXPECT_GE(took, 4500u);
+    EXPECT_LT(took, 8000u);
+    EXPECT_EQ(WaitForSingleObject(channel.Process(), 2000), WAIT_OBJECT_0);
+}
+
 // The pipe name is already served by someone else: our pipe cannot be made,
 // the animation's hello goes elsewhere and it is ended after the wait.
 TEST_F(SplashPipeTest, WithoutAPipeTheAnimationIsEndedAfterTheWait)

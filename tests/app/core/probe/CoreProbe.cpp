@@ -6,7 +6,9 @@
 //   exit N           exits with code N
 //   sleep MS         sleeps, then exits 0
 //   --pipename NAME  acts as the start-up animation client; the environment
-//                    variable VESK_PROBE_SPLASH picks its behaviour
+//                    variable VESK_PROBE_SPLASH picks its behaviour: hello,
+//                    late (hello after 3 s), hello-newline, silent (no hello),
+//                    deaf (hello, then never reads), quit (ends at once)
 #include <winsock2.h>
 #include <windows.h>
 #include <shellapi.h>
@@ -57,6 +59,11 @@ int Splash(const std::wstring& pipeName)
     if (mode == L"late") Sleep(3000);
     if (mode == L"hello" || mode == L"late") WriteAll(pipe, "hello");
     if (mode == L"hello-newline") WriteAll(pipe, "hello\n");
+    if (mode == L"deaf") {   // ready, then never reads again
+        WriteAll(pipe, "hello");
+        Sleep(60000);
+        return 4;
+    }
     std::string received;
     char buf[512];
     DWORD got = 0;
