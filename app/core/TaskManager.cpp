@@ -129,7 +129,7 @@ bool TaskManager::CancelAll(bool wait)
     return true;
 }
 
-bool TaskManager::CancelPass()
+void TaskManager::CancelPass()
 {
     size_t pos = 0;
     for (;;) {
@@ -143,7 +143,6 @@ bool TaskManager::CancelPass()
         // A removed task shifts the list: start again from the front.
         pos = CancelOne(task) == CancelRequest::Removed ? 0 : pos + 1;
     }
-    return true;
 }
 
 bool TaskManager::AllListedCancelled()

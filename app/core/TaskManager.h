@@ -59,7 +59,7 @@ private:
     void ResumeTask(const TaskPtr& task);
     void RemoveTask(const TaskPtr& task);
     CancelRequest CancelOne(const TaskPtr& task);
-    bool CancelPass();
+    void CancelPass();
     bool AllListedCancelled();
     void Notify(UINT message);
 
