@@ -178,8 +178,10 @@ xml_writer_buff::~xml_writer_buff()
 void xml_writer_buff::write(const void* data, size_t size)
 {
     size_t n = size / sizeof(wchar_t);
-    if (static_cast<size_t>(m_length) + n > static_cast<size_t>(kMaxChars))
-        return; // dropped whole: the buffer never grows
+    if (m_truncated || static_cast<size_t>(m_length) + n > static_cast<size_t>(kMaxChars)) {
+        m_truncated = true; // the buffer never grows
+        return;
+    }
     std::memcpy(m_buffer + m_length, data, n * sizeof(wchar_t));
     m_length += static_cast<int>(n);
     m_buffer[m_length] = 0;

@@ -122,13 +122,13 @@ wchar_t* DecodeReference(wchar_t* r, wchar_t*& w)
             return next;
         }
     } else {
-        static const struct { const wchar_t* name; wchar_t ch; } kEntities[] = {
-            {L"lt;", '<'}, {L"gt;", '>'}, {L"amp;", '&'}, {L"apos;", '\''}, {L"quot;", '"'},
+        static const struct { const wchar_t* name; int length; wchar_t ch; } kEntities[] = {
+            {L"lt;", 3, '<'}, {L"gt;", 3, '>'}, {L"amp;", 4, '&'}, {L"apos;", 5, '\''}, {L"quot;", 5, '"'},
         };
         for (const auto& e : kEntities) {
             if (Matches(r + 1, e.name)) {
                 *w++ = e.ch;
-                return r + 1 + wcslen(e.name);
+                return r + 1 + e.length;
             }
         }
     }
