@@ -6,3 +6,9 @@ install(DIRECTORY "${VESK_DEPS_PREFIX}/share/fonts" DESTINATION share)
 # Programs built here (tests, benchmarks, the exe) run from build/bin, and
 # poppler looks above a "bin" folder, so they find the same fonts.
 file(COPY "${VESK_DEPS_PREFIX}/share/fonts" DESTINATION "${CMAKE_BINARY_DIR}/share")
+
+# The image-to-PDF script and its interpreter folder ("pythonmodel64" comes
+# from components/pythonmodel64).
+if(EXISTS "${CMAKE_SOURCE_DIR}/resources/pys")
+    install(DIRECTORY "${CMAKE_SOURCE_DIR}/resources/pys" DESTINATION .)
+endif()

@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <string>
+#include <random>
 #include <thread>
+#include <cwctype>
 #include <vector>
 
 using DUI::SStringA;
@@ -298,4 +300,69 @@ TEST(TStringT, ConcurrentCopiesKeepTheCountExact)
     for (auto& t : threads)
         t.join();
     EXPECT_EQ(shared.GetData()->nRefs, 1);
+}
+
+TEST(TStringT, AgreesWithAReferenceStringUnderRandomEdits)
+{
+    std::mt19937 rng(7);
+    const wchar_t* pieces[] = {L"ab", L" ", L"\t", L"x", L"AbC", L"\r\n", L"aa", L""};
+    SStringW s;
+    std::wstring ref;
+    for (int step = 0; step < 20000; ++step) {
+        SStringW before(s); // a copy sharing the block must never change
+        std::wstring beforeRef = ref;
+        const wchar_t* piece = pieces[rng() % 8];
+        int len = static_cast<int>(ref.size());
+        switch (rng() % 9) {
+        case 0: s += piece; ref += piece; break;
+        case 1: s += s; ref += ref; break;
+        case 2: {
+            int start = len ? static_cast<int>(rng() % len) : 0;
+            int n = len ? static_cast<int>(rng() % (len - start + 1)) : 0;
+            s.Append(s.c_str() + start, n);
+            ref += ref.substr(start, n);
+            break;
+        }
+        case 3: {
+            int n = s.Replace(L"a", piece);
+            int count = 0;
+            std::wstring out;
+            for (wchar_t c : ref) {
+                if (c == L'a') {
+                    out += piece;
+                    ++count;
+                } else {
+                    out += c;
+                }
+            }
+            ref = out;
+            ASSERT_EQ(n, count);
+            break;
+        }
+        case 4: {
+            s.TrimBlanks();
+            size_t b = ref.find_first_not_of(L" \t\r\n");
+            ref = b == std::wstring::npos ? L"" : ref.substr(b, ref.find_last_not_of(L" \t\r\n") - b + 1);
+            break;
+        }
+        case 5: {
+            int start = static_cast<int>(rng() % (len + 2)) - 1;
+            int n = static_cast<int>(rng() % (len + 2)) - 1;
+            s = s.Mid(start, n);
+            int st = start < 0 ? 0 : start;
+            ref = st > len ? L"" : ref.substr(st, n < 0 ? 0 : n);
+            break;
+        }
+        case 6: s.MakeLower(); for (auto& c : ref) c = towlower(c); break;
+        case 7: s.AppendFormat(L"%d%s", step % 10, piece); ref += std::to_wstring(step % 10) + piece; break;
+        default: if (rng() % 4 == 0) { s.Empty(); ref.clear(); } break;
+        }
+        if (ref.size() > 4000) { // keep it small
+            s = s.Left(100);
+            ref = ref.substr(0, 100);
+        }
+        ASSERT_EQ(Text(s), ref) << "step " << step;
+        ASSERT_EQ(Text(before), beforeRef) << "step " << step;
+        ASSERT_EQ(s.c_str()[s.GetLength()], L'\0');
+    }
 }

@@ -1,0 +1,18 @@
+#pragma once
+// The framework's log facility. No logger is installed in this program, so
+// every line goes to the debugger output as "message function source:line".
+#include <windows.h>
+#include <string>
+
+namespace DUI {
+
+// The line as it reaches the debugger, in the ANSI code page; an overlong
+// message is cut so that the whole line stays within 10239 bytes.
+std::string FormatLogLine(const wchar_t* message, const char* function, const char* source, int line);
+
+void WriteLog(const char* source, int line, const char* function, const wchar_t* format, ...);
+
+} // namespace DUI
+
+#define DUI_LOG_WARNING(source, function, format, ...) \
+    ::DUI::WriteLog(source, __LINE__, function, format, ##__VA_ARGS__)

@@ -1,0 +1,52 @@
+#pragma once
+// The class registry: turns a class tag and a kind into a new object through
+// the factory registered for them, and gives new windows the default
+// attributes of the current UI definition.
+#include "dui/core/IInterpolator.h"
+#include "dui/core/SCmnMap.h"
+#include "dui/core/SObjectFactory.h"
+
+namespace DUI {
+
+class SObjDefAttr;
+
+class SObjectFactoryMgr
+{
+public:
+    SObjectFactoryMgr();
+    virtual ~SObjectFactoryMgr() = default;
+    SObjectFactoryMgr(const SObjectFactoryMgr&) = delete;
+    SObjectFactoryMgr& operator=(const SObjectFactoryMgr&) = delete;
+
+    // Stores a clone; the caller keeps its own factory.
+    BOOL RegisterFactory(const SObjectFactory& factory, BOOL replace = FALSE);
+    template <class T>
+    BOOL TplRegisterFactory(BOOL replace = FALSE)
+    {
+        return RegisterFactory(TplSObjectFactory<T>(), replace);
+    }
+    BOOL UnregisterFactory(const SObjectInfo& key);
+
+    virtual IObject* CreateObject(const SObjectInfo& key);
+    SObjectInfo GetBaseObjectInfo(const SObjectInfo& key) const;
+
+    // A window tag may carry a style after its last dot ("imgbtn.close");
+    // the class is the text before it and the whole tag becomes "class".
+    IObject* NewWindowObjectByTag(LPCWSTR tag);
+    IInterpolator* NewInterpolatorByTag(LPCWSTR tag);
+
+    // The "objattr" defaults of a window's class chain, "class" first; other
+    // kinds of object get none.
+    void ApplyDefaultAttributes(IObject* object);
+
+protected:
+    // The default-attribute table of the current UI definition, or null.
+    virtual SObjDefAttr* GetCurrentObjDefAttr() const { return nullptr; }
+
+private:
+    static void DeleteFactory(SObjectFactory** factory);
+
+    SCmnMap<SObjectFactory*, SObjectInfo> m_factories;
+};
+
+} // namespace DUI
