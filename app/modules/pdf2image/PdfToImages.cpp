@@ -14,6 +14,7 @@
 #include <mutex>
 #include <set>
 
+#include "app/core/SStringBridge.h"
 #include "app/core/UniqueFileName.h"
 #include "app/modules/pdf2image/PdfLongPicture.h"
 #include "app/modules/pdf2image/PdfPageRange.h"
@@ -43,7 +44,7 @@ void StartEnginesOnce()
 
 std::wstring ReserveOutputFile(const std::wstring& folder, const std::wstring& name, const std::wstring& extension)
 {
-    return std::wstring(ReserveUniqueFile(folder.c_str(), name.c_str(), extension.c_str()).c_str());
+    return ToStdString(ReserveUniqueFile(ToSString(folder), ToSString(name), ToSString(extension)));
 }
 
 struct HeldPage {

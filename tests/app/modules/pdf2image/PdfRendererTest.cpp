@@ -124,6 +124,17 @@ TEST_F(PdfRendererTest, WritesEachPageAtTheResolutionWithItsText)
     }
 }
 
+// The mission manager points poppler at its data folder before the first
+// render; the base-14 fonts must still be found beside the program.
+TEST_F(PdfRendererTest, TextStillRendersAfterChoosingTheDataFolder)
+{
+    InitPopplerDataDir();
+    std::wstring pdf = m_src.Write(L"a.pdf", testpdf::MakePdf({{"HELLO", 200, 100}}));
+    auto written = Render(Options(pdf, L"bmp", 144));
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_GT(ReadPicture(written[0]).dark, 100);
+}
+
 TEST_F(PdfRendererTest, RendersEachChosenPageOnceInAscendingOrder)
 {
     std::wstring pdf = m_src.Write(L"a.pdf", testpdf::MakePdf(4));
