@@ -50,6 +50,16 @@ TEST(XmlParse, NullHandlesAreHarmless)
     EXPECT_TRUE(noAttr.as_bool(true));
     EXPECT_FALSE(noAttr.set_value(L"v"));
     EXPECT_STREQ(none.text().get(), L"");
+
+    // No data with a byte count: nothing to read, however many bytes are claimed.
+    const xml_encoding encodings[] = {encoding_auto, encoding_utf8, encoding_utf16_le, encoding_utf32_be};
+    for (xml_encoding e : encodings) {
+        SCOPED_TRACE(e);
+        xml_document doc;
+        EXPECT_TRUE(doc.load_buffer(nullptr, 64, parse_default, e));
+        EXPECT_TRUE(doc.load_buffer_inplace(nullptr, 64, parse_default, e));
+        EXPECT_FALSE(doc.first_child());
+    }
 }
 
 TEST(XmlParse, BadInputGivesStatusAndOffset)
