@@ -79,5 +79,7 @@ DUI::SStringW CreateOutputFolder(const DUI::SStringW& base)
         candidate = stem + FormatWString(L"(%d)", i);
     }
     CreateDirectoryW(candidate.c_str(), nullptr);
-    return ToSString(candidate + L"\\");
+    if (candidate.empty() || candidate.back() != L'\\')
+        candidate += L'\\';
+    return ToSString(candidate);
 }

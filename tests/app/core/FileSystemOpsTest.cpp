@@ -108,7 +108,16 @@ TEST_F(FileSystemOpsTest, CreateOutputFolderReusesFoldersAndStepsAroundFiles)
 
 TEST_F(FileSystemOpsTest, CreateOutputFolderDoesNotDoubleATrailingBackslash)
 {
-    EXPECT_EQ(Std(CreateOutputFolder(S(m_dir / L"sub\\"))), m_dir / L"sub\\");
+    const std::wstring driveRoot = m_dir.Path().substr(0, 3); // "C:\" or the like
+    struct Case { const char* name; std::wstring base, expected; };
+    const Case cases[] = {
+        {"folder", m_dir / L"sub\\", m_dir / L"sub\\"},
+        {"drive root", driveRoot, driveRoot},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Std(CreateOutputFolder(S(c.base))), c.expected);
+    }
 }
 
 TEST_F(FileSystemOpsTest, ReserveUniqueFileNumbersAroundExistingFiles)
