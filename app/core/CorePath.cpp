@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <winsock2.h>
 #include <windows.h>
 
 void ToBackslashes(std::wstring& path)

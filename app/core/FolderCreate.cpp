@@ -3,6 +3,7 @@
 #include <climits>
 #include <mutex>
 
+#include <winsock2.h>
 #include <windows.h>
 #include <shlwapi.h>
 

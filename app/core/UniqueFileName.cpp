@@ -3,6 +3,7 @@
 #include <climits>
 #include <string>
 
+#include <winsock2.h>
 #include <windows.h>
 
 #include "app/core/FileNames.h"

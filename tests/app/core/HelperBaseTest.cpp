@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include <winsock2.h>
 #include <windows.h>
 
 #include "app/core/CDebugStr.h"
