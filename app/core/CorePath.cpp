@@ -10,6 +10,13 @@ void ToBackslashes(std::wstring& path)
     std::replace(path.begin(), path.end(), L'/', L'\\');
 }
 
+std::wstring WithoutTrailingBackslash(std::wstring path)
+{
+    while (path.size() > 1 && path.back() == L'\\' && path[path.size() - 2] != L':')
+        path.pop_back();
+    return path;
+}
+
 bool GetModulePath(std::wstring& path)
 {
     wchar_t buffer[MAX_PATH] = {};

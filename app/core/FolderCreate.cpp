@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include "app/core/CorePath.h"
 #include "app/core/TextUtil.h"
 
 namespace {
@@ -47,14 +48,6 @@ bool CreateTreeLocked(std::wstring path)
     if (path.size() >= 2 && (path.back() == L' ' || path.back() == L'.'))
         path += L"(1)";
     return MakeLevel(path);
-}
-
-std::wstring WithoutTrailingBackslash(std::wstring path)
-{
-    // A drive root such as C:\ keeps its backslash.
-    while (path.size() > 1 && path.back() == L'\\' && path[path.size() - 2] != L':')
-        path.pop_back();
-    return path;
 }
 
 } // namespace

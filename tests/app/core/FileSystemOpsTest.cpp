@@ -231,6 +231,11 @@ TEST_F(FileSystemOpsTest, ShellDeletePermanentRemovesFilesAndWholeTrees)
             c = L'/';
     EXPECT_TRUE(ShellDeletePermanent(S(forward))) << "forward slashes are accepted";
     EXPECT_FALSE(TempFolder::Exists(m_dir / L"single.txt"));
+    // The data folder's temp folder is passed as it is built, with its backslash.
+    CreateDirectoryTreeW(m_dir / L"temp\\inner");
+    TempFolder::WriteFile(m_dir / L"temp\\inner\\list", "x");
+    EXPECT_TRUE(ShellDeletePermanent(S(m_dir / L"temp\\")));
+    EXPECT_FALSE(TempFolder::Exists(m_dir / L"temp"));
     EXPECT_FALSE(ShellDeletePermanent(DUI::SStringW()));
     EXPECT_TRUE(TempFolder::IsFolder(m_dir.Path())) << "an empty path deletes nothing";
 }
