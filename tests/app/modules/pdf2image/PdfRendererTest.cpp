@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <thread>
 
 #include "app/modules/pdf2image/PdfRenderer.h"
 #include "tests/support/BadPdf.h"
@@ -218,6 +219,39 @@ TEST_F(PdfRendererTest, StopDeletesWhatWasWritten)
         ASSERT_EQ(m_failures.size(), 1u);
         EXPECT_EQ(m_failures[0].code, -1);
         EXPECT_EQ(m_failures[0].message, L"用户退出");
+    }
+}
+
+// Each module's worker renders on its own thread; runs share only the
+// engines and the render lock.
+TEST(PdfRendererThreads, RunsOnSeveralThreadsAtOnce)
+{
+    testsupport::TempFolder src(L"vesk_render_threads");
+    std::wstring pdf = src.Write(L"a.pdf", testpdf::MakePdf(3));
+    struct Run {
+        std::unique_ptr<testsupport::TempFolder> out = std::make_unique<testsupport::TempFolder>(L"vesk_render_threads");
+        std::vector<std::wstring> written;
+        int failures = 0;
+    };
+    std::vector<Run> runs(3);
+    std::vector<std::thread> threads;
+    for (auto& run : runs) {
+        threads.emplace_back([&pdf, &run] {
+            PdfRenderJob job;
+            job.onFailure = [&run](int, const std::wstring&, const std::wstring&) { ++run.failures; };
+            PdfRenderOptions options;
+            options.path = pdf;
+            options.extension = L"png";
+            options.outputFolder = run.out->Folder();
+            options.resolution = 96;
+            options.rangeText = L"1-";
+            RenderPdfToImages(job, run.written, options);
+        });
+    }
+    for (auto& t : threads) t.join();
+    for (const auto& run : runs) {
+        EXPECT_EQ(run.failures, 0);
+        EXPECT_EQ(run.out->Names(), (std::vector<std::wstring>{L"1.png", L"2.png", L"3.png"}));
     }
 }
 
