@@ -84,8 +84,11 @@ xml_parse_result xml_document::Load(void* data, size_t bytes, unsigned options, 
 {
     reset();
     xml_parse_result result;
+    // No data counts as no bytes: automatic detection must not read through null.
+    if (!data)
+        bytes = 0;
     result.encoding = impl::ResolveInputEncoding(data, bytes, encoding);
-    if (bytes == 0 || !data) {
+    if (bytes == 0) {
         if (ownsData)
             DUI::MemFree(data);
         result.status = status_ok;
@@ -119,38 +122,48 @@ xml_parse_result xml_document::Load(void* data, size_t bytes, unsigned options, 
     return result;
 }
 
-xml_parse_result xml_document::load_file(const wchar_t* path, unsigned options, xml_encoding encoding)
+namespace {
+
+// Reads the whole file into a MemMalloc buffer with four zero bytes after it.
+xml_parse_status ReadWholeFile(const wchar_t* path, unsigned char*& data, size_t& bytes)
 {
-    reset();
-    xml_parse_result result;
     FILE* f = path ? _wfopen(path, L"rb") : nullptr;
-    if (!f) {
-        result.status = status_file_not_found;
-        return result;
-    }
+    if (!f)
+        return status_file_not_found;
     long long size = -1;
     if (_fseeki64(f, 0, SEEK_END) == 0)
         size = _ftelli64(f);
     if (size < 0 || _fseeki64(f, 0, SEEK_SET) != 0 || static_cast<unsigned long long>(size) > SIZE_MAX - 4) {
         fclose(f);
-        result.status = status_io_error;
-        return result;
+        return status_io_error;
     }
-    auto* data = static_cast<unsigned char*>(DUI::MemMalloc(static_cast<size_t>(size) + 4));
+    data = static_cast<unsigned char*>(DUI::MemMalloc(static_cast<size_t>(size) + 4));
     if (!data) {
         fclose(f);
-        result.status = status_out_of_memory;
-        return result;
+        return status_out_of_memory;
     }
-    size_t read = fread(data, 1, static_cast<size_t>(size), f);
+    bytes = fread(data, 1, static_cast<size_t>(size), f);
     fclose(f);
-    if (read != static_cast<size_t>(size)) {
+    if (bytes != static_cast<size_t>(size)) {
         DUI::MemFree(data);
-        result.status = status_io_error;
-        return result;
+        return status_io_error;
     }
-    std::memset(data + size, 0, 4);
-    return Load(data, static_cast<size_t>(size), options, encoding, false, true);
+    std::memset(data + bytes, 0, 4);
+    return status_ok;
+}
+
+} // namespace
+
+xml_parse_result xml_document::load_file(const wchar_t* path, unsigned options, xml_encoding encoding)
+{
+    reset();
+    unsigned char* data = nullptr;
+    size_t bytes = 0;
+    xml_parse_result result;
+    result.status = ReadWholeFile(path, data, bytes);
+    if (result.status != status_ok)
+        return result;
+    return Load(data, bytes, options, encoding, false, true);
 }
 
 // ---- the bounded buffer writer
@@ -168,8 +181,10 @@ xml_writer_buff::~xml_writer_buff()
 void xml_writer_buff::write(const void* data, size_t size)
 {
     size_t n = size / sizeof(wchar_t);
-    if (static_cast<size_t>(m_length) + n > static_cast<size_t>(kMaxChars))
-        return; // dropped whole: the buffer never grows
+    if (m_truncated || static_cast<size_t>(m_length) + n > static_cast<size_t>(kMaxChars)) {
+        m_truncated = true; // the buffer never grows
+        return;
+    }
     std::memcpy(m_buffer + m_length, data, n * sizeof(wchar_t));
     m_length += static_cast<int>(n);
     m_buffer[m_length] = 0;

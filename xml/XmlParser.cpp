@@ -122,13 +122,13 @@ wchar_t* DecodeReference(wchar_t* r, wchar_t*& w)
             return next;
         }
     } else {
-        static const struct { const wchar_t* name; wchar_t ch; } kEntities[] = {
-            {L"lt;", '<'}, {L"gt;", '>'}, {L"amp;", '&'}, {L"apos;", '\''}, {L"quot;", '"'},
+        static const struct { const wchar_t* name; int length; wchar_t ch; } kEntities[] = {
+            {L"lt;", 3, '<'}, {L"gt;", 3, '>'}, {L"amp;", 4, '&'}, {L"apos;", 5, '\''}, {L"quot;", 5, '"'},
         };
         for (const auto& e : kEntities) {
             if (Matches(r + 1, e.name)) {
                 *w++ = e.ch;
-                return r + 1 + wcslen(e.name);
+                return r + 1 + e.length;
             }
         }
     }
@@ -365,32 +365,9 @@ xml_parse_status XmlParser::ParseAttributes(XmlNodeRecord* node, wchar_t*& s, bo
             ++s;
         wchar_t c = *s;
         if (IsNameStart(c)) {
-            XmlAttributeRecord* a = AppendAttribute(node);
-            if (!a)
-                return status_out_of_memory;
-            a->name = s;
-            while (IsName(*s))
-                ++s;
-            if (IsSpace(*s)) {
-                *s++ = 0;
-                while (IsSpace(*s))
-                    ++s;
-            }
-            if (*s != '=')
-                return status_bad_attribute;
-            *s++ = 0;
-            while (IsSpace(*s))
-                ++s;
-            wchar_t quote = *s;
-            if (quote != '"' && quote != '\'')
-                return status_bad_attribute;
-            a->value = ++s;
-            wchar_t* after = ConvertAttribute(s, quote, m_options);
-            if (!after)
-                return status_bad_attribute;
-            s = after;
-            if (IsNameStart(*s))
-                return status_bad_attribute;
+            xml_parse_status st = ParseAttribute(node, s);
+            if (st != status_ok)
+                return st;
             continue;
         }
         if (declaration) {
@@ -409,6 +386,37 @@ xml_parse_status XmlParser::ParseAttributes(XmlNodeRecord* node, wchar_t*& s, bo
         }
         return status_bad_start_element;
     }
+}
+
+// name = "value" or name = 'value', with the value converted in place.
+xml_parse_status XmlParser::ParseAttribute(XmlNodeRecord* node, wchar_t*& s)
+{
+    XmlAttributeRecord* a = AppendAttribute(node);
+    if (!a)
+        return status_out_of_memory;
+    a->name = s;
+    while (IsName(*s))
+        ++s;
+    if (IsSpace(*s)) {
+        *s++ = 0;
+        while (IsSpace(*s))
+            ++s;
+    }
+    if (*s != '=')
+        return status_bad_attribute;
+    *s++ = 0;
+    while (IsSpace(*s))
+        ++s;
+    wchar_t quote = *s;
+    if (quote != '"' && quote != '\'')
+        return status_bad_attribute;
+    a->value = ++s;
+    wchar_t* after = ConvertAttribute(s, quote, m_options);
+    if (!after)
+        return status_bad_attribute;
+    s = after;
+    // The next attribute needs white space before it.
+    return IsNameStart(*s) ? status_bad_attribute : status_ok;
 }
 
 xml_parse_status XmlParser::ParseEndTag(wchar_t*& s)
@@ -445,20 +453,32 @@ xml_parse_status XmlParser::ParseQuestion(wchar_t*& s)
         (target[2] | 0x20) == 'l';
     if (!IsSpace(*s) && *s != '?')
         return status_bad_pi;
-    if (isDecl && (m_options & parse_declaration)) {
-        if (m_cursor != m_doc)
-            return status_bad_pi;
-        XmlNodeRecord* node = Append(node_declaration);
-        if (!node)
-            return status_out_of_memory;
-        node->name = target;
-        if (*s == '?') {
-            *s++ = 0;
-            return ConsumeGreater(s) ? status_ok : status_bad_pi;
-        }
+    if (isDecl && (m_options & parse_declaration))
+        return ParseDeclaration(target, s);
+    return ParseInstruction(target, isDecl, s);
+}
+
+// The declaration's pseudo-attributes are read as attributes.
+xml_parse_status XmlParser::ParseDeclaration(wchar_t* target, wchar_t*& s)
+{
+    if (m_cursor != m_doc)
+        return status_bad_pi;
+    XmlNodeRecord* node = Append(node_declaration);
+    if (!node)
+        return status_out_of_memory;
+    node->name = target;
+    if (*s == '?') {
         *s++ = 0;
-        return ParseAttributes(node, s, true);
+        return ConsumeGreater(s) ? status_ok : status_bad_pi;
     }
+    *s++ = 0;
+    return ParseAttributes(node, s, true);
+}
+
+// A processing instruction, or a declaration that is not kept: a node only
+// when instructions are wanted, else skipped up to "?>".
+xml_parse_status XmlParser::ParseInstruction(wchar_t* target, bool isDecl, wchar_t*& s)
+{
     XmlNodeRecord* node = nullptr;
     if (!isDecl && (m_options & parse_pi)) {
         node = Append(node_pi);

@@ -95,7 +95,8 @@ public:
 };
 
 // Prints into one fixed wide buffer of 0x5001 characters. A chunk that would
-// take the text past 0x4FFF characters is dropped; the text stays terminated.
+// take the text past 0x4FFF characters is dropped, and so is everything after
+// it, so the text is cut short rather than missing pieces in the middle.
 class xml_writer_buff : public xml_writer
 {
 public:
@@ -110,10 +111,12 @@ public:
     void write(const void* data, size_t size) override;
     const wchar_t* buffer() const { return m_buffer; }
     int size() const { return m_length; }
+    bool truncated() const { return m_truncated; }
 
 private:
     wchar_t* m_buffer = nullptr;
     int m_length = 0;
+    bool m_truncated = false;
 };
 
 class xml_attribute

@@ -199,8 +199,7 @@ public:
     {
         if (n <= 0 || !src)
             return;
-        TStringData* d = Block();
-        if (src >= m_pszData && src <= m_pszData + d->nDataLength) {
+        if (PointsInto(src)) {
             TStringT keep(*this); // the source lives in our own block: keep it alive
             AppendRaw(src, n);
             return;
@@ -418,6 +417,7 @@ private:
     TStringData* Block() const { return reinterpret_cast<TStringData*>(m_pszData) - 1; }
     void Init() { m_pszData = static_cast<T*>(GetEmptyStringData()->Data()); }
     static const T* EmptyText() { return static_cast<const T*>(GetEmptyStringData()->Data()); }
+    bool PointsInto(const T* p) const { return p >= m_pszData && p <= m_pszData + GetLength(); }
     static bool IsBlank(T c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
     static void Release(TStringData* d)
     {
@@ -431,7 +431,20 @@ private:
     }
     bool GrowFor(int needed);
     void AppendRaw(const T* src, int n);
+    void ReplaceInPlace(int len, const T* pOld, int oldLen, const T* pNew, int newLen);
     bool FormatText(const T* fmt, va_list args);
+    // Text after an embedded NUL is searched as well, segment by segment.
+    int CountOccurrences(const T* pOld, int oldLen) const
+    {
+        int count = 0;
+        const T* end = m_pszData + GetLength();
+        for (const T* seg = m_pszData; seg < end; seg += Traits::Length(seg) + 1)
+            for (const T* hit = Traits::Find(seg, pOld); hit; hit = Traits::Find(seg, pOld)) {
+                ++count;
+                seg = hit + oldLen;
+            }
+        return count;
+    }
 
     T* m_pszData;
 };
@@ -528,21 +541,17 @@ int TStringT<T, Traits>::Replace(const T* pOld, const T* pNew)
     const int oldLen = Traits::Length(pOld);
     const int newLen = Traits::Length(pNew);
     // Either text may point into our own block, which is about to change.
-    TStringT keepOld(pOld), keepNew(pNew);
-    pOld = keepOld.c_str();
-    pNew = keepNew.c_str();
+    TStringT keepOld, keepNew;
+    if (PointsInto(pOld))
+        pOld = (keepOld = TStringT(pOld)).c_str();
+    if (PointsInto(pNew))
+        pNew = (keepNew = TStringT(pNew)).c_str();
 
-    // Text after an embedded NUL is searched as well, segment by segment.
-    int count = 0;
-    const int len = GetLength();
-    for (const T* seg = m_pszData; seg < m_pszData + len; seg += Traits::Length(seg) + 1)
-        for (const T* hit = Traits::Find(seg, pOld); hit; hit = Traits::Find(seg, pOld)) {
-            ++count;
-            seg = hit + oldLen;
-        }
+    const int count = CountOccurrences(pOld, oldLen);
     if (count == 0)
         return 0;
 
+    const int len = GetLength();
     long long total = len + static_cast<long long>(newLen - oldLen) * count;
     if (total > INT_MAX - 1)
         return -1;
@@ -553,6 +562,17 @@ int TStringT<T, Traits>::Replace(const T* pOld, const T* pNew)
         if (!ReallocBuffer(static_cast<int>(total)))
             return -1;
     }
+    ReplaceInPlace(len, pOld, oldLen, pNew, newLen);
+    Block()->nDataLength = static_cast<int>(total);
+    m_pszData[total] = 0;
+    return count;
+}
+
+// The buffer already has room for the result. Each tail moves by the size
+// difference, and the search goes on after the inserted text, never in it.
+template <class T, class Traits>
+void TStringT<T, Traits>::ReplaceInPlace(int len, const T* pOld, int oldLen, const T* pNew, int newLen)
+{
     T* end = m_pszData + len;
     *end = 0;
     for (T* seg = m_pszData; seg < end; seg += Traits::Length(seg) + 1)
@@ -564,9 +584,6 @@ int TStringT<T, Traits>::Replace(const T* pOld, const T* pNew)
             *end = 0;
             seg = hit + newLen;
         }
-    Block()->nDataLength = static_cast<int>(total);
-    m_pszData[total] = 0;
-    return count;
 }
 
 template <class T, class Traits>

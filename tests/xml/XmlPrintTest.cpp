@@ -126,22 +126,30 @@ TEST(XmlPrint, BoundedWriterDropsWhatDoesNotFit)
     root.print(chunks, L"\t", format_indent, encoding_utf16);
     ASSERT_GT(chunks.Wide().size(), 25000u);
 
+    // Whole chunks are kept up to the first one that does not fit; nothing
+    // after it is appended, so the text is a clean prefix of the full print.
     std::wstring expected;
-    bool dropped = false;
     for (const auto& c : chunks.chunks) {
         size_t n = c.size() / 2;
-        if (expected.size() + n <= 0x4FFF)
-            expected.append(reinterpret_cast<const wchar_t*>(c.data()), n);
-        else
-            dropped = true;
+        if (expected.size() + n > 0x4FFF)
+            break;
+        expected.append(reinterpret_cast<const wchar_t*>(c.data()), n);
     }
-    EXPECT_TRUE(dropped);
+    ASSERT_LT(expected.size(), chunks.Wide().size());
 
     xml_writer_buff buff;
     root.print(buff, L"\t", format_indent, encoding_utf16);
     EXPECT_LE(buff.size(), 0x4FFF);
     EXPECT_EQ(std::wstring(buff.buffer(), buff.size()), expected);
+    EXPECT_EQ(chunks.Wide().compare(0, expected.size(), expected), 0);
     EXPECT_EQ(buff.buffer()[buff.size()], L'\0');
+    EXPECT_TRUE(buff.truncated());
+
+    xml_writer_buff small;
+    small.write(L"ab", 4);
+    small.write(L"c", 2);
+    EXPECT_STREQ(small.buffer(), L"abc");
+    EXPECT_FALSE(small.truncated());
 }
 
 TEST(XmlPrint, DeepTreesPrintWithoutRecursion)

@@ -96,7 +96,9 @@ TEST_F(PythonLauncherTest, HandsOverPythonVariables)
 TEST_F(PythonLauncherTest, TerminatingTheLauncherEndsThePythonChild)
 {
     fs::path marker = m_dir / L"still-running";
-    fs::path script = WriteScript("import sys, time\nprint('started', flush=True)\ntime.sleep(2)\nopen(sys.argv[1], 'w').close()\n");
+    // Long enough that a loaded machine still terminates the launcher before
+    // python would write the marker.
+    fs::path script = WriteScript("import sys, time\nprint('started', flush=True)\ntime.sleep(5)\nopen(sys.argv[1], 'w').close()\n");
     HANDLE readEnd = nullptr;
     PROCESS_INFORMATION pi = Start(L"\"" + script.wstring() + L"\" \"" + marker.wstring() + L"\"", &readEnd);
     char buf[64];
@@ -104,7 +106,7 @@ TEST_F(PythonLauncherTest, TerminatingTheLauncherEndsThePythonChild)
     ASSERT_TRUE(ReadFile(readEnd, buf, sizeof(buf), &got, nullptr));   // python is running now
     TerminateProcess(pi.hProcess, 1);
     WaitForSingleObject(pi.hProcess, 10000);
-    Sleep(3000);
+    Sleep(6000);
     EXPECT_FALSE(fs::exists(marker));
     CloseHandle(readEnd);
     CloseHandle(pi.hThread);

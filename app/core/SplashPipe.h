@@ -1,0 +1,49 @@
+#pragma once
+// The channel to the start-up animation program: starts it, waits briefly for
+// its "hello", ties it to a kill-on-close job so it cannot outlive us, and
+// drives it over a named pipe with state, progress and exit lines.
+#include "app/core/ChildProcess.h"
+#include "app/core/KernelHandle.h"
+
+#include <string>
+
+class SplashPipe {
+public:
+    struct Names {
+        std::wstring pipe = L"\\\\.\\pipe\\VeskPDF2Image";
+        std::wstring program = L"TorvaneSetupLoading.exe";
+        std::wstring job = L"VeskPDF2ImageLoading";
+    };
+
+    // The process-wide channel, made (and its pipe created) on first use.
+    static SplashPipe& Instance();
+
+    SplashPipe();
+    // Other names let several channels live side by side (one per test).
+    explicit SplashPipe(Names names);
+    ~SplashPipe();
+    SplashPipe(const SplashPipe&) = delete;
+    SplashPipe& operator=(const SplashPipe&) = delete;
+
+    // ChildProcess::Start's result; 0 when the animation program was started.
+    int LaunchLoadingSplash();
+    // Negative values are sent as 0.
+    void SendProgress(int value);
+    // UTF-8 text, sent unchanged.
+    void SendState(std::string text);
+    // Asks the animation to end and waits (bounded) until it has.
+    void SendExit();
+
+    HANDLE Process() const { return m_child.Process(); }
+
+private:
+    void WaitForHello();
+    void JoinJob();
+    void EndJob();
+    void Write(const std::string& bytes);
+
+    Names m_names;
+    ScopedKernelHandle m_job;
+    ChildProcess m_child;
+    ScopedFile m_pipe;
+};

@@ -1,0 +1,354 @@
+#include "app/core/TaskManager.h"
+
+#include <sstream>
+
+namespace {
+
+void DebugLine(const std::wstring& text)
+{
+    OutputDebugStringW(text.c_str());
+}
+
+// Exceptions must not leave a worker thread or the cancelling caller's loop.
+template <class Fn>
+void CallGuarded(const wchar_t* what, Fn&& fn)
+{
+    try {
+        fn();
+    } catch (...) {
+        DebugLine(std::wstring(L"TaskManager: exception from ") + what + L"\n");
+    }
+}
+
+} // namespace
+
+TaskManager::~TaskManager()
+{
+    CancelAll(true);
+}
+
+void TaskManager::SetMaxWorkers(int count)
+{
+    std::lock_guard<std::mutex> lock(m_counterLock);
+    // With no worker allowed, queued tasks would wait forever.
+    m_maximum = count < 1 ? 1 : count;
+}
+
+void TaskManager::SetNotifyWindow(HWND window)
+{
+    std::lock_guard<std::mutex> lock(m_notifyLock);
+    m_notifyWindow = window;
+}
+
+void TaskManager::SetNotifyContext(std::shared_ptr<void> context)
+{
+    std::lock_guard<std::mutex> lock(m_notifyLock);
+    m_notifyContext = std::move(context);
+}
+
+void TaskManager::AddTask(std::wstring name, std::shared_ptr<ITask> task)
+{
+    if (!task) return;
+    {
+        // Test and insert in one step: a second task under a listed name
+        // would otherwise replace a queued one, which then never runs.
+        std::lock_guard<std::mutex> lock(m_listLock);
+        if (m_tasks.Has(name)) return;
+        m_tasks.Set(name, task);
+    }
+    {
+        // The worker is counted busy when it is decided on, so quick
+        // successive calls never start more workers than the maximum.
+        std::lock_guard<std::mutex> lock(m_counterLock);
+        if (m_busy >= m_maximum) return;
+        ++m_live;
+        ++m_busy;
+    }
+    ReapFinishedWorkers();
+    try {
+        StartWorker();
+    } catch (...) {
+        {
+            std::lock_guard<std::mutex> lock(m_counterLock);
+            --m_live;
+            --m_busy;
+        }
+        RemoveTask(task);
+        throw;
+    }
+}
+
+bool TaskManager::HasTask(std::wstring name)
+{
+    std::lock_guard<std::mutex> lock(m_listLock);
+    return m_tasks.Has(name);
+}
+
+std::shared_ptr<ITask> TaskManager::GetTask(std::wstring name)
+{
+    std::lock_guard<std::mutex> lock(m_listLock);
+    return m_tasks.Get(name);
+}
+
+std::shared_ptr<ITask> TaskManager::GetTaskAt(unsigned pos)
+{
+    std::lock_guard<std::mutex> lock(m_listLock);
+    return m_tasks.At(pos);
+}
+
+std::vector<std::wstring> TaskManager::GetTaskNames()
+{
+    std::lock_guard<std::mutex> lock(m_listLock);
+    return m_tasks.Keys();
+}
+
+bool TaskManager::CancelTask(std::wstring name)
+{
+    TaskPtr task;
+    {
+        std::lock_guard<std::mutex> lock(m_listLock);
+        if (!m_tasks.Has(name)) return false;
+        task = m_tasks.Get(name);
+    }
+    CancelOne(task);
+    return true;
+}
+
+bool TaskManager::CancelAll(bool wait)
+{
+    // Workers remove finished tasks while we walk by position, so a pass can
+    // step over a queued task; passes repeat until every listed task is marked.
+    do {
+        CancelPass();
+    } while (!AllListedCancelled());
+    if (wait) {
+        JoinAllWorkers();
+        std::lock_guard<std::mutex> lock(m_listLock);
+        m_tasks.Clear();
+    }
+    return true;
+}
+
+void TaskManager::CancelPass()
+{
+    size_t pos = 0;
+    for (;;) {
+        TaskPtr task;
+        {
+            std::lock_guard<std::mutex> lock(m_listLock);
+            if (pos >= m_tasks.Size()) break;
+            task = m_tasks.At(pos);
+        }
+        if (!task) break;
+        // A removed task shifts the list: start again from the front.
+        pos = CancelOne(task) == CancelRequest::Removed ? 0 : pos + 1;
+    }
+}
+
+bool TaskManager::AllListedCancelled()
+{
+    std::lock_guard<std::mutex> lock(m_listLock);
+    for (size_t i = 0; i < m_tasks.Size(); ++i)
+        if (!m_tasks.At(i)->HasState(TASK_CANCELLED)) return false;
+    return true;
+}
+
+TaskManager::CancelRequest TaskManager::CancelOne(const TaskPtr& task)
+{
+    CancelRequest result = CancelRequest::StillRunning;
+    {
+        std::lock_guard<std::mutex> lock(task->m_lock);
+        if (task->HasState(TASK_RUNNING)) {
+            task->SetStateBits(TASK_CANCEL_REQUESTED);
+        } else {
+            task->ClearStateBits(TASK_QUEUED);
+            task->SetStateBits(TASK_CANCEL_REQUESTED);
+            RemoveTask(task);
+            result = CancelRequest::Removed;
+        }
+    }
+    bool resume = false;
+    bool cancel = false;
+    HANDLE thread = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(task->m_lock);
+        if (task->HasState(TASK_CANCEL_REQUESTED)) {
+            if (task->HasState(TASK_SUSPENDED)) {
+                task->ClearStateBits(TASK_SUSPENDED);
+                task->SetStateBits(TASK_RESUMED);
+                resume = true;
+                thread = task->m_thread.Get();
+            }
+            task->ClearStateBits(TASK_CANCEL_REQUESTED);
+            task->SetStateBits(TASK_CANCELLED);
+            cancel = true;
+        }
+    }
+    if (resume) {
+        {
+            std::lock_guard<std::mutex> lock(m_counterLock);
+            ++m_busy;
+        }
+        if (thread) ResumeThread(thread);
+    }
+    if (cancel) CallGuarded(L"OnCancel", [&] { task->OnCancel(); });
+    return result;
+}
+
+void TaskManager::StartWorker()
+{
+    auto worker = std::make_unique<Worker>();
+    Worker* self = worker.get();
+    std::lock_guard<std::mutex> lock(m_workerLock);
+    worker->thread = std::thread(&TaskManager::WorkerLoop, this, self);
+    m_workers.push_back(std::move(worker));
+}
+
+// Workers are not reused; ended ones are joined here so that a long-lived
+// manager does not pile up finished threads until its destruction.
+void TaskManager::ReapFinishedWorkers()
+{
+    std::lock_guard<std::mutex> lock(m_workerLock);
+    for (auto it = m_workers.begin(); it != m_workers.end();) {
+        if (!(*it)->finished.load()) {
+            ++it;
+            continue;
+        }
+        if ((*it)->thread.joinable()) (*it)->thread.join();
+        it = m_workers.erase(it);
+    }
+}
+
+void TaskManager::JoinAllWorkers()
+{
+    for (;;) {
+        std::unique_ptr<Worker> worker;
+        {
+            std::lock_guard<std::mutex> lock(m_workerLock);
+            if (m_workers.empty()) break;
+            worker = std::move(m_workers.front());
+            m_workers.pop_front();
+        }
+        std::wostringstream line;
+        line << L"线程取消： id " << worker->thread.get_id() << L"\n";
+        DebugLine(line.str());
+        if (worker->thread.joinable()) worker->thread.join();
+    }
+}
+
+void TaskManager::WorkerLoop(Worker* self)
+{
+    bool idle = false;
+    bool drained = false;
+    for (;;) {
+        bool over;
+        {
+            std::lock_guard<std::mutex> lock(m_counterLock);
+            over = m_busy > m_maximum;
+        }
+        if (!over) {
+            if (TaskPtr task = FindFirst(TASK_RESUME_REQUESTED)) {
+                ResumeTask(task);
+                continue;
+            }
+            if (TaskPtr task = FindFirst(TASK_QUEUED)) {
+                RunTask(task);
+                continue;
+            }
+        }
+        if (TryLeave(idle, drained)) break;
+    }
+    if (idle) Notify(UM_TASKPOOL_IDLE);
+    if (drained) Notify(UM_TASKPOOL_DRAINED);
+    self->finished.store(true);
+}
+
+// Leaving and AddTask's "is a worker busy?" test meet under the counter lock:
+// a task added after our last search is seen here, or AddTask sees us gone
+// and starts a new worker. Either way no queued task is left without one.
+bool TaskManager::TryLeave(bool& idle, bool& drained)
+{
+    std::lock_guard<std::mutex> lock(m_counterLock);
+    if (m_busy <= m_maximum && HasWork()) return false;
+    --m_live;
+    --m_busy;
+    idle = m_busy <= 0;
+    drained = m_live <= 0;
+    return true;
+}
+
+bool TaskManager::HasWork()
+{
+    std::lock_guard<std::mutex> lock(m_listLock);
+    for (size_t i = 0; i < m_tasks.Size(); ++i) {
+        const TaskPtr& task = m_tasks.At(i);
+        if (task->HasState(TASK_QUEUED) || task->HasState(TASK_RESUME_REQUESTED)) return true;
+    }
+    return false;
+}
+
+TaskManager::TaskPtr TaskManager::FindFirst(unsigned mask)
+{
+    std::lock_guard<std::mutex> lock(m_listLock);
+    for (size_t i = 0; i < m_tasks.Size(); ++i) {
+        TaskPtr task = m_tasks.At(i);
+        if (task->HasState(mask)) return task;
+    }
+    return nullptr;
+}
+
+void TaskManager::RunTask(const TaskPtr& task)
+{
+    {
+        std::lock_guard<std::mutex> lock(task->m_lock);
+        // A cancel or another worker may have come first.
+        if (!task->HasState(TASK_QUEUED)) return;
+        task->ClearStateBits(TASK_QUEUED);
+        task->SetStateBits(TASK_RUNNING);
+        HANDLE thread = nullptr;
+        if (DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &thread, 0, FALSE,
+                            DUPLICATE_SAME_ACCESS))
+            task->m_thread.Reset(thread);
+    }
+    CallGuarded(L"Run", [&] { task->Run(); });
+    // Only the worker that ran the task takes it off the list: a worker that
+    // lost the race above must not remove a task another worker is running.
+    if (!task->HasState(TASK_SUSPENDED)) RemoveTask(task);
+}
+
+void TaskManager::ResumeTask(const TaskPtr& task)
+{
+    HANDLE thread = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(task->m_lock);
+        if (!task->HasState(TASK_RESUME_REQUESTED)) return;
+        task->ClearStateBits(TASK_RESUME_REQUESTED | TASK_SUSPENDED);
+        task->SetStateBits(TASK_RESUMED);
+        thread = task->m_thread.Get();
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_counterLock);
+        ++m_busy;
+    }
+    if (thread) ResumeThread(thread);
+}
+
+void TaskManager::RemoveTask(const TaskPtr& task)
+{
+    std::lock_guard<std::mutex> lock(m_listLock);
+    size_t pos = m_tasks.IndexOf(task);
+    if (pos < m_tasks.Size()) m_tasks.EraseAt(pos);
+}
+
+void TaskManager::Notify(UINT message)
+{
+    HWND window;
+    std::shared_ptr<void> context;
+    {
+        std::lock_guard<std::mutex> lock(m_notifyLock);
+        window = m_notifyWindow;
+        context = m_notifyContext;
+    }
+    if (window && IsWindow(window))
+        PostMessageW(window, message, reinterpret_cast<WPARAM>(context.get()), reinterpret_cast<LPARAM>(this));
+}

@@ -1,0 +1,114 @@
+#include "components/TorvaneSetupLoading/SplashClient.h"
+
+#include <cstdlib>
+
+namespace {
+
+std::wstring FromUtf8(const std::string& text)
+{
+    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+    return out;
+}
+
+bool StartsWith(const std::string& text, const char* prefix, size_t length)
+{
+    return text.compare(0, length, prefix) == 0;
+}
+
+} // namespace
+
+SplashClient::~SplashClient()
+{
+    if (m_reader) {
+        CancelSynchronousIo(m_reader);   // a ReadFile still waiting returns
+        WaitForSingleObject(m_reader, 2000);
+        CloseHandle(m_reader);
+    }
+    if (m_pipe != INVALID_HANDLE_VALUE) CloseHandle(m_pipe);
+}
+
+bool SplashClient::Connect(const std::wstring& pipeName, DWORD timeoutMs)
+{
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    for (;;) {
+        m_pipe = CreateFileW(pipeName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (m_pipe != INVALID_HANDLE_VALUE) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(50);
+    }
+}
+
+bool SplashClient::SayHello()
+{
+    DWORD written = 0;
+    return WriteFile(m_pipe, "hello", 5, &written, nullptr) && written == 5;
+}
+
+void SplashClient::StartReading(HWND window)
+{
+    m_window = window;
+    m_reader = CreateThread(nullptr, 0, &SplashClient::ReaderEntry, this, 0, nullptr);
+    if (!m_reader) PostMessageW(window, WM_SPLASH_EXIT, 0, 0);
+}
+
+DWORD WINAPI SplashClient::ReaderEntry(void* self)
+{
+    static_cast<SplashClient*>(self)->ReadLoop();
+    return 0;
+}
+
+SplashLine SplashClient::ParseLine(const std::string& line)
+{
+    SplashLine parsed;
+    if (StartsWith(line, "progress:", 9)) {
+        parsed.kind = SplashLine::Kind::Progress;
+        parsed.progress = std::atoi(line.c_str() + 9);
+        if (parsed.progress < 0) parsed.progress = 0;
+        if (parsed.progress > 100) parsed.progress = 100;
+    } else if (StartsWith(line, "state:", 6)) {
+        parsed.kind = SplashLine::Kind::State;
+        parsed.state = line.substr(6);
+    } else if (StartsWith(line, "exit:", 5)) {
+        parsed.kind = SplashLine::Kind::Exit;
+    }
+    return parsed;
+}
+
+void SplashClient::ReadLoop()
+{
+    const HWND window = m_window;
+    std::string pending;
+    char buffer[1024];
+    DWORD got = 0;
+    while (ReadFile(m_pipe, buffer, sizeof(buffer), &got, nullptr) && got) {
+        pending.append(buffer, got);
+        for (size_t end; (end = pending.find('\n')) != std::string::npos;) {
+            const SplashLine line = ParseLine(pending.substr(0, end));
+            pending.erase(0, end + 1);
+            PostLine(window, line);
+            if (line.kind == SplashLine::Kind::Exit) return;
+        }
+    }
+    PostMessageW(window, WM_SPLASH_EXIT, 0, 0);
+}
+
+void SplashClient::PostLine(HWND window, const SplashLine& line)
+{
+    switch (line.kind) {
+    case SplashLine::Kind::Progress:
+        PostMessageW(window, WM_SPLASH_PROGRESS, static_cast<WPARAM>(line.progress), 0);
+        break;
+    case SplashLine::Kind::State: {
+        auto* text = new std::wstring(FromUtf8(line.state));
+        if (!PostMessageW(window, WM_SPLASH_STATE, 0, reinterpret_cast<LPARAM>(text))) delete text;
+        break;
+    }
+    case SplashLine::Kind::Exit:
+        PostMessageW(window, WM_SPLASH_EXIT, 0, 0);
+        break;
+    case SplashLine::Kind::Unknown:
+        break;
+    }
+}

@@ -1,0 +1,94 @@
+#pragma once
+// Small waiting helpers for the threaded tests of this folder.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+// A one-way door: threads wait until some thread opens it.
+class Gate {
+public:
+    void Open()
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_open = true;
+        m_cv.notify_all();
+    }
+    bool Wait(int timeoutMs = 10000)
+    {
+        std::unique_lock<std::mutex> lock(m_lock);
+        return m_cv.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return m_open; });
+    }
+    bool IsOpen()
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return m_open;
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_cv;
+    bool m_open = false;
+};
+
+// Polls cond every few milliseconds; false when it is still unmet at the end.
+inline bool WaitUntil(const std::function<bool()>& cond, int timeoutMs = 10000)
+{
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    while (!cond()) {
+        if (GetTickCount64() >= end) return false;
+        Sleep(2);
+    }
+    return true;
+}
+
+// A message-only window that records the messages posted to it.
+class MessageSink {
+public:
+    MessageSink()
+    {
+        m_class = L"VeskTestSink" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                  std::to_wstring(reinterpret_cast<uintptr_t>(this));
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = m_class.c_str();
+        RegisterClassW(&wc);
+        m_window = CreateWindowExW(0, m_class.c_str(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   wc.hInstance, nullptr);
+    }
+    ~MessageSink()
+    {
+        if (m_window) DestroyWindow(m_window);
+        UnregisterClassW(m_class.c_str(), GetModuleHandleW(nullptr));
+    }
+    MessageSink(const MessageSink&) = delete;
+    MessageSink& operator=(const MessageSink&) = delete;
+
+    HWND Window() const { return m_window; }
+
+    // Pumps this window's queue for up to timeoutMs, or until stop says so.
+    void Pump(int timeoutMs, const std::function<bool(const std::vector<MSG>&)>& stop = nullptr)
+    {
+        const ULONGLONG end = GetTickCount64() + timeoutMs;
+        for (;;) {
+            MSG msg;
+            while (PeekMessageW(&msg, m_window, 0, 0, PM_REMOVE)) m_received.push_back(msg);
+            if (stop && stop(m_received)) return;
+            if (GetTickCount64() >= end) return;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        }
+    }
+
+    std::vector<MSG>& Received() { return m_received; }
+
+private:
+    std::wstring m_class;
+    HWND m_window = nullptr;
+    std::vector<MSG> m_received;
+};
