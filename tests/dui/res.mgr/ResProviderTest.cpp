@@ -12,7 +12,7 @@
 #include "dui/res.mgr/SResProviderFiles.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "tests/support/ComponentLoader.h"
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 using namespace DUI;
 
@@ -32,24 +32,24 @@ class ResProviderTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.Ok());
-        m_dir.MakeDir(L"img");
-        m_dir.MakeDir(L"other");
-        ASSERT_TRUE(m_dir.Write(L"img\\a.txt", "alpha"));
-        ASSERT_TRUE(m_dir.Write(L"img\\b.txt", "bravo!"));
-        ASSERT_TRUE(m_dir.Write(L"uires.idx",
+        CreateDirectoryW(m_dir.File(L"img").c_str(), nullptr);
+        CreateDirectoryW(m_dir.File(L"other").c_str(), nullptr);
+        m_dir.Write(L"img\\a.txt", "alpha");
+        m_dir.Write(L"img\\b.txt", "bravo!");
+        m_dir.Write(L"uires.idx",
                   "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                   "<RESOURCE>\n"
                   "  <txt><file name=\"First\" path=\"img\\a.txt\"/><FILE name=\"dup\" path=\"img\\a.txt\"/>"
                   "<file name=\"dup\" path=\"img\\b.txt\"/></txt>\n"
                   "  <Values><file name=\"shared\" path=\"img\\b.txt\"/></Values>\n"
-                  "</RESOURCE>\n"));
+                  "</RESOURCE>\n");
     }
 
-    WPARAM Folder() const { return reinterpret_cast<WPARAM>(m_dir.Path().c_str()); }
-    std::wstring Other() const { return m_dir.Path() + L"\\other"; }
+    WPARAM Folder() const { return reinterpret_cast<WPARAM>(m_path.c_str()); }
+    std::wstring Other() const { return m_path + L"\\other"; }
 
-    TempFolder m_dir{L"vesk_res_"};
+    testsupport::TempFolder m_dir{L"vesk_res"};
+    const std::wstring m_path = m_dir.Folder().substr(0, m_dir.Folder().size() - 1);   // no trailing backslash
 };
 
 std::string RawOf(IResProvider* p, LPCWSTR type, LPCWSTR name)
@@ -127,7 +127,7 @@ TEST_F(ResProviderTest, FolderInitFailsWithoutAUsableIndex)
         SCOPED_TRACE(c.name);
         DeleteFileW((other + L"\\uires.idx").c_str());
         if (c.idx) {
-            ASSERT_TRUE(m_dir.Write(L"other\\uires.idx", c.idx));
+            m_dir.Write(L"other\\uires.idx", c.idx);
         }
         auto p = NewProvider(RES_FILE, reinterpret_cast<WPARAM>(other.c_str()), FALSE);
         EXPECT_FALSE(p->HasResource(L"txt", L"a"));
@@ -156,7 +156,7 @@ TEST_F(ResProviderTest, NewestProviderAnswersUntilRemoved)
     mgr.RemoveResProvider(newer.Get());   // not in the list any more: nothing happens
     EXPECT_EQ(mgr.FindResProvider(L"txt", L"first"), older.Get());
     // The "file" type reads the named path in any case of the type.
-    const std::wstring path = m_dir.Path() + L"\\img\\b.txt";
+    const std::wstring path = m_path + L"\\img\\b.txt";
     EXPECT_EQ(mgr.GetRawBufferSize(L"FILE", path.c_str()), 6u);
     char buf[6];
     EXPECT_TRUE(mgr.GetRawBuffer(L"File", path.c_str(), buf, 6));

@@ -10,7 +10,7 @@
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SStylePoolMgr.h"
 #include "dui/res.mgr/SUiDefInfo.h"
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 using namespace DUI;
 
@@ -44,13 +44,12 @@ class UiDefTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.Ok());
-        for (const auto& [name, text] : m_files) ASSERT_TRUE(m_dir.Write(name, text));
+        for (const auto& [name, text] : m_files) m_dir.Write(name, text);
         SObjectDefaultRegister().RegisterSkins(&m_registry);
         IResProvider* p = nullptr;
         CreateResProvider(RES_FILE, &p);
         m_provider = SRefPtr<IResProvider>::Adopt(p);
-        ASSERT_TRUE(m_provider->Init(reinterpret_cast<WPARAM>(m_dir.Path().c_str())));
+        ASSERT_TRUE(m_provider->Init(reinterpret_cast<WPARAM>(m_path.c_str())));
     }
 
     const std::vector<std::pair<std::wstring, std::string>> m_files = {
@@ -69,7 +68,8 @@ protected:
         {L"plain.xml", "<uidef><color src=\"values:missing\"><own value=\"#010203\"/></color></uidef>"},
     };
 
-    TempFolder m_dir{L"vesk_uidef_"};
+    testsupport::TempFolder m_dir{L"vesk_uidef"};
+    const std::wstring m_path = m_dir.Folder().substr(0, m_dir.Folder().size() - 1);   // no trailing backslash
     SObjectFactoryMgr m_registry;
     SUiDef m_uidef{&m_registry};
     SSkinPoolMgr m_skins{&m_registry};
