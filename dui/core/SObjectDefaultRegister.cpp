@@ -5,8 +5,10 @@
 #include "dui/res.mgr/SSkinButton.h"
 #include "dui/res.mgr/SSkinColorRect.h"
 #include "dui/res.mgr/SSkinGradation.h"
+#include "dui/res.mgr/SSkinGroup.h"
 #include "dui/res.mgr/SSkinImgCenter.h"
 #include "dui/res.mgr/SSkinImgFrame.h"
+#include "dui/res.mgr/SSkinShape.h"
 
 namespace DUI {
 
@@ -24,6 +26,8 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* registry)
     registry->TplRegisterFactory<SSkinButton>();
     registry->TplRegisterFactory<SSkinColorRect>();
     registry->TplRegisterFactory<SSkinGradation>();
+    registry->TplRegisterFactory<SSkinShape>();
+    registry->TplRegisterFactory<SSKinGroup>();
 }
 
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr*) {}

@@ -6,6 +6,11 @@
 #include "dui/res.mgr/SSkinButton.h"
 #include "dui/res.mgr/SSkinColorRect.h"
 #include "dui/res.mgr/SSkinGradation.h"
+#include "dui/res.mgr/SSkinGroup.h"
+#include "dui/res.mgr/SSkinPoolMgr.h"
+#include "dui/res.mgr/SSkinShape.h"
+#include "dui/core/SObjectDefaultRegister.h"
+#include "dui/core/SObjectFactoryMgr.h"
 #include "tests/support/ComponentLoader.h"
 
 using namespace DUI;
@@ -149,4 +154,94 @@ TEST_F(DrawnSkinTest, ButtonColourisingRestores)
     EXPECT_EQ(skin->GetColor(SSkinButton::Up, 1), 0x00EEEEEEu);   // alpha 0 stays untouched
     skin->OnColorize(0);
     EXPECT_EQ(skin->GetColor(SSkinButton::Up, 0), 0xFF808080u);
+}
+
+namespace {
+
+bool Drawn(uint32_t p) { return (p >> 24) != 0; }
+
+} // namespace
+
+TEST_F(DrawnSkinTest, ShapeFillsAndOutlines)
+{
+    auto oval = Draw(Skin<SSkinShape>(L"<shape shape=\"oval\"><solid color=\"#FF0000\"/></shape>").Get(), 20, 20, 0);
+    EXPECT_EQ(At(oval.Get(), 10, 10), 0xFFFF0000u);
+    EXPECT_EQ(At(oval.Get(), 0, 0), 0u);
+
+    auto rounded = Draw(Skin<SSkinShape>(L"<shape><solid color=\"#00FF00\"/><corners radius=\"5\"/>"
+                                         L"<stroke width=\"2\" color=\"#0000FF\"/></shape>").Get(), 20, 20, 0);
+    EXPECT_EQ(At(rounded.Get(), 0, 0), 0u);
+    EXPECT_EQ(At(rounded.Get(), 10, 10), 0xFF00FF00u);
+    EXPECT_EQ(At(rounded.Get(), 10, 1), 0xFF0000FFu);   // outline inside the rectangle shrunk by 1
+    EXPECT_EQ(At(rounded.Get(), 10, 3), 0xFF00FF00u);
+
+    // A ring without its "ring" element draws nothing; with one, only its arc.
+    auto bare = Draw(Skin<SSkinShape>(L"<shape shape=\"ring\"><stroke width=\"3\" color=\"#0000FF\"/>"
+                                      L"<solid color=\"#FF0000\"/></shape>").Get(), 20, 20, 0);
+    int any = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x) any += Drawn(At(bare.Get(), x, y));
+    EXPECT_EQ(any, 0);
+    auto quarter = Draw(Skin<SSkinShape>(L"<shape shape=\"ring\"><stroke width=\"3\" color=\"#0000FF\"/>"
+                                         L"<ring startAngle=\"0\" sweepAngle=\"90\"/></shape>").Get(), 20, 20, 0);
+    EXPECT_TRUE(Drawn(At(quarter.Get(), 10, 18)));   // bottom of the ring
+    EXPECT_FALSE(Drawn(At(quarter.Get(), 10, 1)));   // top is outside the sweep
+    EXPECT_FALSE(Drawn(At(quarter.Get(), 1, 10)));
+}
+
+TEST_F(DrawnSkinTest, ShapeGradientClipsToItsShape)
+{
+    auto skin = Skin<SSkinShape>(L"<shape shape=\"oval\"><gradient type=\"linear\" angle=\"0\" "
+                                 L"startColor=\"#000000\" centerColor=\"#808080\" endColor=\"#FFFFFF\"/></shape>");
+    auto s = Draw(skin.Get(), 40, 20, 0);
+    EXPECT_EQ(At(s.Get(), 0, 0), 0u);
+    EXPECT_LT(At(s.Get(), 2, 10) & 0xFF, 0x30u);
+    EXPECT_GT(At(s.Get(), 37, 10) & 0xFF, 0xD0u);
+    EXPECT_EQ(At(s.Get(), 20, 10) >> 24, 0xFFu);
+}
+
+TEST_F(DrawnSkinTest, ShapePartAttributes)
+{
+    SSkinShape::SStroke stroke;
+    EXPECT_EQ(stroke.SetAttribute(L"style", L"dot", TRUE), E_FAIL);
+    EXPECT_EQ(stroke.SetAttribute(L"style", L"dashDot", TRUE), S_OK);
+    EXPECT_EQ(stroke.style, PS_DASHDOT);
+    EXPECT_EQ(stroke.SetAttribute(L"color", L"", TRUE), E_FAIL);
+    SSkinShape::SCornerSize corners;
+    EXPECT_EQ(corners.SetAttribute(L"radius", L"1,2,3", TRUE), E_INVALIDARG);
+    EXPECT_EQ(corners.SetAttribute(L"radius", L"4,6", TRUE), S_OK);
+    EXPECT_STREQ(corners.radiusY.c_str(), L"6");
+    SSkinShape::SGradient gradient;
+    EXPECT_EQ(gradient.SetAttribute(L"type", L"Radial", TRUE), E_FAIL);
+    EXPECT_EQ(Skin<SSkinShape>(L"<shape/>")->SetAttribute(L"shape", L"circle", TRUE), E_FAIL);
+    auto sized = Skin<SSkinShape>(L"<shape scale=\"150\"><size width=\"10dp\" height=\"4\"/></shape>");
+    EXPECT_EQ(sized->GetSkinSize().cx, 15);
+    EXPECT_EQ(sized->GetSkinSize().cy, 4);
+}
+
+TEST_F(DrawnSkinTest, GroupDrawsTheSkinNamedForEachState)
+{
+    SObjectFactoryMgr registry;
+    SObjectDefaultRegister().RegisterSkins(&registry);
+    SSkinPoolMgr skins(&registry);
+    const wchar_t* xml = L"<skin><colorrect name=\"red\" normal=\"#FF0000\"/>"
+                         L"<colorrect name=\"green\" normal=\"#00FF00\"/>"
+                         L"<group name=\"g\" normal=\"red\" hover=\"green\" pushDown=\"missing\"/></skin>";
+    xmldom::xml_document doc;
+    ASSERT_TRUE(doc.load_buffer(xml, wcslen(xml) * sizeof(wchar_t), xmldom::parse_default, xmldom::encoding_wchar));
+    auto pool = SRefPtr<SSkinPool>::Adopt(new SSkinPool());
+    ASSERT_EQ(pool->LoadSkins(doc.first_child()), 3);
+    ISkinObj* group = pool->GetSkin(L"g", 100);
+    ASSERT_NE(group, nullptr);
+    const uint32_t want[4] = {0xFFFF0000, 0xFF00FF00, 0, 0};
+    for (int state = 0; state < 4; ++state) {
+        SCOPED_TRACE(state);
+        EXPECT_EQ(At(Draw(group, 4, 4, state).Get(), 2, 2), want[state]);
+    }
+    // A copy at another scale holds copies of its skins.
+    auto* scaled = dynamic_cast<SSKinGroup*>(pool->GetSkin(L"g", 200));
+    ASSERT_NE(scaled, nullptr);
+    ASSERT_NE(scaled->GetStateSkin(1), nullptr);
+    EXPECT_EQ(scaled->GetStateSkin(1)->GetScale(), 200);
+    EXPECT_EQ(At(Draw(scaled, 4, 4, 1).Get(), 2, 2), 0xFF00FF00u);
 }
