@@ -8,6 +8,7 @@
 #include "dui/res.mgr/SSkinGroup.h"
 #include "dui/res.mgr/SSkinImgCenter.h"
 #include "dui/res.mgr/SSkinImgFrame.h"
+#include "dui/res.mgr/SSkinScrollbar.h"
 #include "dui/res.mgr/SSkinShape.h"
 
 namespace DUI {
@@ -23,6 +24,7 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* registry)
     registry->TplRegisterFactory<SSkinImgFrame>();
     registry->TplRegisterFactory<SSkinImgFrame2>();
     registry->TplRegisterFactory<SSkinImgCenter>();
+    registry->TplRegisterFactory<SSkinScrollbar>();
     registry->TplRegisterFactory<SSkinButton>();
     registry->TplRegisterFactory<SSkinColorRect>();
     registry->TplRegisterFactory<SSkinGradation>();

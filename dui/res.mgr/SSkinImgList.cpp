@@ -164,17 +164,22 @@ SRefPtr<IPaintBitmap> SSkinImgList::ScaleCells(IPaintBitmap* src, int cols, int 
     return out;
 }
 
-void SSkinImgList::CopyTo(ISkinObj* target, int scale) const
+void SSkinImgList::CopyListFields(SSkinImgList* to) const
 {
-    SSkinObjBase::CopyTo(target, scale);
-    auto* to = dynamic_cast<SSkinImgList*>(target);
-    if (!to) return;
     to->m_states = m_states;
     to->m_tile = m_tile;
     to->m_vertical = m_vertical;
     to->m_filter = m_filter;
     to->m_autoFit = m_autoFit;
     to->m_stateMap = m_stateMap;
+}
+
+void SSkinImgList::CopyTo(ISkinObj* target, int scale) const
+{
+    SSkinObjBase::CopyTo(target, scale);
+    auto* to = dynamic_cast<SSkinImgList*>(target);
+    if (!to) return;
+    CopyListFields(to);
     if (!m_image || m_states <= 0) return;
     const SIZE sz = GetSkinSize();
     const SIZE cell = {MulDiv(sz.cx, scale, 100), MulDiv(sz.cy, scale, 100)};

@@ -35,6 +35,8 @@ protected:
     void DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha) override;
     // Cell `index` of the strip in image pixels.
     RECT CellRect(int index) const;
+    // States, flags, filter and state map, without the image.
+    void CopyListFields(SSkinImgList* to) const;
     // Takes a new image with its reference; the unscaled copy becomes its clone.
     void AdoptImage(IPaintBitmap* image);
     // A copy of `src` whose cols x rows cells are each scaled on their own to

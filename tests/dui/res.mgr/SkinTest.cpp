@@ -12,6 +12,7 @@
 #include "dui/res.mgr/SSkinImgCenter.h"
 #include "dui/res.mgr/SSkinImgFrame.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
+#include "dui/res.mgr/SSkinScrollbar.h"
 #include "tests/support/ComponentLoader.h"
 
 using namespace DUI;
@@ -314,4 +315,62 @@ TEST_F(SkinTest, ManagerAsksTheNewestPoolFirst)
     EXPECT_EQ(m_skins.GetSystemSkin(5, 100), a.Get());
     EXPECT_EQ(m_skins.GetSystemSkin(22, 100), nullptr);
     EXPECT_EQ(m_skins.GetSkin(L"_skin.sys.scrollbar", 100), a.Get());
+}
+
+namespace {
+
+// A colour per grid cell of a scroll-bar image: column in red, row in green.
+uint32_t GridCell(int col, int row) { return 0xFF000000u | (col * 20u) << 16 | (row * 40u) << 8 | 0x7Fu; }
+
+} // namespace
+
+TEST_F(SkinTest, ScrollbarPartsComeFromTheGrid)
+{
+    auto skin = Skin<SSkinScrollbar>(L"<scrollbar margin=\"2\" hasGripper=\"1\"/>");
+    skin->SetImage(Bitmap(90, 40, [](int x, int y) { return GridCell(x / 10, y / 10); }).Get());
+    EXPECT_EQ(skin->GetPartSize(), 10);
+    struct Case { const char* name; int part, state; BOOL vertical; RECT want; };
+    const Case cases[] = {
+        {"horizontal thumb, hover", SSkinScrollbar::Thumb, 1, FALSE, {60, 10, 70, 20}},
+        {"vertical first arrow, pushed", SSkinScrollbar::Arrow1, 2, TRUE, {0, 20, 10, 30}},
+        {"rail shares the page column", SSkinScrollbar::Rail, 0, TRUE, {30, 0, 40, 10}},
+        {"inactive without its row", SSkinScrollbar::Arrow2, 4, FALSE, {50, 0, 60, 10}},
+        {"corner", SSkinScrollbar::Corner, 3, FALSE, {80, 0, 90, 10}},
+        {"vertical gripper", SSkinScrollbar::Gripper, 0, TRUE, {80, 10, 90, 20}},
+        {"horizontal gripper", SSkinScrollbar::Gripper, 0, FALSE, {80, 20, 90, 30}},
+        {"no such part", 4, 0, FALSE, {0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RECT r = skin->GetPartRect(c.part, c.state, c.vertical);
+        EXPECT_EQ(r.left, c.want.left);
+        EXPECT_EQ(r.top, c.want.top);
+        EXPECT_EQ(r.right, c.want.right);
+        EXPECT_EQ(r.bottom, c.want.bottom);
+    }
+    // A vertical thumb: the thumb cell stretched, the gripper cell in the middle.
+    auto s = Surface(10, 40);
+    const RECT rc = {0, 0, 10, 40};
+    skin->DrawByIndex(s.Get(), &rc, SSkinScrollbar::MakeIndex(SSkinScrollbar::Thumb, 1, true), 255);
+    EXPECT_EQ(At(s.Get(), 5, 3), GridCell(2, 1));
+    EXPECT_EQ(At(s.Get(), 5, 20), GridCell(8, 1));
+    EXPECT_EQ(At(s.Get(), 5, 36), GridCell(2, 1));
+}
+
+TEST_F(SkinTest, ScaledScrollbarKeepsEveryStateRow)
+{
+    const wchar_t* xml = L"<skin><scrollbar name=\"sb\" margin=\"2\"/></skin>";
+    xmldom::xml_document doc;
+    ASSERT_TRUE(doc.load_buffer(xml, wcslen(xml) * sizeof(wchar_t), xmldom::parse_default, xmldom::encoding_wchar));
+    auto pool = SRefPtr<SSkinPool>::Adopt(new SSkinPool());
+    ASSERT_EQ(pool->LoadSkins(doc.first_child()), 1);
+    dynamic_cast<SSkinScrollbar*>(pool->GetSkin(L"sb", 100))
+        ->SetImage(Bitmap(90, 40, [](int x, int y) { return GridCell(x / 10, y / 10); }).Get());
+    auto* big = dynamic_cast<SSkinScrollbar*>(pool->GetSkin(L"sb", 200));
+    ASSERT_NE(big, nullptr);
+    EXPECT_EQ(big->GetPartSize(), 20);
+    ASSERT_EQ(big->GetImage()->Height(), 80);
+    const auto* px = static_cast<const uint32_t*>(big->GetImage()->LockPixels());
+    EXPECT_EQ(px[30 * 180 + 130], GridCell(6, 1));
+    EXPECT_EQ(px[70 * 180 + 10], GridCell(0, 3));   // the disabled row too
 }
