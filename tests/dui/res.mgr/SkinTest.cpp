@@ -9,6 +9,7 @@
 #include "dui/core/SRefPtr.h"
 #include "dui/res.mgr/SImageLoader.h"
 #include "dui/res.mgr/SResProviderMgr.h"
+#include "dui/res.mgr/SSkinAni.h"
 #include "dui/res.mgr/SSkinImgCenter.h"
 #include "dui/res.mgr/SSkinImgFrame.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
@@ -373,4 +374,39 @@ TEST_F(SkinTest, ScaledScrollbarKeepsEveryStateRow)
     const auto* px = static_cast<const uint32_t*>(big->GetImage()->LockPixels());
     EXPECT_EQ(px[30 * 180 + 130], GridCell(6, 1));
     EXPECT_EQ(px[70 * 180 + 10], GridCell(0, 3));   // the disabled row too
+}
+
+namespace {
+
+// An animated skin whose frames the test hands over.
+class TestAni : public SSkinAni
+{
+public:
+    using SSkinAni::SetFrames;
+};
+
+} // namespace
+
+TEST_F(SkinTest, AnimatedSkinDrawsTheChosenFrame)
+{
+    auto ani = SRefPtr<TestAni>::Adopt(new TestAni());
+    auto s0 = Surface(4, 4);
+    const RECT rc = {0, 0, 4, 4};
+    ani->DrawByIndex(s0.Get(), &rc, 0, 255);   // no frames: nothing
+    EXPECT_EQ(At(s0.Get(), 1, 1), 0u);
+    EXPECT_EQ(ani->GetSkinSize().cx, 0);
+    auto red = Bitmap(2, 2, [](int, int) { return kRed; });
+    auto blue = Bitmap(2, 2, [](int, int) { return kBlue; });
+    IPaintBitmap* frames[] = {red.Get(), blue.Get()};
+    ani->SetFrames(frames, 2);
+    EXPECT_EQ(ani->GetSkinSize().cx, 2);
+    struct Case { int index; uint32_t want; int current; };
+    const Case cases[] = {{1, kBlue, 1}, {-1, kBlue, 1}, {0, kRed, 0}, {7, kRed, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.index);
+        auto s = Surface(4, 4);
+        ani->DrawByIndex(s.Get(), &rc, c.index, 255);
+        EXPECT_EQ(At(s.Get(), 3, 3), c.want);   // stretched over the whole rectangle
+        EXPECT_EQ(ani->GetCurrentFrame(), c.current);
+    }
 }
