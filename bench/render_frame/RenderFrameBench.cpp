@@ -48,7 +48,7 @@ uint32_t IconPixel(int x, int, int cx, int)
 uint32_t FramePixel(int x, int y, int cx, int cy)
 {
     const bool border = x < 2 || y < 2 || x >= cx - 2 || y >= cy - 2;
-    return border ? 0xFF1E5AA0u : 0xF0E0ECF8u;
+    return border ? 0xFF1E5AA0u : 0xFFE0ECF8u;
 }
 
 bool BuildScene(DUI::IPaintFactory* f, Scene& s)
