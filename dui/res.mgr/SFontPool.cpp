@@ -2,7 +2,7 @@
 
 #include <cwchar>
 #include <cwctype>
-#include "dui/res.mgr/SDimension.h"
+#include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SUiDefInfo.h"
 #include "xml/xmldom.h"
 
@@ -84,8 +84,8 @@ SFontKey SFontPool::Resolve(const SStringW& description, int scale)
         const SStringW& k = kv[0];
         const SStringW& v = kv[1];
         if (k.Compare(L"face") == 0) key.face = v;
-        else if (k.Compare(L"size") == 0) size = DimensionToPixels(v, scale);
-        else if (k.Compare(L"adding") == 0) adding = DimensionToPixels(v, scale);
+        else if (k.Compare(L"size") == 0) size = LayoutDimToPixels(v, scale);
+        else if (k.Compare(L"adding") == 0) adding = LayoutDimToPixels(v, scale);
         else if (k.Compare(L"italic") == 0) SetBit(style, 16, v);
         else if (k.Compare(L"underline") == 0) SetBit(style, 17, v);
         else if (k.Compare(L"bold") == 0) SetBit(style, 18, v);

@@ -1,6 +1,7 @@
 #include "dui/res.mgr/SNamedValue.h"
 
 #include <cstdio>
+#include "dui/res.mgr/SDimension.h"
 
 namespace DUI {
 
@@ -34,6 +35,19 @@ SStringW SNamedString::Get(LPCWSTR text) const
 {
     if (!text) return SStringW();
     return *text && HasPrefix(text) ? Lookup(text) : SStringW(text);
+}
+
+bool SDimensionParser::Parse(LPCWSTR text, Value& out)
+{
+    if (!text || !IsDimensionText(text)) return false;
+    out = text;
+    return true;
+}
+
+SStringW SNamedDimension::Get(LPCWSTR text) const
+{
+    if (!text) return SDimensionParser::Missing();
+    return HasPrefix(text) ? Lookup(text) : SStringW(text);
 }
 
 } // namespace DUI

@@ -33,6 +33,15 @@ struct SStringParser
     static Value Missing() { return SStringW(); }
 };
 
+// Dimensions are kept as their texts ("4dp"), converted where they are used.
+struct SDimensionParser
+{
+    using Value = SStringW;
+    static constexpr const wchar_t* kPrefix = L"@dim/";
+    static bool Parse(LPCWSTR text, Value& out);
+    static Value Missing() { return SStringW(L"0"); }
+};
+
 template <class Parser>
 class SNamedValue
 {
@@ -93,6 +102,12 @@ public:
 };
 
 class SNamedString : public SNamedValue<SStringParser>
+{
+public:
+    SStringW Get(LPCWSTR text) const;
+};
+
+class SNamedDimension : public SNamedValue<SDimensionParser>
 {
 public:
     SStringW Get(LPCWSTR text) const;

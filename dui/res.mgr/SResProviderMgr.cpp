@@ -1,6 +1,7 @@
 #include "dui/res.mgr/SResProviderMgr.h"
 
 #include <cstdlib>
+#include "dui/res.mgr/SDimension.h"
 #include "dui/res.mgr/SImageLoader.h"
 #include "dui/res.mgr/SResProviderFiles.h"
 #include "dui/res.mgr/SResProviderPE.h"
@@ -77,6 +78,19 @@ COLORREF SResProviderMgr::GetColor(LPCWSTR text) const
     const SUiDef* uidef = SUiDef::GetInstance();
     IUiDefInfo* current = uidef ? uidef->GetUiDef() : nullptr;
     return current ? current->GetNamedColor().Get(text) : m_noColors.Get(text);
+}
+
+SStringW SResProviderMgr::GetLayoutDim(LPCWSTR text) const
+{
+    const SUiDef* uidef = SUiDef::GetInstance();
+    IUiDefInfo* current = uidef ? uidef->GetUiDef() : nullptr;
+    return current ? current->GetNamedDimension().Get(text) : m_noDims.Get(text);
+}
+
+int LayoutDimToPixels(const SStringW& text, int scale)
+{
+    const SResProviderMgr* res = SResProviderMgr::GetInstance();
+    return DimensionToPixels(res ? res->GetLayoutDim(text.c_str()) : SNamedDimension().Get(text.c_str()), scale);
 }
 
 SStringW SResProviderMgr::GetString(LPCWSTR text) const

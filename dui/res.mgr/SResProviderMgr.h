@@ -39,6 +39,8 @@ public:
     // literal values, resolved by the current UI definition's tables.
     COLORREF GetColor(LPCWSTR text) const;
     SStringW GetString(LPCWSTR text) const;
+    // A dimension text, "@dim/" references resolved ("0" when not found).
+    SStringW GetLayoutDim(LPCWSTR text) const;
 
     static bool IsFileType(LPCWSTR type);
 
@@ -51,6 +53,11 @@ private:
     SCriticalSection m_lock;
     SNamedColor m_noColors;
     SNamedString m_noStrings;
+    SNamedDimension m_noDims;
 };
+
+// A dimension text or "@dim/" reference in pixels at `scale` percent, through
+// the application's provider manager (or empty tables without one).
+int LayoutDimToPixels(const SStringW& text, int scale);
 
 } // namespace DUI

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
-#include "dui/res.mgr/SDimension.h"
+#include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SNamedValue.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 
@@ -64,7 +64,7 @@ HRESULT SSkinColorRect::SetAttribute(const SStringW& name, const SStringW& value
 void SSkinColorRect::DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha)
 {
     if (index < 0 || index > 3) return;
-    int r = DimensionToPixels(m_radius, m_scale);
+    int r = LayoutDimToPixels(m_radius, m_scale);
     if (m_cornerPercent > 0)
         r = static_cast<int>(std::min(rc->right - rc->left, rc->bottom - rc->top) * m_cornerPercent);
     const int colour = m_fill[index] != kColorUnset ? index : 0;
@@ -73,7 +73,7 @@ void SSkinColorRect::DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE
         rt->FillRectColor(rc, fill);
     else
         rt->FillRoundRectColor(rc, {r, r}, fill);
-    const int width = DimensionToPixels(m_borderWidth, m_scale);
+    const int width = LayoutDimToPixels(m_borderWidth, m_scale);
     if (width > 0 && m_border[colour] != kColorUnset) DrawOutline(rt, rc, r, m_border[colour], width);
 }
 

@@ -9,13 +9,13 @@ namespace DUI {
 
 namespace {
 
-// Four comma-separated sizes in pixels at scale 100 ("4,4,4,4", "2dp,...").
+// Four comma-separated dimensions in pixels at scale 100 ("4,4,4,4", "@dim/m,...").
 bool ReadFourSizes(const SStringW& value, RECT& out)
 {
     SStringWList pieces;
     if (SplitString(value, L',', pieces) != 4) return false;
     LONG* fields[4] = {&out.left, &out.top, &out.right, &out.bottom};
-    for (int i = 0; i < 4; ++i) *fields[i] = static_cast<LONG>(wcstod(pieces[i].c_str(), nullptr));
+    for (int i = 0; i < 4; ++i) *fields[i] = LayoutDimToPixels(pieces[i], 100);
     return true;
 }
 

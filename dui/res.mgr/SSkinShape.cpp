@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include "dui/res.mgr/SDimension.h"
+#include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 
 namespace DUI {
@@ -122,7 +122,7 @@ HRESULT SSkinShape::SShapeRing::SetAttribute(const SStringW& name, const SString
 
 int SSkinShape::Px(const SStringW& dim) const
 {
-    return DimensionToPixels(dim, m_scale);
+    return LayoutDimToPixels(dim, m_scale);
 }
 
 SIZE SSkinShape::GetSkinSize() const

@@ -2,6 +2,7 @@
 
 #include <vector>
 #include "dui/core/DuiLog.h"
+#include "dui/res.mgr/SDimension.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SStylePoolMgr.h"
 
@@ -76,6 +77,8 @@ BOOL SUiDefInfo::Init(IResProvider* provider, LPCWSTR id)
         return FALSE;
     }
     ReadFont(uidef.child(L"font"));
+    if (const xmldom::xml_node unit = uidef.child(L"unit"))
+        SetDefaultDimensionUnit(SStringW(unit.attribute(L"defUnit").as_string(L"dp")));
     ReadSections(provider, uidef);
     return TRUE;
 }
@@ -105,9 +108,10 @@ void SUiDefInfo::ReadSections(IResProvider* provider, xmldom::xml_node uidef)
     auto section = [&](const wchar_t* name, xmldom::xml_document& holder) {
         return Redirect(provider, uidef.child(name), holder);
     };
-    xmldom::xml_document strings, colors, skins, styles, templates, objattr;
+    xmldom::xml_document strings, colors, dims, skins, styles, templates, objattr;
     if (auto s = section(L"string", strings)) m_strings.Init(s);
     if (auto s = section(L"color", colors)) m_colors.Init(s);
+    if (auto s = section(L"dim", dims)) m_dims.Init(s);
     if (auto s = section(L"skin", skins)) {
         m_skinPool = SRefPtr<SSkinPool>::Adopt(new SSkinPool());
         m_skinPool->LoadSkins(s);

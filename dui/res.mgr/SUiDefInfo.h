@@ -27,6 +27,7 @@ struct IUiDefInfo : IObjRef
     virtual void SetTemplatePool(STemplatePool* pool) = 0;
     virtual SNamedColor& GetNamedColor() = 0;
     virtual SNamedString& GetNamedString() = 0;
+    virtual SNamedDimension& GetNamedDimension() = 0;
     virtual const FontInfo& GetDefFontInfo() = 0;
 
 protected:
@@ -48,6 +49,7 @@ public:
     void SetTemplatePool(STemplatePool* pool) override { m_templatePool.Reset(pool); }
     SNamedColor& GetNamedColor() override { return m_colors; }
     SNamedString& GetNamedString() override { return m_strings; }
+    SNamedDimension& GetNamedDimension() override { return m_dims; }
     const FontInfo& GetDefFontInfo() override { return m_defFont; }
 
     // Loads the definition `id` ("type:name") from `provider`.
@@ -64,6 +66,7 @@ private:
     SRefPtr<STemplatePool> m_templatePool;
     SNamedColor m_colors;
     SNamedString m_strings;
+    SNamedDimension m_dims;
     FontInfo m_defFont;
 };
 

@@ -105,6 +105,11 @@ TEST(DimensionToPixels, UnitsScaleWithTheSkin)
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
         EXPECT_EQ(DimensionToPixels(c.text, c.scale), c.want);
     }
+    EXPECT_FALSE(SetDefaultDimensionUnit(L"cm"));
+    ASSERT_TRUE(SetDefaultDimensionUnit(L"DP"));
+    EXPECT_EQ(DimensionToPixels(L"4", 150), 6);
+    EXPECT_EQ(DimensionToPixels(L"4px", 150), 4);
+    SetDefaultDimensionUnit(L"px");
 }
 
 TEST_F(DrawnSkinTest, GradationDrawsAndColourisesFromItsOwnColours)

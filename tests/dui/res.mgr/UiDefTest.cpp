@@ -6,6 +6,7 @@
 
 #include "dui/core/SObjectDefaultRegister.h"
 #include "dui/core/SObjectFactoryMgr.h"
+#include "dui/res.mgr/SDimension.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SStylePoolMgr.h"
@@ -52,13 +53,17 @@ protected:
         ASSERT_TRUE(m_provider->Init(reinterpret_cast<WPARAM>(m_path.c_str())));
     }
 
+    void TearDown() override { SetDefaultDimensionUnit(L"px"); }
+
     const std::vector<std::pair<std::wstring, std::string>> m_files = {
         {L"uires.idx", "<resource><uidef><file name=\"xml_init\" path=\"init.xml\"/>"
                        "<file name=\"plain\" path=\"plain.xml\"/><file name=\"notxml\" path=\"color.xml\"/></uidef>"
                        "<values><file name=\"color\" path=\"color.xml\"/></values></resource>"},
         {L"init.xml", "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
                       "<UIDEF><font face=\"NoSuchFontFace\" size=\"14\" weight=\"700\" bold=\"1\"/>"
+                      "<unit defUnit=\"dp\"/>"
                       "<string><title value=\"VeskPDF\"/></string>"
+                      "<dim><radius value=\"4\"/><wide value=\"10px\"/><bad value=\"x\"/></dim>"
                       "<color src=\"values:color\"><ignored value=\"#010203\"/></color>"
                       "<skin><imglist name=\"btn\" states=\"2\"/></skin>"
                       "<style><class name=\"dlg_root\" colorText=\"@color/border\"/></style>"
@@ -99,6 +104,16 @@ TEST_F(UiDefTest, AddingTheProviderInstallsItsDefinition)
     EXPECT_STREQ(m_res.GetString(L"@string/title").c_str(), L"VeskPDF");
     EXPECT_STREQ(m_res.GetString(L"@string/none").c_str(), L"");
     EXPECT_STREQ(m_res.GetString(L"title").c_str(), L"title");
+
+    // The definition's unit makes bare numbers dp; named dimensions keep their texts.
+    EXPECT_STREQ(GetDefaultDimensionUnit().c_str(), L"dp");
+    struct Dim { const wchar_t* text; int scale; int want; };
+    const Dim dims[] = {{L"@dim/radius", 150, 6}, {L"@dim/wide", 150, 10}, {L"@dim/bad", 150, 0},
+                        {L"@dim/none", 150, 0},   {L"3", 200, 6},           {L"3px", 200, 3}};
+    for (const auto& d : dims) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(d.text)));
+        EXPECT_EQ(LayoutDimToPixels(d.text, d.scale), d.want);
+    }
 
     const FontInfo& font = def->GetDefFontInfo();
     EXPECT_STREQ(font.face.c_str(), L"\u5b8b\u4f53");   // the face is not installed
