@@ -370,6 +370,29 @@ TEST_F(RenderTest, NinePatchKeepsCornersAndStretchesEdges)
     EXPECT_EQ(tiny->DrawBitmapNinePatch(&two, b6.Get(), nullptr, &big, DUI::EM_STRETCH, 255), S_OK);
 }
 
+TEST_F(RenderTest, NinePatchWithUnequalMargins)
+{
+    // 6 x 5 source: margins left 1, top 1, right 2, bottom 2; each zone its own value.
+    auto zone = [](int x, int y, int w, int h, RECT m) {
+        const int zx = x < m.left ? 0 : (x >= w - m.right ? 2 : 1);
+        const int zy = y < m.top ? 0 : (y >= h - m.bottom ? 2 : 1);
+        return 0xFF000000u | static_cast<uint32_t>(zy * 3 + zx + 1) * 0x10;
+    };
+    const RECT margins = {1, 1, 2, 2};
+    uint32_t src[30];
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x) src[y * 6 + x] = zone(x, y, 6, 5, margins);
+    auto bmp = NewBitmap(6, 5, src);
+    auto s = NewSurface(12, 9);
+    const RECT dst = {0, 0, 12, 9};
+    for (UINT mode : {UINT(DUI::EM_STRETCH), UINT(DUI::EM_TILE)}) {
+        SCOPED_TRACE(mode);
+        s->DrawBitmapNinePatch(&dst, bmp.Get(), nullptr, &margins, mode, 255);
+        for (int y = 0; y < 9; ++y)
+            for (int x = 0; x < 12; ++x) ASSERT_EQ(At(s.Get(), x, y), zone(x, y, 12, 9, margins)) << x << "," << y;
+    }
+}
+
 TEST_F(RenderTest, BlitAndAlphaBlendBetweenSurfaces)
 {
     auto src = NewSurface(4, 4);
