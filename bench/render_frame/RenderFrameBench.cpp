@@ -94,7 +94,7 @@ void DrawFrame(Scene& s, int n)
                                             L"Output folder"};
     for (int i = 0; i < 200; ++i) {
         RECT r = {10 + (i % 10) * 119, 70 + (i / 10) * 30, 10 + (i % 10) * 119 + 115, 70 + (i / 10) * 30 + 20};
-        rt->DrawText(kTexts[i % 4], -1, &r, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS, 255);
+        rt->DrawTextBox(kTexts[i % 4], -1, &r, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS, 255);
     }
 }
 

@@ -80,6 +80,17 @@ void RenderSurface::SetViewportOffset(POINT offset)
     if (m_maskDc) SetViewportOrgEx(m_maskDc, offset.x, offset.y, nullptr);
 }
 
+void RenderSurface::SetViewOrigin(int x, int y, POINT* previous)
+{
+    if (previous) *previous = m_offset;
+    SetViewportOffset({x, y});
+}
+
+void RenderSurface::OffsetViewOrigin(int dx, int dy, POINT* previous)
+{
+    SetViewOrigin(m_offset.x + dx, m_offset.y + dy, previous);
+}
+
 HDC RenderSurface::GetDC(UINT)
 {
     return m_dc;

@@ -17,6 +17,8 @@ public:
     SIZE GetSize() const override;
     void SetViewportOffset(POINT offset) override;
     POINT GetViewportOffset() const override { return m_offset; }
+    void SetViewOrigin(int x, int y, POINT* previous) override;
+    void OffsetViewOrigin(int dx, int dy, POINT* previous) override;
     HDC GetDC(UINT flags) override;
     void ReleaseDC(HDC dc) override;
 
@@ -49,7 +51,9 @@ public:
     HRESULT DrawEllipse(const RECT* rect) override;
     HRESULT DrawArc(const RECT* rect, float startAngle, float sweepAngle, BOOL withCentre) override;
 
-    HRESULT DrawText(LPCWSTR text, int len, RECT* rect, UINT format, BYTE alpha) override;
+    HRESULT DrawLines(const POINT* points, int count) override;
+
+    HRESULT DrawTextBox(LPCWSTR text, int len, RECT* rect, UINT format, BYTE alpha = 255) override;
     HRESULT MeasureText(LPCWSTR text, int len, SIZE* size) override;
     COLORREF SetTextColor(COLORREF color) override;
     COLORREF GetTextColor() const override { return m_textColor; }
@@ -57,6 +61,7 @@ public:
     HRESULT DrawBitmapScaled(const RECT* dst, DUI::IPaintBitmap* bmp, const RECT* src, UINT mode, BYTE alpha) override;
     HRESULT DrawBitmapNinePatch(const RECT* dst, DUI::IPaintBitmap* bmp, const RECT* src, const RECT* margins,
                                 UINT mode, BYTE alpha) override;
+    HRESULT DrawIcon(int x, int y, HICON icon, int cx, int cy, UINT flags) override;
 
     ConstPixelView Pixels() const { return m_bitmap->ConstView(); }
 

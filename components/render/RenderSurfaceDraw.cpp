@@ -244,4 +244,28 @@ HRESULT RenderSurface::DrawArc(const RECT* rect, float startAngle, float sweepAn
     }, false);
 }
 
+// Each segment runs through the pixel centres of its end points; a pixel is
+// covered by its distance to the segment against half the pen width.
+HRESULT RenderSurface::DrawLines(const POINT* points, int count)
+{
+    if (!points || count < 2) return E_INVALIDARG;
+    if (m_pen->GetStyle() == PS_NULL) return S_OK;
+    const float half = m_pen->GetWidth() / 2.0f;
+    const uint32_t pixel = PixelFromColor(m_pen->GetColor());
+    for (int i = 0; i + 1 < count; ++i) {
+        const float ax = points[i].x + m_offset.x + 0.5f, ay = points[i].y + m_offset.y + 0.5f;
+        const float bx = points[i + 1].x + m_offset.x + 0.5f, by = points[i + 1].y + m_offset.y + 0.5f;
+        const float dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy;
+        const LONG pad = static_cast<LONG>(half) + 2;
+        const RECT bounds = {static_cast<LONG>(std::min(ax, bx)) - pad, static_cast<LONG>(std::min(ay, by)) - pad,
+                             static_cast<LONG>(std::max(ax, bx)) + pad, static_cast<LONG>(std::max(ay, by)) + pad};
+        FillShape(bounds, pixel, [&](float px, float py) {
+            const float t = len2 > 0 ? std::clamp(((px - ax) * dx + (py - ay) * dy) / len2, 0.0f, 1.0f) : 0.0f;
+            const float dist = std::hypot(px - (ax + t * dx), py - (ay + t * dy));
+            return std::clamp(half + 0.5f - dist, 0.0f, 1.0f);
+        });
+    }
+    return S_OK;
+}
+
 } // namespace vrender

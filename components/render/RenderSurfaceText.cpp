@@ -69,7 +69,7 @@ void RenderSurface::CompositeMask(const RECT& area, uint32_t pixel) const
     });
 }
 
-HRESULT RenderSurface::DrawText(LPCWSTR text, int len, RECT* rect, UINT format, BYTE alpha)
+HRESULT RenderSurface::DrawTextBox(LPCWSTR text, int len, RECT* rect, UINT format, BYTE alpha)
 {
     if (!text || !rect) return E_INVALIDARG;
     if (format & DT_CALCRECT) {
@@ -166,6 +166,45 @@ HRESULT RenderSurface::DrawBitmapNinePatch(const RECT* dst, DUI::IPaintBitmap* b
             DrawPart({dx[i], dy[j], dx[i + 1], dy[j + 1]}, *b, {sx[i], sy[j], sx[i + 1], sy[j + 1]},
                      corner ? ((mode & 0xFFFF0000u) | DUI::EM_STRETCH) : edgeMode, alpha);
         }
+    return S_OK;
+}
+
+// GDI draws icons without usable alpha on 32-bit pixels, so the icon is drawn
+// once on black and once on white: the difference is its transparency.
+HRESULT RenderSurface::DrawIcon(int x, int y, HICON icon, int cx, int cy, UINT flags)
+{
+    if (!icon) return E_INVALIDARG;
+    if (cx <= 0 || cy <= 0) {
+        ICONINFO info = {};
+        if (!GetIconInfo(icon, &info)) return E_FAIL;
+        BITMAP bm = {};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
+        if (cx <= 0) cx = bm.bmWidth;
+        if (cy <= 0) cy = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+    }
+    RenderBitmap onBlack(m_factory.Get()), onWhite(m_factory.Get());
+    if (FAILED(onBlack.InitPixels(cx, cy, nullptr)) || FAILED(onWhite.InitPixels(cx, cy, nullptr))) return E_OUTOFMEMORY;
+    const PixelView white = onWhite.View();
+    for (int row = 0; row < cy; ++row) std::fill(white.Row(row), white.Row(row) + cx, 0xFFFFFFFFu);
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (RenderBitmap* target : {&onBlack, &onWhite}) {
+        HGDIOBJ old = ::SelectObject(dc, target->Handle());
+        DrawIconEx(dc, 0, 0, icon, cx, cy, 0, nullptr, flags ? flags : DI_NORMAL);
+        ::SelectObject(dc, old);
+    }
+    DeleteDC(dc);
+    GdiFlush();
+    const PixelView black = onBlack.View();
+    for (int row = 0; row < cy; ++row)
+        for (int col = 0; col < cx; ++col) {
+            const uint32_t b = black.Row(row)[col], w = white.Row(row)[col];
+            const uint32_t a = 255 - std::min<uint32_t>(255, ((w >> 8) & 0xFF) - std::min((w >> 8) & 0xFF, (b >> 8) & 0xFF));
+            black.Row(row)[col] = (a << 24) | (b & 0x00FFFFFFu);
+        }
+    const RECT device = ToDevice({x, y, x + cx, y + cy});
+    BlendImage(device, onBlack.ConstView(), {device.left, device.top}, 255);
     return S_OK;
 }
 

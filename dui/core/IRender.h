@@ -89,6 +89,9 @@ struct IPaintSurface : IObjRef
     virtual SIZE GetSize() const = 0;
     virtual void SetViewportOffset(POINT offset) = 0;
     virtual POINT GetViewportOffset() const = 0;
+    // The same origin, set or moved, with the one before in `previous`.
+    virtual void SetViewOrigin(int x, int y, POINT* previous) = 0;
+    virtual void OffsetViewOrigin(int dx, int dy, POINT* previous) = 0;
 
     // A DC of the surface with its clip, origin and selected objects. GDI
     // drawing through it leaves alpha at 0 where it touches.
@@ -124,8 +127,11 @@ struct IPaintSurface : IObjRef
     virtual HRESULT DrawEllipse(const RECT* rect) = 0;
     virtual HRESULT DrawArc(const RECT* rect, float startAngle, float sweepAngle, BOOL withCentre) = 0;
 
+    // Connected line segments through `count` points with the selected pen.
+    virtual HRESULT DrawLines(const POINT* points, int count) = 0;
+
     // Text in the selected font; DT_CALCRECT measures into `rect` only.
-    virtual HRESULT DrawText(LPCWSTR text, int len, RECT* rect, UINT format, BYTE alpha) = 0;
+    virtual HRESULT DrawTextBox(LPCWSTR text, int len, RECT* rect, UINT format, BYTE alpha = 255) = 0;
     virtual HRESULT MeasureText(LPCWSTR text, int len, SIZE* size) = 0;
     virtual COLORREF SetTextColor(COLORREF color) = 0;
     virtual COLORREF GetTextColor() const = 0;
@@ -133,6 +139,8 @@ struct IPaintSurface : IObjRef
     virtual HRESULT DrawBitmapScaled(const RECT* dst, IPaintBitmap* bmp, const RECT* src, UINT mode, BYTE alpha) = 0;
     virtual HRESULT DrawBitmapNinePatch(const RECT* dst, IPaintBitmap* bmp, const RECT* src, const RECT* margins,
                                         UINT mode, BYTE alpha) = 0;
+    // An icon at (x, y), cx x cy (0: its own size); flags as DrawIconEx's (3 normal).
+    virtual HRESULT DrawIcon(int x, int y, HICON icon, int cx, int cy, UINT flags) = 0;
 };
 
 struct IPaintFactory : IObjRef

@@ -289,7 +289,7 @@ TEST_F(RenderTest, TextKeepsAlphaOnTranslucentAndOpaqueSurfaces)
         s->SelectObject(font, nullptr);
         s->SetTextColor(0xFF000000);
         RECT rc = {4, 4, 90, 28};
-        ASSERT_EQ(s->DrawText(c.text, -1, &rc, DT_SINGLELINE | DT_LEFT | DT_VCENTER, 255), S_OK);
+        ASSERT_EQ(s->DrawTextBox(c.text, -1, &rc, DT_SINGLELINE | DT_LEFT | DT_VCENTER, 255), S_OK);
         EXPECT_GT(CountPixels({4, 4, 90, 28}, [](uint32_t p) { return (p >> 24) == 255; }), 10);
         EXPECT_EQ(CountPixels({0, 0, 96, 4}, HasAlpha), 0);   // nothing outside the rectangle
 
@@ -300,14 +300,14 @@ TEST_F(RenderTest, TextKeepsAlphaOnTranslucentAndOpaqueSurfaces)
         w->FillRectColor(&all, kWhiteColor);
         w->SelectObject(font, nullptr);
         w->SetTextColor(0xFF0000FF);
-        w->DrawText(c.text, -1, &rc, DT_SINGLELINE | DT_LEFT | DT_VCENTER, 255);
+        w->DrawTextBox(c.text, -1, &rc, DT_SINGLELINE | DT_LEFT | DT_VCENTER, 255);
         EXPECT_EQ(CountPixels({0, 0, 96, 32}, [](uint32_t p) { return (p >> 24) != 255; }), 0);
         EXPECT_GT(CountPixels({4, 4, 90, 28}, [](uint32_t p) { return (p & 0xFF) < 0x80; }), 10);
         SIZE size = {};
         EXPECT_EQ(w->MeasureText(c.text, -1, &size), S_OK);
         EXPECT_GT(size.cx, 20);
         RECT calc = {0, 0, 0, 0};
-        w->DrawText(c.text, -1, &calc, DT_SINGLELINE | DT_CALCRECT, 255);
+        w->DrawTextBox(c.text, -1, &calc, DT_SINGLELINE | DT_CALCRECT, 255);
         EXPECT_EQ(calc.right, size.cx);
     }
     font->Release();
@@ -430,4 +430,91 @@ TEST_F(RenderTest, BitmapCloneScaleAndInit)
     EXPECT_EQ(bmp->InitPixels(0, 5, nullptr), E_INVALIDARG);
     // Without a decoder a bitmap cannot load files.
     EXPECT_LT(bmp->LoadFromFile(L"C:\\none.png"), 0);
+}
+
+TEST_F(RenderTest, LinesThroughPoints)
+{
+    UsePen(PS_SOLID, kRedColor, 1);
+    const POINT ell[] = {{2, 5}, {10, 5}, {10, 12}};
+    ASSERT_EQ(m_surface->DrawLines(ell, 3), S_OK);
+    for (int x = 2; x <= 10; ++x) EXPECT_EQ(At(x, 5), kRed) << x;
+    for (int y = 5; y <= 12; ++y) EXPECT_EQ(At(10, y), kRed) << y;
+    EXPECT_EQ(At(6, 6), 0u);
+    EXPECT_EQ(At(6, 4), 0u);
+    EXPECT_EQ(At(10, 13), 0u);
+    EXPECT_EQ(m_surface->DrawLines(ell, 1), E_INVALIDARG);
+
+    auto s = NewSurface(20, 20);
+    m_surface = s;
+    UsePen(PS_SOLID, kBlueColor, 3);
+    const POINT diagonal[] = {{2, 2}, {17, 17}};
+    s->DrawLines(diagonal, 2);
+    EXPECT_EQ(At(10, 10), kBlue);
+    EXPECT_EQ(At(11, 10), kBlue);   // 3 pixels wide
+    EXPECT_EQ(At(15, 5), 0u);
+    EXPECT_GT(CountPixels({0, 0, 20, 20}, IsPartial), 4);   // soft edges
+}
+
+TEST_F(RenderTest, ViewOriginSetAndMoved)
+{
+    POINT previous = {-1, -1};
+    m_surface->SetViewOrigin(5, 6, &previous);
+    EXPECT_EQ(previous.x, 0);
+    m_surface->OffsetViewOrigin(2, 2, &previous);
+    EXPECT_EQ(previous.y, 6);
+    EXPECT_EQ(m_surface->GetViewportOffset().x, 7);
+    const RECT one = {0, 0, 1, 1};
+    m_surface->FillRectColor(&one, kRedColor);
+    EXPECT_EQ(At(7, 8), kRed);
+}
+
+namespace {
+
+// A 4 x 4 icon from 32-bit pixels; with `useAlpha` false the colour carries no
+// alpha and the mask's left half hides pixels.
+HICON MakeIcon(uint32_t color, bool useAlpha)
+{
+    BITMAPV5HEADER bi = {};
+    bi.bV5Size = sizeof(bi);
+    bi.bV5Width = 4;
+    bi.bV5Height = -4;
+    bi.bV5Planes = 1;
+    bi.bV5BitCount = 32;
+    bi.bV5Compression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP colour = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    for (int i = 0; i < 16; ++i) static_cast<uint32_t*>(bits)[i] = useAlpha ? color : (color & 0x00FFFFFF);
+    // Mask rows are WORD aligned: bit 1 (transparent) for the left two columns.
+    const WORD rows[4] = {useAlpha ? WORD(0) : WORD(0x00C0), useAlpha ? WORD(0) : WORD(0x00C0),
+                          useAlpha ? WORD(0) : WORD(0x00C0), useAlpha ? WORD(0) : WORD(0x00C0)};
+    HBITMAP mask = CreateBitmap(4, 4, 1, 1, rows);
+    ICONINFO info = {TRUE, 0, 0, mask, colour};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(colour);
+    DeleteObject(mask);
+    return icon;
+}
+
+} // namespace
+
+TEST_F(RenderTest, IconsKeepTheirTransparency)
+{
+    HICON soft = MakeIcon(0x80FF0000, true);   // half red; icons hold straight colour
+    ASSERT_NE(soft, nullptr);
+    ASSERT_EQ(m_surface->DrawIcon(2, 2, soft, 0, 0, DI_NORMAL), S_OK);
+    const uint32_t p = At(3, 3);
+    EXPECT_NEAR(static_cast<int>(p >> 24), 0x80, 2);
+    EXPECT_NEAR(static_cast<int>((p >> 16) & 0xFF), 0x80, 2);
+    EXPECT_EQ(p & 0xFFFF, 0u);
+    EXPECT_EQ(At(6, 6), 0u);   // 4 x 4 only
+    DestroyIcon(soft);
+
+    HICON masked = MakeIcon(0xFF0000FF, false);
+    auto s = NewSurface(8, 8);
+    s->DrawIcon(0, 0, masked, 0, 0, DI_NORMAL);
+    EXPECT_EQ(At(s.Get(), 0, 1), 0u);        // hidden by the mask
+    EXPECT_EQ(At(s.Get(), 3, 1), kBlue);     // shown, opaque
+    DestroyIcon(masked);
 }
