@@ -1,6 +1,8 @@
 #include "app/core/TaskManager.h"
 
-#include <sstream>
+#include <pthread.h>
+
+#include <string>
 
 namespace {
 
@@ -18,6 +20,13 @@ void CallGuarded(const wchar_t* what, Fn&& fn)
     } catch (...) {
         DebugLine(std::wstring(L"TaskManager: exception from ") + what + L"\n");
     }
+}
+
+// std::thread::id is the threading library's own counter here, not the
+// number a debugger or a task's GetCurrentThreadId shows.
+DWORD WindowsThreadId(std::thread& thread)
+{
+    return GetThreadId(static_cast<HANDLE>(pthread_gethandle(thread.native_handle())));
 }
 
 } // namespace
@@ -229,9 +238,7 @@ void TaskManager::JoinAllWorkers()
             worker = std::move(m_workers.front());
             m_workers.pop_front();
         }
-        std::wostringstream line;
-        line << L"线程取消： id " << worker->thread.get_id() << L"\n";
-        DebugLine(line.str());
+        DebugLine(L"线程取消： id " + std::to_wstring(WindowsThreadId(worker->thread)) + L"\n");
         if (worker->thread.joinable()) worker->thread.join();
     }
 }

@@ -1,5 +1,6 @@
 #include "app/core/TaskManager.h"
 
+#include "tests/app/core/DebugCapture.h"
 #include "tests/app/core/TestSync.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -336,18 +338,32 @@ TEST(TaskManager, CancelAllWithWaitStopsEveryWorkerAndEmptiesTheList)
         manager.AddTask(std::to_wstring(i), tasks.back());
     }
     ASSERT_TRUE(WaitUntil([&] { return tasks[0]->runs + tasks[1]->runs + tasks[2]->runs == 3; }));
+    DebugCapture debug;
     EXPECT_TRUE(manager.CancelAll(true));
 
     EXPECT_TRUE(manager.GetTaskNames().empty());
     int ran = 0;
+    std::set<std::wstring> workerIds;
     for (auto& t : tasks) {
         ran += t->runs.load();
         EXPECT_TRUE(t->HasState(TASK_CANCELLED));
         if (t->runs.load()) {
             EXPECT_TRUE(t->finished.IsOpen());   // no Run is still going
+            workerIds.insert(std::to_wstring(t->runThread.load()));
         }
     }
     EXPECT_EQ(ran, 3);
+    // One line per joined worker, naming it by its system thread id.
+    const std::wstring prefixes[] = {L"线程取消： id ", DebugCapture::AnsiForm(L"线程取消： id ")};
+    std::set<std::wstring> joinedIds;
+    for (const std::wstring& line : debug.Lines()) {
+        for (const std::wstring& prefix : prefixes) {
+            if (line.rfind(prefix, 0) != 0) continue;
+            ASSERT_EQ(line.back(), L'\n');
+            joinedIds.insert(line.substr(prefix.size(), line.size() - prefix.size() - 1));
+        }
+    }
+    EXPECT_EQ(joinedIds, workerIds);
 }
 
 TEST(TaskManager, ASuspendedTaskStaysListedAndACancelResumesIt)
@@ -366,22 +382,35 @@ TEST(TaskManager, ASuspendedTaskStaysListedAndACancelResumesIt)
     EXPECT_EQ(task->cancels.load(), 1);
 }
 
-// A task added just as the only worker decides to leave must still run. Each
-// round adds the next task a little later after the previous one finished,
-// sweeping the moment across the worker's way out.
+// A task added just as the only worker decides to leave must still run. The
+// worker's way out (its last search of the list, then the counters) is
+// shorter than one thread switch, so two helpers keep the counter lock busy:
+// a worker that waits there gives AddTask time to slip in between. Each round
+// also adds the next task a little later after the previous one finished,
+// sweeping the moment across the way out.
 TEST(TaskManager, TaskAddedWhileTheWorkerLeavesIsNeverStranded)
 {
     TaskManager manager;
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> contenders;
+    for (int i = 0; i < 2; ++i)
+        contenders.emplace_back([&] {
+            while (!stop.load()) manager.SetMaxWorkers(1);   // same value: only takes the lock
+        });
     std::shared_ptr<ProbeTask> previous = MakeTask();
     manager.AddTask(L"first", previous);
-    for (int i = 0; i < 400; ++i) {
-        ASSERT_TRUE(previous->finished.Wait(3000)) << "task " << i << " was never run";
+    int stranded = -1;
+    for (int i = 0; i < 400 && stranded < 0; ++i) {
+        if (!previous->finished.Wait(3000)) stranded = i;
         const ULONGLONG until = GetTickCount64() + (i % 3);
         for (int spin = 0; spin < (i % 40) * 50 || GetTickCount64() < until; ++spin) YieldProcessor();
         previous = MakeTask();
         manager.AddTask(L"t" + std::to_wstring(i), previous);
     }
-    ASSERT_TRUE(previous->finished.Wait(3000));
+    if (stranded < 0 && !previous->finished.Wait(3000)) stranded = 400;
+    stop = true;
+    for (auto& t : contenders) t.join();
+    EXPECT_EQ(stranded, -1) << "task " << stranded << " was never run";
 }
 
 // Hundreds of tasks on four workers while the caller cancels at random:
@@ -401,6 +430,9 @@ TEST(TaskManager, StressCancelsRacingCompletions)
         if (i == 200) manager.CancelAll(false);
     }
     ASSERT_TRUE(WaitUntil([&] { return manager.GetTaskNames().empty(); }));
+    // A worker may still be on its way out after the list emptied: its
+    // messages must not reach the window that counts the last task's.
+    manager.CancelAll(true);
     manager.SetNotifyWindow(sink.Window());
     // One last task after the others: the pool goes idle once more, once.
     auto last = MakeTask();
