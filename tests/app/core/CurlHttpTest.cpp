@@ -175,15 +175,12 @@ public:
     {
         WSADATA wsa;
         WSAStartup(MAKEWORD(2, 2), &wsa);
-        m_listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        m_listener = HttpTestServer::LoopbackSocket(m_port);
+        listen(m_listener, 1);
         sockaddr_in addr{};
         addr.sin_family = AF_INET;
         addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(m_listener, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
-        int len = sizeof(addr);
-        getsockname(m_listener, reinterpret_cast<sockaddr*>(&addr), &len);
-        m_port = ntohs(addr.sin_port);
-        listen(m_listener, 1);
+        addr.sin_port = htons(m_port);
         for (int i = 0; i < 8; ++i) {
             SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
             u_long nonBlocking = 1;
