@@ -37,6 +37,7 @@ public:
     void SendExit();
 
     HANDLE Process() const { return m_child.Process(); }
+    const std::wstring& CommandLine() const { return m_child.CommandLine(); }
 
 private:
     void WaitForHello();
