@@ -382,6 +382,34 @@ TEST(TaskManager, ASuspendedTaskStaysListedAndACancelResumesIt)
     EXPECT_EQ(task->cancels.load(), 1);
 }
 
+// A task that parks its own worker and is then cancelled: the cancel wakes
+// the worker, which goes on as the same one worker of the pool.
+TEST(TaskManager, CancellingAParkedTaskWakesItsWorkerAndThePoolRunsOn)
+{
+    TaskManager manager;
+    std::shared_ptr<ProbeTask> parked;
+    parked = MakeTask(nullptr, [&] {
+        parked->MarkSuspended();
+        SuspendThread(GetCurrentThread());
+    });
+    manager.AddTask(L"parked", parked);
+    ASSERT_TRUE(parked->started.Wait());
+    ScopedKernelHandle worker(OpenThread(THREAD_SUSPEND_RESUME, FALSE, parked->runThread.load()));
+    ASSERT_TRUE(worker);
+    ASSERT_TRUE(WaitUntil([&] {
+        const DWORD before = SuspendThread(worker.Get());
+        ResumeThread(worker.Get());
+        return before != static_cast<DWORD>(-1) && before >= 1;
+    }));
+
+    EXPECT_TRUE(manager.CancelTask(L"parked"));
+    ASSERT_TRUE(parked->finished.Wait());
+    ASSERT_TRUE(WaitUntil([&] { return !manager.HasTask(L"parked"); }));
+    auto next = MakeTask();
+    manager.AddTask(L"next", next);
+    EXPECT_TRUE(next->finished.Wait(3000)) << "no worker was started for a new task";
+}
+
 // A task added just as the only worker decides to leave must still run. The
 // worker's way out (its last search of the list, then the counters) is
 // shorter than one thread switch, so two helpers keep the counter lock busy:
