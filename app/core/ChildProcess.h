@@ -10,7 +10,6 @@
 
 class ChildProcess {
 public:
-    // Results of Start.
     static constexpr int kStarted = 0;
     static constexpr int kFailed = -22;
     static constexpr int kNotFound = -23;
