@@ -449,6 +449,7 @@ TEST(TaskManager, StressCancelsRacingCompletions)
     MessageSink sink;
     TaskManager manager;
     manager.SetMaxWorkers(4);
+    manager.SetNotifyWindow(sink.Window());
     std::mt19937 random(GetCurrentProcessId());
     std::vector<std::shared_ptr<ProbeTask>> tasks;
     for (int i = 0; i < 400; ++i) {
@@ -456,13 +457,22 @@ TEST(TaskManager, StressCancelsRacingCompletions)
         manager.AddTask(L"task" + std::to_wstring(i), tasks.back());
         if (random() % 3 == 0) manager.CancelTask(L"task" + std::to_wstring(random() % (i + 1)));
         if (i == 200) manager.CancelAll(false);
+        sink.Pump(0);
     }
     ASSERT_TRUE(WaitUntil([&] { return manager.GetTaskNames().empty(); }));
-    // A worker may still be on its way out after the list emptied: its
-    // messages must not reach the window that counts the last task's.
+    // Every worker has posted what it will post once it is joined.
     manager.CancelAll(true);
-    manager.SetNotifyWindow(sink.Window());
+    sink.Pump(50);
+    // Without parked tasks the busy and live counts fall to 0 together, so
+    // each time the pool goes idle both messages come, once each.
+    const int idle = CountMessages(sink.Received(), UM_TASKPOOL_IDLE);
+    EXPECT_GE(idle, 1);
+    EXPECT_EQ(CountMessages(sink.Received(), UM_TASKPOOL_DRAINED), idle);
+    ASSERT_FALSE(sink.Received().empty());
+    EXPECT_EQ(sink.Received().back().message, UM_TASKPOOL_DRAINED);
+
     // One last task after the others: the pool goes idle once more, once.
+    sink.Received().clear();
     auto last = MakeTask();
     manager.AddTask(L"last", last);
     sink.Pump(10000, HasDrained);
