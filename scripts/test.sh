@@ -6,6 +6,12 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 source "$VESK_ROOT/scripts/wine-prefix.sh"
 
+# Two runs on one build folder would share a Wine server, and each stops it
+# when it starts and ends: let the second wait.
+mkdir -p "$BUILD_DIR"
+exec 8>"$BUILD_DIR/.test.lock"
+flock 8
+
 "$VESK_ROOT/scripts/setup.sh"
 "$VESK_ROOT/scripts/build.sh"
 use_build_wineprefix
@@ -31,4 +37,6 @@ wineserver -p
 # with the first program and inherit its output; start them here, so that they
 # never hold a test's output pipe open and make ctest wait for them.
 wine cmd /c exit 0 </dev/null >/dev/null 2>&1
-ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS" "$@"
+# A Wine process start can fail under heavy parallel load before the test
+# runs at all; a test that fails is run once more, and ctest reports both.
+ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS" --repeat until-pass:2 "$@"

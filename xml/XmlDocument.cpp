@@ -84,8 +84,11 @@ xml_parse_result xml_document::Load(void* data, size_t bytes, unsigned options, 
 {
     reset();
     xml_parse_result result;
+    // No data counts as no bytes: automatic detection must not read through null.
+    if (!data)
+        bytes = 0;
     result.encoding = impl::ResolveInputEncoding(data, bytes, encoding);
-    if (bytes == 0 || !data) {
+    if (bytes == 0) {
         if (ownsData)
             DUI::MemFree(data);
         result.status = status_ok;

@@ -166,49 +166,43 @@ xml_encoding ResolveOutputEncoding(xml_encoding encoding)
     }
 }
 
+namespace {
+
+// One pass over the input in any encoding: counts the UTF-16 units when out
+// is null, writes them otherwise.
+size_t DecodePass(const unsigned char* p, size_t bytes, xml_encoding encoding, wchar_t* out)
+{
+    switch (encoding) {
+    case encoding_utf16_le:
+        if (out)
+            std::memcpy(out, p, bytes / 2 * 2);
+        return bytes / 2;
+    case encoding_utf16_be:
+        for (size_t i = 0; out && i < bytes / 2; ++i)
+            out[i] = static_cast<wchar_t>((p[2 * i] << 8) | p[2 * i + 1]);
+        return bytes / 2;
+    case encoding_utf32_le:
+    case encoding_utf32_be:
+        return Utf32Pass(p, bytes, encoding == encoding_utf32_be, out);
+    case encoding_latin1:
+        for (size_t i = 0; out && i < bytes; ++i)
+            out[i] = p[i];
+        return bytes;
+    default:
+        return Utf8Pass(p, p + bytes, out);
+    }
+}
+
+} // namespace
+
 bool DecodeToUtf16(const void* data, size_t bytes, xml_encoding encoding, wchar_t*& text, size_t& length)
 {
     const auto* p = static_cast<const unsigned char*>(data);
-    size_t units = 0;
-    switch (encoding) {
-    case encoding_utf16_le:
-    case encoding_utf16_be:
-        units = bytes / 2;
-        break;
-    case encoding_utf32_le:
-    case encoding_utf32_be:
-        units = Utf32Pass(p, bytes, encoding == encoding_utf32_be, nullptr);
-        break;
-    case encoding_latin1:
-        units = bytes;
-        break;
-    default:
-        units = Utf8Pass(p, p + bytes, nullptr);
-        break;
-    }
+    const size_t units = DecodePass(p, bytes, encoding, nullptr);
     text = NewText(units);
     if (!text)
         return false;
-    switch (encoding) {
-    case encoding_utf16_le:
-        std::memcpy(text, p, units * 2);
-        break;
-    case encoding_utf16_be:
-        for (size_t i = 0; i < units; ++i)
-            text[i] = static_cast<wchar_t>((p[2 * i] << 8) | p[2 * i + 1]);
-        break;
-    case encoding_utf32_le:
-    case encoding_utf32_be:
-        Utf32Pass(p, bytes, encoding == encoding_utf32_be, text);
-        break;
-    case encoding_latin1:
-        for (size_t i = 0; i < units; ++i)
-            text[i] = p[i];
-        break;
-    default:
-        Utf8Pass(p, p + bytes, text);
-        break;
-    }
+    DecodePass(p, bytes, encoding, text);
     text[units] = 0;
     length = units;
     return true;

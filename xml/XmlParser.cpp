@@ -453,20 +453,32 @@ xml_parse_status XmlParser::ParseQuestion(wchar_t*& s)
         (target[2] | 0x20) == 'l';
     if (!IsSpace(*s) && *s != '?')
         return status_bad_pi;
-    if (isDecl && (m_options & parse_declaration)) {
-        if (m_cursor != m_doc)
-            return status_bad_pi;
-        XmlNodeRecord* node = Append(node_declaration);
-        if (!node)
-            return status_out_of_memory;
-        node->name = target;
-        if (*s == '?') {
-            *s++ = 0;
-            return ConsumeGreater(s) ? status_ok : status_bad_pi;
-        }
+    if (isDecl && (m_options & parse_declaration))
+        return ParseDeclaration(target, s);
+    return ParseInstruction(target, isDecl, s);
+}
+
+// The declaration's pseudo-attributes are read as attributes.
+xml_parse_status XmlParser::ParseDeclaration(wchar_t* target, wchar_t*& s)
+{
+    if (m_cursor != m_doc)
+        return status_bad_pi;
+    XmlNodeRecord* node = Append(node_declaration);
+    if (!node)
+        return status_out_of_memory;
+    node->name = target;
+    if (*s == '?') {
         *s++ = 0;
-        return ParseAttributes(node, s, true);
+        return ConsumeGreater(s) ? status_ok : status_bad_pi;
     }
+    *s++ = 0;
+    return ParseAttributes(node, s, true);
+}
+
+// A processing instruction, or a declaration that is not kept: a node only
+// when instructions are wanted, else skipped up to "?>".
+xml_parse_status XmlParser::ParseInstruction(wchar_t* target, bool isDecl, wchar_t*& s)
+{
     XmlNodeRecord* node = nullptr;
     if (!isDecl && (m_options & parse_pi)) {
         node = Append(node_pi);

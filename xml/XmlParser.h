@@ -25,6 +25,8 @@ private:
     xml_parse_status ParseAttribute(XmlNodeRecord* node, wchar_t*& s);
     xml_parse_status ParseEndTag(wchar_t*& s);
     xml_parse_status ParseQuestion(wchar_t*& s);
+    xml_parse_status ParseDeclaration(wchar_t* target, wchar_t*& s);
+    xml_parse_status ParseInstruction(wchar_t* target, bool isDecl, wchar_t*& s);
     xml_parse_status ParseExclamation(wchar_t*& s);
     xml_parse_status ParseComment(wchar_t*& s);
     xml_parse_status ParseCdata(wchar_t*& s);

@@ -1,5 +1,6 @@
 #include "app/core/AppPaths.h"
 
+#include <winsock2.h>
 #include <windows.h>
 #include <shlobj.h>
 #include <shlwapi.h>

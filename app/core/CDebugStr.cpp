@@ -1,5 +1,6 @@
 #include "app/core/CDebugStr.h"
 
+#include <winsock2.h>
 #include <windows.h>
 
 #include "app/core/TextUtil.h"

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include <winsock2.h>
 #include <windows.h>
 #include <shlwapi.h>
 

@@ -4,6 +4,7 @@
 // "Err:" that names the code, the key or value, and the operation.
 #include <string>
 
+#include <winsock2.h>
 #include <windows.h>
 
 #include "app/core/Win32Handle.h"

@@ -2,11 +2,19 @@
 
 #include <algorithm>
 
+#include <winsock2.h>
 #include <windows.h>
 
 void ToBackslashes(std::wstring& path)
 {
     std::replace(path.begin(), path.end(), L'/', L'\\');
+}
+
+std::wstring WithoutTrailingBackslash(std::wstring path)
+{
+    while (path.size() > 1 && path.back() == L'\\' && path[path.size() - 2] != L':')
+        path.pop_back();
+    return path;
 }
 
 bool GetModulePath(std::wstring& path)

@@ -1,9 +1,12 @@
 #pragma once
-// Two path basics of the core: slash normalisation and the program's own path.
+// Path basics of the core: separators, trailing backslashes and the program's own path.
 #include <string>
 
 // Every '/' becomes '\', in place.
 void ToBackslashes(std::wstring& path);
+
+// The path without trailing backslashes; a drive root (C:\) keeps its own.
+std::wstring WithoutTrailingBackslash(std::wstring path);
 
 // Full path of the program file; false, with `path` untouched, on failure.
 [[nodiscard]] bool GetModulePath(std::wstring& path);

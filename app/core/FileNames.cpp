@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include <winsock2.h>
 #include <windows.h>
 #include <shlwapi.h>
 

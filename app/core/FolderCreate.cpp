@@ -3,9 +3,11 @@
 #include <climits>
 #include <mutex>
 
+#include <winsock2.h>
 #include <windows.h>
 #include <shlwapi.h>
 
+#include "app/core/CorePath.h"
 #include "app/core/TextUtil.h"
 
 namespace {
@@ -48,14 +50,6 @@ bool CreateTreeLocked(std::wstring path)
     return MakeLevel(path);
 }
 
-std::wstring WithoutTrailingBackslash(std::wstring path)
-{
-    // A drive root such as C:\ keeps its backslash.
-    while (path.size() > 1 && path.back() == L'\\' && path[path.size() - 2] != L':')
-        path.pop_back();
-    return path;
-}
-
 } // namespace
 
 bool CreateDirectoryTree(const DUI::SStringW& folder)
@@ -79,5 +73,7 @@ DUI::SStringW CreateOutputFolder(const DUI::SStringW& base)
         candidate = stem + FormatWString(L"(%d)", i);
     }
     CreateDirectoryW(candidate.c_str(), nullptr);
-    return ToSString(candidate + L"\\");
+    if (candidate.empty() || candidate.back() != L'\\')
+        candidate += L'\\';
+    return ToSString(candidate);
 }

@@ -15,7 +15,7 @@ GlobalSetting& GlobalSetting::Instance()
 
 DUI::SStringW GlobalSetting::GetConfigIniPath()
 {
-    DUI::SStringW path = GetCommonAppDataPath();
-    path += L"\\VeskPDF2Image\\config.ini";
+    DUI::SStringW path = GetAppDataDir();
+    path += L"config.ini";
     return path;
 }

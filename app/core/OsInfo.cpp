@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include <winsock2.h>
 #include <windows.h>
 #include <shlobj.h>
 

@@ -14,6 +14,9 @@ bool ShellDeletePermanent(const DUI::SStringW& path)
     if (list.empty())
         return false;
     ToBackslashes(list);
+    // Folders such as the data folder's temp folder are built with a trailing
+    // backslash, which the shell's file operation does not take as a name.
+    list = WithoutTrailingBackslash(list);
     list.push_back(L'\0'); // a list of one path ends with a second NUL
     SHFILEOPSTRUCTW op{};
     op.wFunc = FO_DELETE;

@@ -3,6 +3,7 @@
 // image engine's temporary files, and showing files and folders in Explorer.
 #include <string>
 
+#include <winsock2.h>
 #include <windows.h>
 
 #include "app/core/SStringBridge.h"

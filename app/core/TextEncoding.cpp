@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include <winsock2.h>
 #include <windows.h>
 
 namespace {

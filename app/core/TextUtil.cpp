@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include <winsock2.h>
 #include <windows.h>
 
 std::wstring FormatWStringV(const wchar_t* format, va_list args)

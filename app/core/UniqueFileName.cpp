@@ -3,6 +3,7 @@
 #include <climits>
 #include <string>
 
+#include <winsock2.h>
 #include <windows.h>
 
 #include "app/core/FileNames.h"
@@ -21,7 +22,10 @@ Reserve TryCreateNew(const std::wstring& path)
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file)
         return Reserve::Created;
-    // Something (a file, or a folder which fails with access denied) has the name.
+    if (GetLastError() == ERROR_FILE_EXISTS)
+        return Reserve::Taken;
+    // A folder of that name fails with access denied, like a read-only folder
+    // would: only the folder's presence tells the two apart.
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? Reserve::Taken : Reserve::Failed;
 }
 

@@ -2,6 +2,7 @@
 // Owning wrappers for the kernel and registry handles of the core helpers.
 #include <utility>
 
+#include <winsock2.h>
 #include <windows.h>
 
 template <typename Traits>

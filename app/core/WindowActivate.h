@@ -3,6 +3,7 @@
 // used when a second start of the program meets the running one.
 #include <string>
 
+#include <winsock2.h>
 #include <windows.h>
 
 // Polls every 100 ms until a window of that class and name exists or the

@@ -16,7 +16,7 @@ namespace {
 std::string MakeLayout(size_t targetBytes)
 {
     std::string doc = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
-                      "<SOUI name=\"XML_MAINWND\" title=\"@string/title\" width=\"1204\" height=\"688\" "
+                      "<DUI name=\"XML_MAINWND\" title=\"@string/title\" width=\"1204\" height=\"688\" "
                       "appWnd=\"1\" translucent=\"1\">\r\n  <root skin=\"_skin.bkgnd\" cache=\"1\">\r\n";
     for (int i = 0; doc.size() < targetBytes; ++i) {
         std::string n = std::to_string(i);
@@ -30,7 +30,7 @@ std::string MakeLayout(size_t targetBytes)
                "      <check name=\"chk_" + n + "\" checked=\"0\" animate=\"1\"/>\r\n"
                "    </window>\r\n";
     }
-    doc += "  </root>\r\n</SOUI>\r\n";
+    doc += "  </root>\r\n</DUI>\r\n";
     return doc;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The framework's log facility. No logger is installed in this program, so
 // every line goes to the debugger output as "message function source:line".
+#include <winsock2.h>
 #include <windows.h>
 #include <string>
 

@@ -1,6 +1,7 @@
 #pragma once
 // Reference counting shared by every framework object that has more than one
 // owner. A creating call hands over one reference; getters add none.
+#include <winsock2.h>
 #include <windows.h>
 
 namespace DUI {

@@ -1,6 +1,7 @@
 #pragma once
 // The common shape of everything the framework builds from XML: a class tag
 // (also the XML element name), a kind, and attributes given as text pairs.
+#include <winsock2.h>
 #include <windows.h>
 #include "dui/core/TStringT.h"
 

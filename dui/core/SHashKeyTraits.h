@@ -14,7 +14,11 @@ struct SHashKeyTraits
 {
     static uint32_t Hash(const K& key)
     {
-        if constexpr (std::is_integral_v<K> || std::is_enum_v<K>) {
+        if constexpr ((std::is_integral_v<K> || std::is_enum_v<K>) && sizeof(K) <= 4) {
+            // Through the unsigned type: a negative key keeps its own 32 bits
+            // instead of being sign-extended first.
+            return static_cast<uint32_t>(key);
+        } else if constexpr (std::is_integral_v<K> || std::is_enum_v<K>) {
             uint64_t v = static_cast<uint64_t>(key);
             return static_cast<uint32_t>(v ^ (v >> 32));
         } else if constexpr (std::is_pointer_v<K>) {

@@ -1,6 +1,7 @@
 #pragma once
 // Key of a registered class: its tag, lower-cased so that lookups by tag
 // ignore case, and its kind. A kind of -1 marks the absence of a class.
+#include <winsock2.h>
 #include <windows.h>
 #include "dui/core/TStringT.h"
 

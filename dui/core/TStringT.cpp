@@ -27,43 +27,43 @@ TStringData* GetEmptyStringData()
     return &g_emptyBlock.header;
 }
 
-SStringW StringA2W(const SStringA& src, unsigned int codePage)
+namespace {
+
+// Both directions: a stack buffer first, the heap only for long texts. The
+// conversion is called as convert(source, length, out, capacity).
+template <class Result, class OutChar, class Source, class Convert>
+Result ConvertCodePage(const Source& src, Convert convert)
 {
     if (src.IsEmpty())
-        return SStringW();
-    wchar_t stackBuf[kStackChars];
-    int n = MultiByteToWideChar(codePage, 0, src.c_str(), src.GetLength(), stackBuf, kStackChars);
+        return Result();
+    OutChar stackBuf[kStackChars];
+    int n = convert(src.c_str(), src.GetLength(), stackBuf, kStackChars);
     if (n > 0)
-        return SStringW(stackBuf, n);
+        return Result(stackBuf, n);
     if (GetLastError() != ERROR_INSUFFICIENT_BUFFER)
-        return SStringW();
-    int need = MultiByteToWideChar(codePage, 0, src.c_str(), src.GetLength(), nullptr, 0);
+        return Result();
+    const int need = convert(src.c_str(), src.GetLength(), nullptr, 0);
     if (need <= 0)
-        return SStringW();
-    std::vector<wchar_t> heapBuf(need);
-    n = MultiByteToWideChar(codePage, 0, src.c_str(), src.GetLength(), heapBuf.data(), need);
-    return n > 0 ? SStringW(heapBuf.data(), n) : SStringW();
+        return Result();
+    std::vector<OutChar> heapBuf(need);
+    n = convert(src.c_str(), src.GetLength(), heapBuf.data(), need);
+    return n > 0 ? Result(heapBuf.data(), n) : Result();
+}
+
+} // namespace
+
+SStringW StringA2W(const SStringA& src, unsigned int codePage)
+{
+    return ConvertCodePage<SStringW, wchar_t>(src, [codePage](const char* s, int n, wchar_t* out, int cap) {
+        return MultiByteToWideChar(codePage, 0, s, n, out, cap);
+    });
 }
 
 SStringA StringW2A(const SStringW& src, unsigned int codePage)
 {
-    if (src.IsEmpty())
-        return SStringA();
-    char stackBuf[kStackChars];
-    int n = WideCharToMultiByte(codePage, 0, src.c_str(), src.GetLength(), stackBuf, kStackChars,
-                                nullptr, nullptr);
-    if (n > 0)
-        return SStringA(stackBuf, n);
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER)
-        return SStringA();
-    int need = WideCharToMultiByte(codePage, 0, src.c_str(), src.GetLength(), nullptr, 0, nullptr,
-                                   nullptr);
-    if (need <= 0)
-        return SStringA();
-    std::vector<char> heapBuf(need);
-    n = WideCharToMultiByte(codePage, 0, src.c_str(), src.GetLength(), heapBuf.data(), need,
-                            nullptr, nullptr);
-    return n > 0 ? SStringA(heapBuf.data(), n) : SStringA();
+    return ConvertCodePage<SStringA, char>(src, [codePage](const wchar_t* s, int n, char* out, int cap) {
+        return WideCharToMultiByte(codePage, 0, s, n, out, cap, nullptr, nullptr);
+    });
 }
 
 size_t SplitString(const SStringW& text, wchar_t separator, SStringWList& out)

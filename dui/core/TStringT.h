@@ -431,6 +431,7 @@ private:
     }
     bool GrowFor(int needed);
     void AppendRaw(const T* src, int n);
+    void ReplaceInPlace(int len, const T* pOld, int oldLen, const T* pNew, int newLen);
     bool FormatText(const T* fmt, va_list args);
     // Text after an embedded NUL is searched as well, segment by segment.
     int CountOccurrences(const T* pOld, int oldLen) const
@@ -561,6 +562,17 @@ int TStringT<T, Traits>::Replace(const T* pOld, const T* pNew)
         if (!ReallocBuffer(static_cast<int>(total)))
             return -1;
     }
+    ReplaceInPlace(len, pOld, oldLen, pNew, newLen);
+    Block()->nDataLength = static_cast<int>(total);
+    m_pszData[total] = 0;
+    return count;
+}
+
+// The buffer already has room for the result. Each tail moves by the size
+// difference, and the search goes on after the inserted text, never in it.
+template <class T, class Traits>
+void TStringT<T, Traits>::ReplaceInPlace(int len, const T* pOld, int oldLen, const T* pNew, int newLen)
+{
     T* end = m_pszData + len;
     *end = 0;
     for (T* seg = m_pszData; seg < end; seg += Traits::Length(seg) + 1)
@@ -572,9 +584,6 @@ int TStringT<T, Traits>::Replace(const T* pOld, const T* pNew)
             *end = 0;
             seg = hit + newLen;
         }
-    Block()->nDataLength = static_cast<int>(total);
-    m_pszData[total] = 0;
-    return count;
 }
 
 template <class T, class Traits>

@@ -12,13 +12,13 @@ using xmltest::Parse;
 TEST(XmlParse, BuildsTheTreeWithCaseInsensitiveLookups)
 {
     xml_document doc;
-    auto r = Parse(doc, "<?xml version=\"1.0\"?>\n<SOUI title='Main' Width=\"600\">\n"
+    auto r = Parse(doc, "<?xml version=\"1.0\"?>\n<DUI title='Main' Width=\"600\">\n"
                         "  <root>\n    <button Name=\"btn_ok\" pos=\"10,10\">OK</button>\n"
-                        "    <text>a &amp; b</text>\n  </root>\n</SOUI>\n");
+                        "    <text>a &amp; b</text>\n  </root>\n</DUI>\n");
     ASSERT_TRUE(r) << r.description();
     EXPECT_EQ(r.encoding, encoding_utf8);
     xml_node top = doc.document_element();
-    EXPECT_STREQ(top.name(), L"SOUI");
+    EXPECT_STREQ(top.name(), L"DUI");
     EXPECT_EQ(top.attribute(L"width").as_int(), 600);
     EXPECT_FALSE(top.attribute(L"width", true));
     EXPECT_TRUE(top.child(L"ROOT"));
@@ -50,6 +50,16 @@ TEST(XmlParse, NullHandlesAreHarmless)
     EXPECT_TRUE(noAttr.as_bool(true));
     EXPECT_FALSE(noAttr.set_value(L"v"));
     EXPECT_STREQ(none.text().get(), L"");
+
+    // No data with a byte count: nothing to read, however many bytes are claimed.
+    const xml_encoding encodings[] = {encoding_auto, encoding_utf8, encoding_utf16_le, encoding_utf32_be};
+    for (xml_encoding e : encodings) {
+        SCOPED_TRACE(e);
+        xml_document doc;
+        EXPECT_TRUE(doc.load_buffer(nullptr, 64, parse_default, e));
+        EXPECT_TRUE(doc.load_buffer_inplace(nullptr, 64, parse_default, e));
+        EXPECT_FALSE(doc.first_child());
+    }
 }
 
 TEST(XmlParse, BadInputGivesStatusAndOffset)
@@ -354,10 +364,10 @@ TEST(XmlParse, InPlaceUtf16UsesTheCallersBuffer)
 TEST(XmlParse, SurvivesRandomMutations)
 {
     const std::string seeds[] = {
-        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<SOUI name=\"main\" width='600' height=\"400\">"
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<DUI name=\"main\" width='600' height=\"400\">"
         "<root><button name=\"btn_ok\" pos=\"|-10,|-10\" skin=\"_skin.sys.btn\">&#x786E;&#23450;</button>"
         "<text>a &amp; b &lt; c</text><!-- comment --><![CDATA[raw <data>]]>"
-        "<edit value='x&quot;y'/></root></SOUI>",
+        "<edit value='x&quot;y'/></root></DUI>",
         "<!DOCTYPE x [<!ELEMENT x (#PCDATA)> <!-- [ --> <?pi ]?>]><x a='1'>\xE4\xB8\xAD\xE6\x96\x87 text</x>",
     };
     std::mt19937 rng(20261210);

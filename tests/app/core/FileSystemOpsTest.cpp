@@ -108,7 +108,16 @@ TEST_F(FileSystemOpsTest, CreateOutputFolderReusesFoldersAndStepsAroundFiles)
 
 TEST_F(FileSystemOpsTest, CreateOutputFolderDoesNotDoubleATrailingBackslash)
 {
-    EXPECT_EQ(Std(CreateOutputFolder(S(m_dir / L"sub\\"))), m_dir / L"sub\\");
+    const std::wstring driveRoot = m_dir.Path().substr(0, 3); // "C:\" or the like
+    struct Case { const char* name; std::wstring base, expected; };
+    const Case cases[] = {
+        {"folder", m_dir / L"sub\\", m_dir / L"sub\\"},
+        {"drive root", driveRoot, driveRoot},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Std(CreateOutputFolder(S(c.base))), c.expected);
+    }
 }
 
 TEST_F(FileSystemOpsTest, ReserveUniqueFileNumbersAroundExistingFiles)
@@ -222,6 +231,11 @@ TEST_F(FileSystemOpsTest, ShellDeletePermanentRemovesFilesAndWholeTrees)
             c = L'/';
     EXPECT_TRUE(ShellDeletePermanent(S(forward))) << "forward slashes are accepted";
     EXPECT_FALSE(TempFolder::Exists(m_dir / L"single.txt"));
+    // The data folder's temp folder is passed as it is built, with its backslash.
+    CreateDirectoryTreeW(m_dir / L"temp\\inner");
+    TempFolder::WriteFile(m_dir / L"temp\\inner\\list", "x");
+    EXPECT_TRUE(ShellDeletePermanent(S(m_dir / L"temp\\")));
+    EXPECT_FALSE(TempFolder::Exists(m_dir / L"temp"));
     EXPECT_FALSE(ShellDeletePermanent(DUI::SStringW()));
     EXPECT_TRUE(TempFolder::IsFolder(m_dir.Path())) << "an empty path deletes nothing";
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <winsock2.h>
+#include <windows.h>
 #include <shlobj.h>
 
 #include "app/core/AppPaths.h"
@@ -91,7 +93,7 @@ TEST(AppPaths, EnsureAppDataFoldersCreatesDataAndWatermarkFolders)
     EXPECT_TRUE(TempFolder::IsFolder(Std(GetWatermarkDir())));
 }
 
-TEST(CorePath, ToBackslashesAndModulePath)
+TEST(CorePath, SeparatorsAndModulePath)
 {
     struct Case { std::wstring in, out; };
     const Case cases[] = {{L"C:/a/b", L"C:\\a\\b"}, {L"C:\\a\\b", L"C:\\a\\b"}, {L"", L""}, {L"//srv/x/", L"\\\\srv\\x\\"}};
@@ -99,6 +101,10 @@ TEST(CorePath, ToBackslashesAndModulePath)
         ToBackslashes(c.in);
         EXPECT_EQ(c.in, c.out);
     }
+    const Case trimmed[] = {{L"C:\\out\\temp\\", L"C:\\out\\temp"}, {L"C:\\out\\\\", L"C:\\out"},
+                            {L"C:\\out", L"C:\\out"}, {L"C:\\", L"C:\\"}, {L"\\", L"\\"}, {L"", L""}};
+    for (const auto& c : trimmed)
+        EXPECT_EQ(WithoutTrailingBackslash(c.in), c.out);
     std::wstring module;
     ASSERT_TRUE(GetModulePath(module));
     EXPECT_NE(module.find(L"test_app_core.exe"), std::wstring::npos) << std::string(module.begin(), module.end());

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include <winsock2.h>
 #include <windows.h>
 #include <sddl.h>
 

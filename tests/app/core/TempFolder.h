@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include <winsock2.h>
 #include <windows.h>
 
 class TempFolder {

@@ -107,6 +107,25 @@ TEST(SCmnMap, IteratesBinsInOrderNewestFirstWithinABin)
     EXPECT_EQ(order, (std::vector<unsigned>{3, 39, 22, 5}));
 }
 
+TEST(SCmnMap, IntegerKeysHashToTheirOwn32Bits)
+{
+    using DUI::SHashKeyTraits;
+    EXPECT_EQ(SHashKeyTraits<int>::Hash(-1), 0xFFFFFFFFu);
+    EXPECT_EQ(SHashKeyTraits<int>::Hash(-17), 0xFFFFFFEFu);
+    EXPECT_EQ(SHashKeyTraits<int>::Hash(40), 40u);
+    EXPECT_EQ(SHashKeyTraits<unsigned>::Hash(0x80000001u), 0x80000001u);
+    EXPECT_EQ(SHashKeyTraits<uint64_t>::Hash(7), 7u);
+
+    // -2 sits in bin 0xFFFFFFFE % 17 = 16, behind 1 in bin 1.
+    SCmnMap<int, int> map;
+    map.SetAt(1, 1);
+    map.SetAt(-2, 2);
+    std::vector<int> order;
+    for (auto pos = map.GetStartPosition(); pos; pos = map.GetNext(pos))
+        order.push_back(pos->m_key);
+    EXPECT_EQ(order, (std::vector<int>{1, -2}));
+}
+
 namespace {
 int g_released = 0;
 void CountRelease(int* value)

@@ -1,0 +1,38 @@
+#pragma once
+// The records one PDF-to-images render works with: the job the mission owns
+// (stop flag and callbacks), the options of one render, and one rendered page.
+#include <atomic>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+
+struct PdfRenderJob {
+    // Written by the user-interface thread, read between pages on the worker.
+    std::atomic<bool> stop{false};
+    std::function<void(double percent)> onProgress;
+    std::function<void(int code, const std::wstring& message, const std::wstring& detail)> onFailure;
+    std::wstring spare1;
+    std::wstring spare2;
+};
+
+struct PdfRenderOptions {
+    std::wstring path;
+    std::wstring extension;     // "jpg", "png" or "bmp"
+    std::wstring outputFolder;  // ends with "\"
+    std::wstring title;         // base name of a long picture
+    int resolution = 192;       // dots per inch, also stored in the images
+    bool longPicture = false;
+    bool horizontal = false;
+    int pagesPerPicture = 0;    // long picture only; 0 puts every page into one picture
+    std::wstring rangeText;
+};
+
+// 32-bit ARGB pixels as poppler delivered them, in a malloc'd block of
+// bytesPerRow * height bytes.
+struct PdfPageImage {
+    int width = 0;
+    int height = 0;
+    int bytesPerRow = 0;
+    std::unique_ptr<unsigned char, decltype(&std::free)> pixels{nullptr, &std::free};
+};

@@ -1,0 +1,123 @@
+#include "app/modules/pdf2image/PdfRenderer.h"
+
+#include <winsock2.h>
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <poppler-document.h>
+#include <poppler-global.h>
+#include <poppler-image.h>
+#include <poppler-page-renderer.h>
+#include <poppler-page.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <new>
+
+
+namespace {
+
+// A page needs three copies of its pixels at once (poppler's bitmap, its
+// image and ours); beyond this a damaged or absurd page size would only
+// exhaust memory.
+constexpr long long kMaxPageBytes = 1LL << 30;
+
+std::mutex& RenderLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+bool PageFitsInMemory(const poppler::page& page, int resolution)
+{
+    poppler::rectf box = page.page_rect(poppler::crop_box);
+    double width = std::ceil(std::fabs(box.width()) * resolution / 72.0);
+    double height = std::ceil(std::fabs(box.height()) * resolution / 72.0);
+    return width >= 1 && height >= 1 && width * 4 * height <= static_cast<double>(kMaxPageBytes);
+}
+
+std::unique_ptr<PdfPageImage> CopyPixels(const poppler::image& img)
+{
+    if (!img.is_valid() || img.format() != poppler::image::format_argb32) return nullptr;
+    auto out = std::make_unique<PdfPageImage>();
+    size_t bytes = static_cast<size_t>(img.bytes_per_row()) * img.height();
+    out->pixels.reset(static_cast<unsigned char*>(std::malloc(bytes)));
+    if (!out->pixels) return nullptr;
+    std::memcpy(out->pixels.get(), img.const_data(), bytes);
+    out->width = img.width();
+    out->height = img.height();
+    out->bytesPerRow = img.bytes_per_row();
+    return out;
+}
+
+const wchar_t* MimeTypeOf(const std::wstring& extension)
+{
+    if (extension == L"jpg") return L"image/jpeg";
+    if (extension == L"png") return L"image/png";
+    return L"image/bmp";
+}
+
+// The installed encoders never change while the program runs.
+const std::vector<Gdiplus::ImageCodecInfo>& Encoders()
+{
+    static const std::vector<Gdiplus::ImageCodecInfo> encoders = [] {
+        static std::vector<BYTE> storage;  // the infos point into it
+        UINT count = 0, size = 0;
+        if (Gdiplus::DllExports::GdipGetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return std::vector<Gdiplus::ImageCodecInfo>();
+        storage.resize(size);
+        auto* infos = reinterpret_cast<Gdiplus::ImageCodecInfo*>(storage.data());
+        if (Gdiplus::DllExports::GdipGetImageEncoders(count, size, infos) != Gdiplus::Ok) return std::vector<Gdiplus::ImageCodecInfo>();
+        return std::vector<Gdiplus::ImageCodecInfo>(infos, infos + count);
+    }();
+    return encoders;
+}
+
+}  // namespace
+
+std::vector<char> ReadFileBytes(const std::wstring& path)
+{
+    std::unique_ptr<FILE, decltype(&std::fclose)> file(_wfopen(path.c_str(), L"rb"), &std::fclose);
+    if (!file || _fseeki64(file.get(), 0, SEEK_END) != 0) return {};
+    long long size = _ftelli64(file.get());
+    if (size <= 0 || _fseeki64(file.get(), 0, SEEK_SET) != 0) return {};
+    std::vector<char> bytes;
+    try {
+        bytes.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return {};
+    return bytes;
+}
+
+std::unique_ptr<PdfPageImage> RenderPage(poppler::document& doc, int index, int resolution)
+{
+    if (index < 0 || index >= doc.pages() || resolution < 1) return nullptr;
+    try {
+        std::unique_ptr<poppler::page> page(doc.create_page(index));
+        if (!page || !PageFitsInMemory(*page, resolution)) return nullptr;
+        poppler::page_renderer renderer;
+        renderer.set_render_hints(poppler::page_renderer::antialiasing | poppler::page_renderer::text_antialiasing |
+                                  poppler::page_renderer::text_hinting);
+        poppler::image img;
+        {
+            std::lock_guard<std::mutex> hold(RenderLock());
+            img = renderer.render_page(page.get(), resolution, resolution, -1, -1, -1, -1, poppler::rotate_0);
+        }
+        return CopyPixels(img);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+bool SaveBitmap(Gdiplus::Bitmap& bitmap, const std::wstring& path, const std::wstring& extension)
+{
+    const wchar_t* mime = MimeTypeOf(extension);
+    for (const auto& encoder : Encoders()) {
+        if (std::wcscmp(encoder.MimeType, mime) == 0)
+            return bitmap.Save(path.c_str(), &encoder.Clsid, nullptr) == Gdiplus::Ok;
+    }
+    return false;
+}
