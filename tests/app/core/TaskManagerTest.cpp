@@ -210,8 +210,8 @@ TEST(TaskManager, CancellingAQueuedTaskRemovesItWithoutRunning)
 TEST(TaskManager, CancellingARunningTaskKeepsItListedUntilRunReturns)
 {
     TaskManager manager;
-    Gate never;
-    auto task = MakeTask(&never);   // returns only once cancelled
+    Gate hold;
+    auto task = MakeTask(nullptr, [&] { hold.Wait(); });   // ignores the cancel until let go
     manager.AddTask(L"job", task);
     ASSERT_TRUE(task->started.Wait());
 
@@ -219,9 +219,13 @@ TEST(TaskManager, CancellingARunningTaskKeepsItListedUntilRunReturns)
     EXPECT_EQ(task->cancels.load(), 1);
     EXPECT_EQ(task->cancelThread.load(), GetCurrentThreadId());
     EXPECT_NE(task->runThread.load(), GetCurrentThreadId());
+    EXPECT_TRUE(manager.HasTask(L"job"));
+    EXPECT_TRUE(task->HasState(TASK_RUNNING | TASK_CANCELLED));
+    EXPECT_FALSE(task->HasState(TASK_CANCEL_REQUESTED));
+    hold.Open();
     ASSERT_TRUE(task->finished.Wait());
     ASSERT_TRUE(WaitUntil([&] { return !manager.HasTask(L"job"); }));
-    EXPECT_TRUE(task->HasState(TASK_RUNNING | TASK_CANCELLED));
+    EXPECT_EQ(task->runs.load(), 1);
 }
 
 TEST(TaskManager, CancelAllWithoutWaitAsksRunningTasksAgainAfterEachRemoval)
