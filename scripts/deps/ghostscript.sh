@@ -26,7 +26,9 @@ step_ghostscript() {
         --disable-fontconfig --without-x --without-libidn --without-libpaper --without-ijs \
         --without-tesseract --without-libtiff --without-cal --without-urf --disable-contrib \
         --with-libiconv=no --with-drivers=PS,PNG,JPEG)
-    make -C "$gs" -j "$JOBS" libgs AR=$MINGW-ar
+    # CHECK_INTERRUPTS: without it the poll callback is never asked, and a
+    # compression cannot be cancelled before the whole document is done.
+    make -C "$gs" -j "$JOBS" libgs AR=$MINGW-ar XCFLAGS=-DCHECK_INTERRUPTS
     install_ghostscript "$gs"
 }
 

@@ -199,6 +199,9 @@ TEST_F(PdfCompressRun, CancelEndsAsStoppedAndDeletesTheOutput)
     EXPECT_EQ(m_results[0].code, -1);
     EXPECT_EQ(m_results[0].message, L"用户退出");
     EXPECT_FALSE(std::filesystem::exists(output));
+    // The interpreter stops soon after the cancel, not at the end of the document.
+    ASSERT_FALSE(m_progress.empty());
+    EXPECT_LT(m_progress.back().page, 5);
 }
 
 }  // namespace
