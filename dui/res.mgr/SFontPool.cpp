@@ -65,45 +65,62 @@ void SFontPool::ReleaseFont(IFont** font)
     if (*font) (*font)->Release();
 }
 
+namespace {
+
+// What the pieces of one description set, before the key is put together.
+struct FontWork
+{
+    SFontKey key;
+    uint32_t style = 0;
+    int size = 0;
+    int adding = 0;
+    xmldom::xml_node extra;
+};
+
+void ApplyPiece(FontWork& w, const SStringW& k, const SStringW& v, int scale)
+{
+    if (k.Compare(L"face") == 0) w.key.face = v;
+    else if (k.Compare(L"size") == 0) w.size = LayoutDimToPixels(v, scale);
+    else if (k.Compare(L"adding") == 0) w.adding = LayoutDimToPixels(v, scale);
+    else if (k.Compare(L"italic") == 0) SetBit(w.style, 16, v);
+    else if (k.Compare(L"underline") == 0) SetBit(w.style, 17, v);
+    else if (k.Compare(L"bold") == 0) SetBit(w.style, 18, v);
+    else if (k.Compare(L"strike") == 0) SetBit(w.style, 19, v);
+    else if (k.Compare(L"charset") == 0) w.style = (w.style & ~0xFFu) | (_wtoi(v.c_str()) & 0xFF);
+    else if (k.Compare(L"weight") == 0) w.style = (w.style & ~0xFF00u) | ((((_wtoi(v.c_str()) + 2) / 4) & 0xFF) << 8);
+    else if (k.Compare(L"name") == 0) w.key.name = v;
+    else {
+        // Unknown keys travel to the font as attributes of one element.
+        xmldom::xml_attribute a = w.extra.attribute(k.c_str());
+        if (!a) a = w.extra.append_attribute(k.c_str());
+        a.set_value(v.c_str());
+    }
+}
+
+} // namespace
+
 SFontKey SFontPool::Resolve(const SStringW& description, int scale)
 {
     const FontInfo def = DefaultFont();
-    SFontKey key;
-    uint32_t style = def.style & 0x000FFFFF;
-    int size = 0, adding = 0;
+    xmldom::xml_document extra;
+    FontWork w;
+    w.style = def.style & 0x000FFFFF;
+    w.extra = extra.append_child(L"font");
     SStringW lower(description);
     lower.MakeLower();
     SStringWList pieces;
     SplitString(lower, L',', pieces);
-    xmldom::xml_document extra;
-    xmldom::xml_node element = extra.append_child(L"font");
     // Last to first, so that of a key given twice the first one wins.
     for (size_t i = pieces.GetCount(); i-- > 0;) {
         SStringWList kv;
-        if (ParseResId(pieces[i], kv) != 2) continue;
-        const SStringW& k = kv[0];
-        const SStringW& v = kv[1];
-        if (k.Compare(L"face") == 0) key.face = v;
-        else if (k.Compare(L"size") == 0) size = LayoutDimToPixels(v, scale);
-        else if (k.Compare(L"adding") == 0) adding = LayoutDimToPixels(v, scale);
-        else if (k.Compare(L"italic") == 0) SetBit(style, 16, v);
-        else if (k.Compare(L"underline") == 0) SetBit(style, 17, v);
-        else if (k.Compare(L"bold") == 0) SetBit(style, 18, v);
-        else if (k.Compare(L"strike") == 0) SetBit(style, 19, v);
-        else if (k.Compare(L"charset") == 0) style = (style & ~0xFFu) | (_wtoi(v.c_str()) & 0xFF);
-        else if (k.Compare(L"weight") == 0) style = (style & ~0xFF00u) | ((((_wtoi(v.c_str()) + 2) / 4) & 0xFF) << 8);
-        else if (k.Compare(L"name") == 0) key.name = v;
-        else {
-            xmldom::xml_attribute a = element.attribute(k.c_str());
-            if (!a) a = element.append_attribute(k.c_str());
-            a.set_value(v.c_str());
-        }
+        if (ParseResId(pieces[i], kv) == 2) ApplyPiece(w, kv[0], kv[1], scale);
     }
-    const int height = size != 0 ? size : def.Height() * scale / 100 + adding;
-    key.style = (static_cast<uint32_t>(height) << 20) | (style & 0x000FFFFF);
-    if (element.first_attribute()) {
+    const int height = w.size != 0 ? w.size : def.Height() * scale / 100 + w.adding;
+    SFontKey key = w.key;
+    key.style = (static_cast<uint32_t>(height) << 20) | (w.style & 0x000FFFFF);
+    if (w.extra.first_attribute()) {
         xmldom::xml_writer_buff writer;
-        element.print(writer, L"\t", xmldom::format_indent, xmldom::encoding_wchar);
+        w.extra.print(writer, L"\t", xmldom::format_indent, xmldom::encoding_wchar);
         key.properties = SStringW(writer.buffer(), writer.size());
     }
     if (key.face.IsEmpty()) key.face = def.face;
