@@ -410,6 +410,14 @@ TEST_F(RenderTest, BlitAndAlphaBlendBetweenSurfaces)
     EXPECT_EQ(At(0, 0), 0xFFFF7F7Fu);
     EXPECT_EQ(At(7, 7), 0xFFFF7F7Fu);
     EXPECT_EQ(At(8, 8), 0u);
+
+    // Another surface's pixels drawn as a bitmap; its font is object type 4.
+    auto* pixels = static_cast<DUI::IPaintBitmap*>(src->GetSelectedObject(DUI::OT_BITMAP));
+    const RECT corner = {20, 20, 22, 22};
+    m_surface->DrawBitmapScaled(&corner, pixels, nullptr, DUI::EM_STRETCH, 255);
+    EXPECT_EQ(At(21, 21), 0x80800000u);
+    EXPECT_EQ(DUI::OT_FONT, 4);
+    EXPECT_EQ(src->GetSelectedObject(4)->ObjectType(), DUI::OT_FONT);
 }
 
 TEST_F(RenderTest, BitmapCloneScaleAndInit)
