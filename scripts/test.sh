@@ -39,4 +39,5 @@ wineserver -p
 wine cmd /c exit 0 </dev/null >/dev/null 2>&1
 # A Wine process start can fail under heavy parallel load before the test
 # runs at all; a test that fails is run once more, and ctest reports both.
-ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS" --repeat until-pass:2 "$@"
+# VESK_TEST_REPEAT=until-pass:1 shows every failure as it is.
+ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS" --repeat "${VESK_TEST_REPEAT:-until-pass:2}" "$@"
