@@ -150,6 +150,7 @@ IFont* SFontPool::CreateFont(const SFontKey& key) const
     lf.lfCharSet = static_cast<BYTE>(key.Charset());
     lf.lfQuality = CLEARTYPE_QUALITY;
     lstrcpynW(lf.lfFaceName, key.face.c_str(), LF_FACESIZE);
+    if (m_translator) m_translator->TranslateFont(key.name.c_str(), &lf);
     IFont* font = nullptr;
     if (!m_factory || FAILED(m_factory->CreateFont(&lf, &font))) return nullptr;
     return font;

@@ -7,6 +7,7 @@
 #include "dui/core/SSingleton2.h"
 #include "dui/res.mgr/FontInfo.h"
 #include "dui/core/IRender.h"
+#include "dui/core/ITranslator.h"
 
 namespace DUI {
 
@@ -26,12 +27,16 @@ public:
     IFont* GetFont(const SStringW& description, int scale);
     // The key a description resolves to at a scale.
     static SFontKey Resolve(const SStringW& description, int scale);
+    // The application's translator, when it has one: it may replace the face
+    // and height of fonts by name for the current language.
+    void SetTranslator(ITranslatorMgr* translator) { m_translator = SRefPtr<ITranslatorMgr>::Share(translator); }
 
 private:
     static void ReleaseFont(IFont** font);
     IFont* CreateFont(const SFontKey& key) const;
 
     SRefPtr<IPaintFactory> m_factory;
+    SRefPtr<ITranslatorMgr> m_translator;
     SCmnMap<IFont*, SFontKey> m_fonts;
 };
 

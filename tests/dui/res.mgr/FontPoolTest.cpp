@@ -63,3 +63,31 @@ TEST(FontPool, EqualDescriptionsShareOneFont)
     scaled.UpdateFont(200);
     EXPECT_EQ(scaled.GetFont()->LogFont()->lfHeight, -20);
 }
+
+// The current language may give a named font another face or height; fonts of
+// other names keep what the description says.
+TEST(FontPool, TranslatorReplacesFontsByName)
+{
+    testcomp::ComponentLoader render(L"render.dll");
+    testcomp::ComponentLoader translator(L"translator.dll");
+    auto factory = SRefPtr<IPaintFactory>::Adopt(render.Create<IPaintFactory>());
+    auto tr = SRefPtr<ITranslatorMgr>::Adopt(translator.Create<ITranslatorMgr>());
+    ASSERT_TRUE(factory && tr);
+    ILang* raw = nullptr;
+    ASSERT_TRUE(tr->CreateLang(&raw));
+    auto lang = SRefPtr<ILang>::Adopt(raw);
+    lang->SetName(L"en");
+    lang->AddFont(L"title", L"Arial", -30);
+    ASSERT_TRUE(tr->InstallLang(lang.Get()));
+
+    SFontPool pool(factory.Get());
+    pool.SetTranslator(tr.Get());
+    IFont* title = pool.GetFont(L"name:title,size:14", 100);
+    ASSERT_NE(title, nullptr);
+    EXPECT_STREQ(title->LogFont()->lfFaceName, L"Arial");
+    EXPECT_EQ(title->LogFont()->lfHeight, -30);
+    IFont* plain = pool.GetFont(L"name:body,size:14", 100);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_STREQ(plain->LogFont()->lfFaceName, L"\u5b8b\u4f53");
+    EXPECT_EQ(plain->LogFont()->lfHeight, -14);
+}
