@@ -326,6 +326,9 @@ TEST_F(RenderTest, BitmapsNaturalStretchedAndTiled)
         {"stretch nearest right half", DUI::MakeExpandMode(DUI::EM_STRETCH, 0), {4, 3}, kWhite},
         {"tile repeats", DUI::MakeExpandMode(DUI::EM_TILE, 0), {6, 2}, kRed},
         {"tile repeats odd", DUI::MakeExpandMode(DUI::EM_TILE, 0), {7, 3}, kWhite},
+        // The filter level in the high word reaches the surface: medium blends
+        // the neighbours where level 0 repeats the red pixel.
+        {"stretch medium filter blends", DUI::MakeExpandMode(DUI::EM_STRETCH, 2), {3, 0}, 0xFF9F5F00},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
