@@ -185,15 +185,25 @@ void SSkinImgList::CopyTo(ISkinObj* target, int scale) const
     const SIZE cell = {MulDiv(sz.cx, scale, 100), MulDiv(sz.cy, scale, 100)};
     if (cell.cx <= 0 || cell.cy <= 0) return;
     const int cols = m_vertical ? 1 : m_states, rows = m_vertical ? m_states : 1;
-    IPaintBitmap* source = m_unscaled ? m_unscaled.Get() : m_image.Get();
-    to->m_image = ScaleCells(source, cols, rows, cell);
+    to->m_image = ScaleCells(ScaleSource(), cols, rows, cell);
     IPaintBitmap* copy = nullptr;
     if (to->m_image && SUCCEEDED(to->m_image->Clone(&copy))) to->m_unscaled = SRefPtr<IPaintBitmap>::Adopt(copy);
-    if (m_backup) {
-        IPaintBitmap* scaled = nullptr;
-        if (SUCCEEDED(m_backup->Scale(&scaled, cols * cell.cx, rows * cell.cy, 3)))
-            to->m_backup = SRefPtr<IPaintBitmap>::Adopt(scaled);
-    }
+    ColorizeCopy(to);
+}
+
+// The backup holds the pixels before tinting; a skin given its image in code
+// shares one bitmap between the image and the unscaled copy, so that may be tinted.
+IPaintBitmap* SSkinImgList::ScaleSource() const
+{
+    if (m_backup) return m_backup.Get();
+    return m_unscaled ? m_unscaled.Get() : m_image.Get();
+}
+
+void SSkinImgList::ColorizeCopy(SSkinImgList* to) const
+{
+    to->m_backup.Reset();
+    to->m_colorize = 0;
+    if (m_colorize != 0) to->OnColorize(m_colorize);
 }
 
 } // namespace DUI

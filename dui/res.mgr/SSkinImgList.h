@@ -37,6 +37,11 @@ protected:
     RECT CellRect(int index) const;
     // States, flags, filter and state map, without the image.
     void CopyListFields(SSkinImgList* to) const;
+    // The pixels scaled copies start from: never tinted ones.
+    IPaintBitmap* ScaleSource() const;
+    // A scaled copy is tinted from its own fresh pixels, so it looks like its
+    // source and colourising it with 0 restores them.
+    void ColorizeCopy(SSkinImgList* to) const;
     // Takes a new image with its reference; the unscaled copy becomes its clone.
     void AdoptImage(IPaintBitmap* image);
     // A copy of `src` whose cols x rows cells are each scaled on their own to

@@ -38,7 +38,8 @@ HRESULT SSkinObjBase::SetAttribute(const SStringW& name, const SStringW& value, 
         m_name = SSkinPoolMgr::ResolveString(value);
         hr = 1;
     } else {
-        hr = OnUnhandledAttribute(name, value, loading);
+        // Names no skin class took end at the object root, without the after-hook.
+        return SObjectImpl<IObject>::SetAttribute(name, value, loading);
     }
     return AfterSetAttribute(name, value, loading, hr);
 }

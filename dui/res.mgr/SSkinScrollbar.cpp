@@ -69,12 +69,13 @@ void SSkinScrollbar::CopyTo(ISkinObj* target, int scale) const
     to->m_hasGripper = m_hasGripper;
     to->m_hasInactive = m_hasInactive;
     const int c = GetPartSize();
-    IPaintBitmap* source = m_unscaled ? m_unscaled.Get() : m_image.Get();
+    IPaintBitmap* source = ScaleSource();
     const int side = MulDiv(c, scale, 100);
     if (!source || c <= 0 || side <= 0) return;
     to->m_image = ScaleCells(source, 9, source->Height() / c, {side, side});
     IPaintBitmap* copy = nullptr;
     if (to->m_image && SUCCEEDED(to->m_image->Clone(&copy))) to->m_unscaled = SRefPtr<IPaintBitmap>::Adopt(copy);
+    ColorizeCopy(to);
 }
 
 } // namespace DUI

@@ -144,8 +144,36 @@ TEST_F(SkinTest, StateMapAndNaturalSize)
     EXPECT_EQ(natural->GetExpandMode(), static_cast<UINT>(EM_NULL));
 }
 
+namespace {
+
+struct AfterHookCounter : SSkinImgList
+{
+    HRESULT AfterSetAttribute(const SStringW& name, const SStringW& value, BOOL loading, HRESULT result) override
+    {
+        ++calls;
+        return SSkinImgList::AfterSetAttribute(name, value, loading, result);
+    }
+    int calls = 0;
+};
+
+} // namespace
+
 TEST_F(SkinTest, AttributesOfTheSkinBase)
 {
+    // Handled names pass the after-hook once; a name no class takes does not.
+    auto counted = SRefPtr<AfterHookCounter>::Adopt(new AfterHookCounter());
+    struct Case { const wchar_t* name; const wchar_t* value; HRESULT result; int hooks; };
+    const Case cases[] = {
+        {L"ALPHA", L"7", S_OK, 1}, {L"states", L"2", S_FALSE, 1}, {L"scale", L"125", S_FALSE, 1},
+        {L"filterLevel", L"odd", E_FAIL, 1}, {L"noSuchThing", L"1", E_FAIL, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
+        counted->calls = 0;
+        EXPECT_EQ(counted->SetAttribute(c.name, c.value, TRUE), c.result);
+        EXPECT_EQ(counted->calls, c.hooks);
+    }
+
     auto skin = Skin<SSkinImgList>(L"<imglist name=\"@string/none\" alpha=\"0x80\" scale=\"150\" filterLevel=\"high\"/>");
     EXPECT_EQ(skin->GetAlpha(), 0x80);
     EXPECT_EQ(skin->GetScale(), 150);
@@ -408,5 +436,51 @@ TEST_F(SkinTest, AnimatedSkinDrawsTheChosenFrame)
         ani->DrawByIndex(s.Get(), &rc, c.index, 255);
         EXPECT_EQ(At(s.Get(), 3, 3), c.want);   // stretched over the whole rectangle
         EXPECT_EQ(ani->GetCurrentFrame(), c.current);
+    }
+}
+
+namespace {
+
+std::vector<uint32_t> PixelsOf(IPaintBitmap* bmp)
+{
+    const auto* px = static_cast<const uint32_t*>(bmp->LockPixels());
+    std::vector<uint32_t> out(px, px + static_cast<size_t>(bmp->Width()) * bmp->Height());
+    bmp->UnlockPixels(const_cast<uint32_t*>(px));
+    return out;
+}
+
+} // namespace
+
+// A copy at another scale of a colourised skin shows the same tint, tinted
+// once from fresh pixels, and colourising it with 0 gives the loaded pixels back.
+TEST_F(SkinTest, ScaledCopiesOfColourisedSkinsKeepTheTint)
+{
+    auto shades = [](int x, int y) { return 0xFF000000u | static_cast<uint32_t>(x * 13 + y * 40) * 0x010101u; };
+    struct Case { const char* name; const wchar_t* xml; bool fromFile; COLORREF colour; };
+    const Case cases[] = {
+        {"loaded image, full tint", L"<imglist/>", true, 0xFF0000FF},
+        {"loaded image, weak tint", L"<imglist/>", true, 0x000000FF},
+        {"image set in code, weak tint", L"<imglist/>", false, 0x00FF0000},
+        {"scroll bar, weak tint", L"<scrollbar/>", false, 0x0000FF00},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool bar = wcsstr(c.xml, L"scrollbar") != nullptr;
+        SRefPtr<SSkinImgList> skin = bar ? SRefPtr<SSkinImgList>::Share(Skin<SSkinScrollbar>(c.xml).Get())
+                                         : Skin<SSkinImgList>(c.xml);
+        if (c.fromFile)
+            ASSERT_EQ(skin->SetImageSource(SStringW(L"file:") + DataPath("logo.png").c_str()), S_OK);
+        else
+            skin->SetImage(Bitmap(18, 6, shades).Get());
+        const auto loaded = PixelsOf(skin->GetImage());
+        skin->OnColorize(c.colour);
+        const auto tinted = PixelsOf(skin->GetImage());
+        ASSERT_NE(tinted, loaded);
+        auto copy = SRefPtr<ISkinObj>::Adopt(skin->Scale(100));
+        auto* list = dynamic_cast<SSkinImgList*>(copy.Get());
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(PixelsOf(list->GetImage()), tinted);
+        list->OnColorize(0);
+        EXPECT_EQ(PixelsOf(list->GetImage()), loaded);
     }
 }
