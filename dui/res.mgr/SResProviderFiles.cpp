@@ -12,6 +12,7 @@ namespace {
 bool CopyLower(wchar_t* field, size_t fieldLen, LPCWSTR text)
 {
     if (!text) return true;
+    if (IS_INTRESOURCE(text)) return false;   // a number, not a text: no folder entry has it
     const size_t n = wcslen(text);
     if (n > fieldLen - 2) return false;   // the fields keep room for two terminators
     for (size_t i = 0; i < n; ++i) field[i] = static_cast<wchar_t>(towlower(text[i]));

@@ -54,11 +54,6 @@ LPCWSTR BuiltinCursorId(LPCWSTR name)
     return nullptr;
 }
 
-bool IsIntResource(LPCWSTR p)
-{
-    return (reinterpret_cast<ULONG_PTR>(p) >> 16) == 0;
-}
-
 } // namespace
 
 SResProviderMgr::SResProviderMgr() = default;
@@ -70,7 +65,7 @@ SResProviderMgr::~SResProviderMgr()
 
 bool SResProviderMgr::IsFileType(LPCWSTR type)
 {
-    return type && !IsIntResource(type) && _wcsicmp(type, L"file") == 0;
+    return type && !IS_INTRESOURCE(type) && _wcsicmp(type, L"file") == 0;
 }
 
 COLORREF SResProviderMgr::GetColor(LPCWSTR text) const
@@ -204,7 +199,7 @@ HICON SResProviderMgr::LoadIconFromText(LPCWSTR text)
 HCURSOR SResProviderMgr::LoadCursor(LPCWSTR name, BOOL fromFile)
 {
     if (!name) return nullptr;
-    if (IsIntResource(name)) return ::LoadCursorW(nullptr, name);
+    if (IS_INTRESOURCE(name)) return ::LoadCursorW(nullptr, name);
     Lock lock(m_lock);
     if (LPCWSTR id = BuiltinCursorId(name)) return ::LoadCursorW(nullptr, id);
     const SStringW key(name);

@@ -7,15 +7,10 @@ namespace DUI {
 
 namespace {
 
-bool IsIntResource(LPCWSTR p)
-{
-    return (reinterpret_cast<ULONG_PTR>(p) >> 16) == 0;
-}
-
 // The standard types the framework names in text; others are looked up by text.
 LPCWSTR MapType(LPCWSTR type)
 {
-    if (IsIntResource(type)) return type;
+    if (IS_INTRESOURCE(type)) return type;
     if (_wcsicmp(type, L"BITMAP") == 0) return RT_BITMAP;
     if (_wcsicmp(type, L"ICON") == 0) return RT_GROUP_ICON;
     if (_wcsicmp(type, L"CURSOR") == 0) return RT_GROUP_CURSOR;

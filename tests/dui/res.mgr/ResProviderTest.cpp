@@ -85,6 +85,7 @@ TEST(ResKey, LowerCasesAndHashesTypeThenName)
 TEST_F(ResProviderTest, FolderIndexIgnoresCaseAndLaterEntriesWin)
 {
     auto p = NewProvider(RES_FILE, Folder());
+    const std::wstring tooLong(120, L'x');
     struct Case { const char* name; LPCWSTR type, res; std::string want; };
     const Case cases[] = {
         {"as written", L"txt", L"First", "alpha"},
@@ -93,7 +94,10 @@ TEST_F(ResProviderTest, FolderIndexIgnoresCaseAndLaterEntriesWin)
         {"tag of any case", L"values", L"SHARED", "bravo!"},
         {"unknown name", L"txt", L"nope", "<none>"},
         {"unknown type", L"png", L"first", "<none>"},
-        {"name too long", L"txt", std::wstring(120, L'x').c_str(), "<none>"},
+        {"name too long", L"txt", tooLong.c_str(), "<none>"},
+        // Module resources may be named by number; a folder has no such names.
+        {"integer name", L"txt", MAKEINTRESOURCEW(7), "<none>"},
+        {"integer type", MAKEINTRESOURCEW(10), L"first", "<none>"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
