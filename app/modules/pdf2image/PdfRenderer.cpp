@@ -71,16 +71,38 @@ const std::vector<Gdiplus::ImageCodecInfo>& Encoders()
 using PixelFileWriter = bool (*)(const std::wstring& path, const unsigned char* pixels, int width, int height,
                                  int stride, int dpi);
 
+// Read access to a bitmap's pixels as 32-bit ARGB, released on every way out.
+class LockedPixels {
+public:
+    explicit LockedPixels(Gdiplus::Bitmap& bitmap) : m_bitmap(bitmap)
+    {
+        Gdiplus::Rect whole(0, 0, static_cast<INT>(bitmap.GetWidth()), static_cast<INT>(bitmap.GetHeight()));
+        m_locked = bitmap.LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &m_data) == Gdiplus::Ok;
+    }
+    ~LockedPixels()
+    {
+        if (m_locked) m_bitmap.UnlockBits(&m_data);
+    }
+    LockedPixels(const LockedPixels&) = delete;
+    LockedPixels& operator=(const LockedPixels&) = delete;
+
+    bool IsLocked() const { return m_locked; }
+    const Gdiplus::BitmapData& Data() const { return m_data; }
+
+private:
+    Gdiplus::Bitmap& m_bitmap;
+    Gdiplus::BitmapData m_data{};
+    bool m_locked = false;
+};
+
 bool SaveThrough(PixelFileWriter write, Gdiplus::Bitmap& bitmap, const std::wstring& path)
 {
-    Gdiplus::Rect whole(0, 0, static_cast<INT>(bitmap.GetWidth()), static_cast<INT>(bitmap.GetHeight()));
-    Gdiplus::BitmapData data{};
-    if (bitmap.LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok) return false;
+    LockedPixels pixels(bitmap);
+    if (!pixels.IsLocked()) return false;
+    const Gdiplus::BitmapData& data = pixels.Data();
     int dpi = static_cast<int>(std::lround(bitmap.GetHorizontalResolution()));
-    bool written = write(path, static_cast<const unsigned char*>(data.Scan0), static_cast<int>(data.Width),
-                         static_cast<int>(data.Height), data.Stride, dpi);
-    bitmap.UnlockBits(&data);
-    return written;
+    return write(path, static_cast<const unsigned char*>(data.Scan0), static_cast<int>(data.Width),
+                 static_cast<int>(data.Height), data.Stride, dpi);
 }
 
 }  // namespace
@@ -123,13 +145,17 @@ std::unique_ptr<PdfPageImage> RenderPage(poppler::document& doc, int index, int 
 
 bool SaveBitmap(Gdiplus::Bitmap& bitmap, const std::wstring& path, const std::wstring& extension)
 {
-    // JPEG and BMP go straight from the pixels to the file: the same files as
-    // the GDI+ encoders write, in a fraction of their time under Wine.
-    if (extension == L"jpg") return SaveThrough(&WriteJpegFile, bitmap, path);
-    if (extension != L"png") return SaveThrough(&WriteBmpFile, bitmap, path);
-    for (const auto& encoder : Encoders()) {
-        if (std::wcscmp(encoder.MimeType, L"image/png") == 0)
-            return bitmap.Save(path.c_str(), &encoder.Clsid, nullptr) == Gdiplus::Ok;
+    // Runs on an encoding thread: a failed allocation is a failed save, not an escape.
+    try {
+        // JPEG and BMP go straight from the pixels to the file: the same files as
+        // the GDI+ encoders write, in a fraction of their time under Wine.
+        if (extension == L"jpg") return SaveThrough(&WriteJpegFile, bitmap, path);
+        if (extension != L"png") return SaveThrough(&WriteBmpFile, bitmap, path);
+        for (const auto& encoder : Encoders()) {
+            if (std::wcscmp(encoder.MimeType, L"image/png") == 0)
+                return bitmap.Save(path.c_str(), &encoder.Clsid, nullptr) == Gdiplus::Ok;
+        }
+    } catch (...) {
     }
     return false;
 }
