@@ -11,6 +11,10 @@ STAMPS="$VESK_CACHE/stamps"
 LOGS="$VESK_CACHE/logs"
 mkdir -p "$STAMPS" "$LOGS" "$VESK_DEPS_PREFIX"
 
+# Several checkouts share one cache: a second set-up waits for the first.
+exec 9>"$VESK_CACHE/.setup.lock"
+flock 9
+
 # A step's stamp records a hash of its recipe (function body and patches), so
 # changing a recipe reruns that step.
 run_step() {

@@ -46,7 +46,6 @@ std::wstring CurlText(int code)
 
 CCurlHttpBase::CCurlHttpBase(const char* url, int connectTimeoutMs, int totalTimeoutMs)
 {
-    // Virtual calls from a constructor reach this class's own version, as intended.
     CCurlHttpBase::Init();
     m_url = url ? url : "";
     m_connectTimeoutMs = connectTimeoutMs;
@@ -152,12 +151,13 @@ bool CCurlHttpBase::SetOption(int option, T value)
 bool CCurlHttpBase::SetOptions()
 {
     const bool hasCa = !m_caFile.empty();
-    m_sentUrl = NormalizeUrl(m_urlOverride.empty() ? m_url : m_urlOverride);
+    // libcurl keeps its own copy of every option text.
+    const std::string url = NormalizeUrl(m_urlOverride.empty() ? m_url : m_urlOverride);
     return SetOption(CURLOPT_PROXY, m_proxy.empty() ? nullptr : m_proxy.c_str()) &&
            SetOption(CURLOPT_VERBOSE, m_verbose ? 1L : 0L) &&
            SetOption(CURLOPT_DEBUGFUNCTION, m_verbose ? &DebugCallback : nullptr) &&
            SetOption(CURLOPT_DEBUGDATA, m_verbose ? static_cast<void*>(this) : nullptr) &&
-           SetOption(CURLOPT_URL, m_sentUrl.c_str()) &&
+           SetOption(CURLOPT_URL, url.c_str()) &&
            SetOption(CURLOPT_READFUNCTION, static_cast<curl_read_callback>(nullptr)) &&
            SetOption(CURLOPT_WRITEFUNCTION, &WriteCallback) &&
            SetOption(CURLOPT_WRITEDATA, static_cast<void*>(this)) &&

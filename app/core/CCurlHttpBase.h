@@ -82,6 +82,4 @@ private:
     bool m_done = false;
     std::atomic<bool> m_performing{false};
     int m_resultCode = 0;
-    // SetOptions hands this to libcurl; it must stay alive until the request ends.
-    std::string m_sentUrl;
 };

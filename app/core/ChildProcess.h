@@ -1,14 +1,15 @@
 #pragma once
 // Starts an outside program from a path and an argument vector with standard
 // handles chosen by the caller, and later terminates, waits for and releases it.
-#include "app/core/KernelHandle.h"
+#include <winsock2.h>
+
+#include "app/core/Win32Handle.h"
 
 #include <string>
 #include <vector>
 
 class ChildProcess {
 public:
-    // Results of Start.
     static constexpr int kStarted = 0;
     static constexpr int kFailed = -22;
     static constexpr int kNotFound = -23;

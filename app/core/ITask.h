@@ -1,7 +1,9 @@
 #pragma once
 // Base of every unit of background work run by TaskManager. Derived classes
 // do their work in Run and make a running Run stop soon in OnCancel.
-#include "app/core/KernelHandle.h"
+#include <winsock2.h>
+
+#include "app/core/Win32Handle.h"
 
 #include <atomic>
 #include <mutex>

@@ -2,8 +2,10 @@
 // The channel to the start-up animation program: starts it, waits briefly for
 // its "hello", ties it to a kill-on-close job so it cannot outlive us, and
 // drives it over a named pipe with state, progress and exit lines.
+#include <winsock2.h>
+
 #include "app/core/ChildProcess.h"
-#include "app/core/KernelHandle.h"
+#include "app/core/Win32Handle.h"
 
 #include <string>
 
@@ -35,6 +37,7 @@ public:
     void SendExit();
 
     HANDLE Process() const { return m_child.Process(); }
+    const std::wstring& CommandLine() const { return m_child.CommandLine(); }
 
 private:
     void WaitForHello();

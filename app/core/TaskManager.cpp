@@ -1,6 +1,8 @@
 #include "app/core/TaskManager.h"
 
-#include <sstream>
+#include <pthread.h>
+
+#include <string>
 
 namespace {
 
@@ -18,6 +20,13 @@ void CallGuarded(const wchar_t* what, Fn&& fn)
     } catch (...) {
         DebugLine(std::wstring(L"TaskManager: exception from ") + what + L"\n");
     }
+}
+
+// std::thread::id is the threading library's own counter here, not the
+// number a debugger or a task's GetCurrentThreadId shows.
+DWORD WindowsThreadId(std::thread& thread)
+{
+    return GetThreadId(static_cast<HANDLE>(pthread_gethandle(thread.native_handle())));
 }
 
 } // namespace
@@ -155,44 +164,43 @@ bool TaskManager::AllListedCancelled()
 
 TaskManager::CancelRequest TaskManager::CancelOne(const TaskPtr& task)
 {
-    CancelRequest result = CancelRequest::StillRunning;
-    {
-        std::lock_guard<std::mutex> lock(task->m_lock);
-        if (task->HasState(TASK_RUNNING)) {
-            task->SetStateBits(TASK_CANCEL_REQUESTED);
-        } else {
-            task->ClearStateBits(TASK_QUEUED);
-            task->SetStateBits(TASK_CANCEL_REQUESTED);
-            RemoveTask(task);
-            result = CancelRequest::Removed;
-        }
-    }
-    bool resume = false;
-    bool cancel = false;
-    HANDLE thread = nullptr;
-    {
-        std::lock_guard<std::mutex> lock(task->m_lock);
-        if (task->HasState(TASK_CANCEL_REQUESTED)) {
-            if (task->HasState(TASK_SUSPENDED)) {
-                task->ClearStateBits(TASK_SUSPENDED);
-                task->SetStateBits(TASK_RESUMED);
-                resume = true;
-                thread = task->m_thread.Get();
-            }
-            task->ClearStateBits(TASK_CANCEL_REQUESTED);
-            task->SetStateBits(TASK_CANCELLED);
-            cancel = true;
-        }
-    }
-    if (resume) {
-        {
-            std::lock_guard<std::mutex> lock(m_counterLock);
-            ++m_busy;
-        }
-        if (thread) ResumeThread(thread);
-    }
-    if (cancel) CallGuarded(L"OnCancel", [&] { task->OnCancel(); });
+    const CancelRequest result = RequestCancel(task);
+    CompleteCancel(task);
     return result;
+}
+
+// A queued task leaves the list at once; a running one is only marked and
+// stays listed until its Run returns.
+TaskManager::CancelRequest TaskManager::RequestCancel(const TaskPtr& task)
+{
+    std::lock_guard<std::mutex> lock(task->m_lock);
+    task->SetStateBits(TASK_CANCEL_REQUESTED);
+    if (task->HasState(TASK_RUNNING)) return CancelRequest::StillRunning;
+    task->ClearStateBits(TASK_QUEUED);
+    RemoveTask(task);
+    return CancelRequest::Removed;
+}
+
+void TaskManager::CompleteCancel(const TaskPtr& task)
+{
+    HANDLE parked = nullptr;   // the worker a suspended task stopped, to be woken
+    {
+        std::lock_guard<std::mutex> lock(task->m_lock);
+        // Another cancelling thread may have completed this request already.
+        if (!task->HasState(TASK_CANCEL_REQUESTED)) return;
+        if (task->HasState(TASK_SUSPENDED)) {
+            task->ClearStateBits(TASK_SUSPENDED);
+            task->SetStateBits(TASK_RESUMED);
+            parked = task->m_thread.Get();
+        }
+        task->ClearStateBits(TASK_CANCEL_REQUESTED);
+        task->SetStateBits(TASK_CANCELLED);
+    }
+    // The parked worker never stopped counting as busy, and unlike a resume by
+    // another worker no worker leaves to make up for an extra count: raising it
+    // here would leave the pool one worker short for good.
+    if (parked) ResumeThread(parked);
+    CallGuarded(L"OnCancel", [&] { task->OnCancel(); });
 }
 
 void TaskManager::StartWorker()
@@ -229,9 +237,7 @@ void TaskManager::JoinAllWorkers()
             worker = std::move(m_workers.front());
             m_workers.pop_front();
         }
-        std::wostringstream line;
-        line << L"线程取消： id " << worker->thread.get_id() << L"\n";
-        DebugLine(line.str());
+        DebugLine(L"线程取消： id " + std::to_wstring(WindowsThreadId(worker->thread)) + L"\n");
         if (worker->thread.joinable()) worker->thread.join();
     }
 }

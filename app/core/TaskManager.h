@@ -59,6 +59,8 @@ private:
     void ResumeTask(const TaskPtr& task);
     void RemoveTask(const TaskPtr& task);
     CancelRequest CancelOne(const TaskPtr& task);
+    CancelRequest RequestCancel(const TaskPtr& task);
+    void CompleteCancel(const TaskPtr& task);
     void CancelPass();
     bool AllListedCancelled();
     void Notify(UINT message);

@@ -43,6 +43,13 @@ private:
     Type m_handle = Traits::Invalid();
 };
 
+// Process, thread and job handles: their "none" is null, unlike file handles.
+struct KernelHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { CloseHandle(h); }
+};
+
 struct FileHandleTraits {
     using Type = HANDLE;
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
@@ -61,6 +68,7 @@ struct RegKeyTraits {
     static void Close(Type h) { RegCloseKey(h); }
 };
 
+using ScopedKernelHandle = UniqueHandle<KernelHandleTraits>;
 using ScopedFile = UniqueHandle<FileHandleTraits>;
 using ScopedFind = UniqueHandle<FindHandleTraits>;
 using ScopedRegKey = UniqueHandle<RegKeyTraits>;

@@ -2,6 +2,14 @@
 
 #include "dui/core/SInterpolators.h"
 #include "dui/core/SObjectFactoryMgr.h"
+#include "dui/res.mgr/SSkinButton.h"
+#include "dui/res.mgr/SSkinColorRect.h"
+#include "dui/res.mgr/SSkinGradation.h"
+#include "dui/res.mgr/SSkinGroup.h"
+#include "dui/res.mgr/SSkinImgCenter.h"
+#include "dui/res.mgr/SSkinImgFrame.h"
+#include "dui/res.mgr/SSkinScrollbar.h"
+#include "dui/res.mgr/SSkinShape.h"
 
 namespace DUI {
 
@@ -10,7 +18,19 @@ namespace DUI {
 // Layouts, skins and windows join their groups as their classes are written.
 void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr*) {}
 
-void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr*) {}
+void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* registry)
+{
+    registry->TplRegisterFactory<SSkinImgList>();
+    registry->TplRegisterFactory<SSkinImgFrame>();
+    registry->TplRegisterFactory<SSkinImgFrame2>();
+    registry->TplRegisterFactory<SSkinImgCenter>();
+    registry->TplRegisterFactory<SSkinScrollbar>();
+    registry->TplRegisterFactory<SSkinButton>();
+    registry->TplRegisterFactory<SSkinColorRect>();
+    registry->TplRegisterFactory<SSkinGradation>();
+    registry->TplRegisterFactory<SSkinShape>();
+    registry->TplRegisterFactory<SSKinGroup>();
+}
 
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr*) {}
 

@@ -94,26 +94,32 @@ TEST(ChildProcess, ExitCodeIsTheChildsOwn)
     }
 }
 
-TEST(ChildProcess, StartFailures)
+TEST(ChildProcess, StartResults)
 {
     TempFolder temp;
     const std::wstring notAProgram = temp / L"notes.exe";
     TempFolder::WriteFile(notAProgram, "plain text, not a program");
+    // Fills the command line to `total` characters, terminator included.
+    auto filler = [](size_t total) { return std::wstring(total - ProbePath().size() - 2, L'x'); };
     struct Case { const char* name; std::wstring program; std::vector<std::wstring> args; int result; };
     const Case cases[] = {
         {"missing program", temp / L"missing.exe", {}, ChildProcess::kNotFound},
         {"not a program", notAProgram, {}, ChildProcess::kFailed},
-        // 32768 characters with the terminator: refused before any attempt.
-        {"command line too long", ProbePath(), {std::wstring(32767 - ProbePath().size() - 1, L'x')},
-         ChildProcess::kFailed},
+        {"command line too long", ProbePath(), {filler(32768)}, ChildProcess::kFailed},
+        {"longest command line", ProbePath(), {filler(32767)}, ChildProcess::kStarted},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ChildProcess child;
         EXPECT_EQ(child.Start(c.program, c.args, true), c.result);
-        EXPECT_EQ(child.Process(), nullptr);
-        EXPECT_EQ(child.Thread(), nullptr);
-        EXPECT_TRUE(child.Terminate());   // nothing held: nothing to do
+        const bool started = c.result == ChildProcess::kStarted;
+        EXPECT_EQ(child.Process() != nullptr, started);
+        EXPECT_EQ(child.Thread() != nullptr, started);
+        if (started) {
+            EXPECT_EQ(ExitCodeOf(child), 99u);   // the probe's answer to an unknown mode
+        } else {
+            EXPECT_TRUE(child.Terminate());   // nothing held: nothing to do
+        }
     }
 }
 

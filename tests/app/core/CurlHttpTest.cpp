@@ -1,6 +1,7 @@
 #include "app/core/CCurlHttpPost.h"
 #include "app/core/CCurlHttpQuery.h"
 
+#include "tests/app/core/DebugCapture.h"
 #include "tests/app/core/HttpTestServer.h"
 
 #include <gtest/gtest.h>
@@ -174,15 +175,12 @@ public:
     {
         WSADATA wsa;
         WSAStartup(MAKEWORD(2, 2), &wsa);
-        m_listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        m_listener = HttpTestServer::LoopbackSocket(m_port);
+        listen(m_listener, 1);
         sockaddr_in addr{};
         addr.sin_family = AF_INET;
         addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(m_listener, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
-        int len = sizeof(addr);
-        getsockname(m_listener, reinterpret_cast<sockaddr*>(&addr), &len);
-        m_port = ntohs(addr.sin_port);
-        listen(m_listener, 1);
+        addr.sin_port = htons(m_port);
         for (int i = 0; i < 8; ++i) {
             SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
             u_long nonBlocking = 1;
@@ -351,8 +349,20 @@ TEST(CurlHttp, VerboseModeReportsEveryLibraryMessage)
         SCOPED_TRACE(c.name);
         StepQuery q(server.Url("/").c_str(), 0, 0);
         q.SetVerbose(c.verbose);
+        DebugCapture debug;
         ASSERT_TRUE(q.Perform());
         EXPECT_EQ(q.debugCalls > 0, c.expectMessages);
+        // Each message is one line "<time stamp> Type:<n>,<text>", then a separate line end.
+        const std::vector<std::wstring> lines = debug.Lines();
+        int messages = 0;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const size_t type = lines[i].find(L" Type:");
+            if (type == std::wstring::npos || type == 0) continue;
+            ++messages;
+            ASSERT_LT(i + 1, lines.size());
+            EXPECT_EQ(lines[i + 1], L"\r\n");
+        }
+        EXPECT_EQ(messages, q.debugCalls);
     }
 }
 

@@ -7,19 +7,6 @@
 
 namespace {
 
-SOCKET LoopbackListener(unsigned short& port)
-{
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
-    int len = sizeof(addr);
-    getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len);
-    port = ntohs(addr.sin_port);
-    return s;
-}
-
 bool SendAll(SOCKET s, const char* data, size_t size)
 {
     while (size) {
@@ -32,6 +19,19 @@ bool SendAll(SOCKET s, const char* data, size_t size)
 }
 
 } // namespace
+
+SOCKET HttpTestServer::LoopbackSocket(unsigned short& port)
+{
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+    int len = sizeof(addr);
+    getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len);
+    port = ntohs(addr.sin_port);
+    return s;
+}
 
 int HttpTestRequest::CountHeader(const std::string& line) const
 {
@@ -52,7 +52,7 @@ HttpTestServer::HttpTestServer(Handler handler) : m_handler(std::move(handler))
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
     m_stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    m_listener = LoopbackListener(m_port);
+    m_listener = LoopbackSocket(m_port);
     listen(m_listener, 16);
     m_acceptor = std::thread([this] { AcceptLoop(); });
 }
@@ -83,7 +83,7 @@ unsigned short HttpTestServer::ClosedPort()
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
     unsigned short port = 0;
-    closesocket(LoopbackListener(port));
+    closesocket(LoopbackSocket(port));
     WSACleanup();
     return port;
 }

@@ -47,6 +47,8 @@ public:
 
     // A loopback port nobody listens on: connecting is refused.
     static unsigned short ClosedPort();
+    // A TCP socket bound to a free loopback port, not yet listening.
+    static SOCKET LoopbackSocket(unsigned short& port);
 
 private:
     void AcceptLoop();

@@ -62,10 +62,14 @@ ULONGLONG MillisecondsOf(const std::function<void()>& step)
 TEST_F(SplashPipeTest, SendsStateProgressAndExitLines)
 {
     ProbeActs(L"hello");
-    SplashPipe channel(ProbeNames());
+    const SplashPipe::Names names = ProbeNames();
+    SplashPipe channel(names);
     int result = -1;
     EXPECT_LT(MillisecondsOf([&] { result = channel.LaunchLoadingSplash(); }), 3000u);
     ASSERT_EQ(result, 0);
+    // The animation program reads these names, the misspelt one included.
+    EXPECT_EQ(channel.CommandLine(), names.program + L" --pipename " + names.pipe + L" --pid " +
+                                         std::to_wstring(GetCurrentProcessId()) + L" --resoure_dir loading_uires");
     ASSERT_NE(channel.Process(), nullptr);
     BOOL inJob = FALSE;
     EXPECT_TRUE(IsProcessInJob(channel.Process(), nullptr, &inJob) && inJob);

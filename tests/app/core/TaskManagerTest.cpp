@@ -1,5 +1,6 @@
 #include "app/core/TaskManager.h"
 
+#include "tests/app/core/DebugCapture.h"
 #include "tests/app/core/TestSync.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -208,8 +210,8 @@ TEST(TaskManager, CancellingAQueuedTaskRemovesItWithoutRunning)
 TEST(TaskManager, CancellingARunningTaskKeepsItListedUntilRunReturns)
 {
     TaskManager manager;
-    Gate never;
-    auto task = MakeTask(&never);   // returns only once cancelled
+    Gate hold;
+    auto task = MakeTask(nullptr, [&] { hold.Wait(); });   // ignores the cancel until let go
     manager.AddTask(L"job", task);
     ASSERT_TRUE(task->started.Wait());
 
@@ -217,9 +219,13 @@ TEST(TaskManager, CancellingARunningTaskKeepsItListedUntilRunReturns)
     EXPECT_EQ(task->cancels.load(), 1);
     EXPECT_EQ(task->cancelThread.load(), GetCurrentThreadId());
     EXPECT_NE(task->runThread.load(), GetCurrentThreadId());
+    EXPECT_TRUE(manager.HasTask(L"job"));
+    EXPECT_TRUE(task->HasState(TASK_RUNNING | TASK_CANCELLED));
+    EXPECT_FALSE(task->HasState(TASK_CANCEL_REQUESTED));
+    hold.Open();
     ASSERT_TRUE(task->finished.Wait());
     ASSERT_TRUE(WaitUntil([&] { return !manager.HasTask(L"job"); }));
-    EXPECT_TRUE(task->HasState(TASK_RUNNING | TASK_CANCELLED));
+    EXPECT_EQ(task->runs.load(), 1);
 }
 
 TEST(TaskManager, CancelAllWithoutWaitAsksRunningTasksAgainAfterEachRemoval)
@@ -336,18 +342,32 @@ TEST(TaskManager, CancelAllWithWaitStopsEveryWorkerAndEmptiesTheList)
         manager.AddTask(std::to_wstring(i), tasks.back());
     }
     ASSERT_TRUE(WaitUntil([&] { return tasks[0]->runs + tasks[1]->runs + tasks[2]->runs == 3; }));
+    DebugCapture debug;
     EXPECT_TRUE(manager.CancelAll(true));
 
     EXPECT_TRUE(manager.GetTaskNames().empty());
     int ran = 0;
+    std::set<std::wstring> workerIds;
     for (auto& t : tasks) {
         ran += t->runs.load();
         EXPECT_TRUE(t->HasState(TASK_CANCELLED));
         if (t->runs.load()) {
             EXPECT_TRUE(t->finished.IsOpen());   // no Run is still going
+            workerIds.insert(std::to_wstring(t->runThread.load()));
         }
     }
     EXPECT_EQ(ran, 3);
+    // One line per joined worker, naming it by its system thread id.
+    const std::wstring prefixes[] = {L"线程取消： id ", DebugCapture::AnsiForm(L"线程取消： id ")};
+    std::set<std::wstring> joinedIds;
+    for (const std::wstring& line : debug.Lines()) {
+        for (const std::wstring& prefix : prefixes) {
+            if (line.rfind(prefix, 0) != 0) continue;
+            ASSERT_EQ(line.back(), L'\n');
+            joinedIds.insert(line.substr(prefix.size(), line.size() - prefix.size() - 1));
+        }
+    }
+    EXPECT_EQ(joinedIds, workerIds);
 }
 
 TEST(TaskManager, ASuspendedTaskStaysListedAndACancelResumesIt)
@@ -366,22 +386,63 @@ TEST(TaskManager, ASuspendedTaskStaysListedAndACancelResumesIt)
     EXPECT_EQ(task->cancels.load(), 1);
 }
 
-// A task added just as the only worker decides to leave must still run. Each
-// round adds the next task a little later after the previous one finished,
-// sweeping the moment across the worker's way out.
+// A task that parks its own worker and is then cancelled: the cancel wakes
+// the worker, which goes on as the same one worker of the pool.
+TEST(TaskManager, CancellingAParkedTaskWakesItsWorkerAndThePoolRunsOn)
+{
+    TaskManager manager;
+    std::shared_ptr<ProbeTask> parked;
+    parked = MakeTask(nullptr, [&] {
+        parked->MarkSuspended();
+        SuspendThread(GetCurrentThread());
+    });
+    manager.AddTask(L"parked", parked);
+    ASSERT_TRUE(parked->started.Wait());
+    ScopedKernelHandle worker(OpenThread(THREAD_SUSPEND_RESUME, FALSE, parked->runThread.load()));
+    ASSERT_TRUE(worker);
+    ASSERT_TRUE(WaitUntil([&] {
+        const DWORD before = SuspendThread(worker.Get());
+        ResumeThread(worker.Get());
+        return before != static_cast<DWORD>(-1) && before >= 1;
+    }));
+
+    EXPECT_TRUE(manager.CancelTask(L"parked"));
+    ASSERT_TRUE(parked->finished.Wait());
+    ASSERT_TRUE(WaitUntil([&] { return !manager.HasTask(L"parked"); }));
+    auto next = MakeTask();
+    manager.AddTask(L"next", next);
+    EXPECT_TRUE(next->finished.Wait(3000)) << "no worker was started for a new task";
+}
+
+// A task added just as the only worker decides to leave must still run. The
+// worker's way out (its last search of the list, then the counters) is
+// shorter than one thread switch, so two helpers keep the counter lock busy:
+// a worker that waits there gives AddTask time to slip in between. Each round
+// also adds the next task a little later after the previous one finished,
+// sweeping the moment across the way out.
 TEST(TaskManager, TaskAddedWhileTheWorkerLeavesIsNeverStranded)
 {
     TaskManager manager;
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> contenders;
+    for (int i = 0; i < 2; ++i)
+        contenders.emplace_back([&] {
+            while (!stop.load()) manager.SetMaxWorkers(1);   // same value: only takes the lock
+        });
     std::shared_ptr<ProbeTask> previous = MakeTask();
     manager.AddTask(L"first", previous);
-    for (int i = 0; i < 400; ++i) {
-        ASSERT_TRUE(previous->finished.Wait(3000)) << "task " << i << " was never run";
+    int stranded = -1;
+    for (int i = 0; i < 400 && stranded < 0; ++i) {
+        if (!previous->finished.Wait(3000)) stranded = i;
         const ULONGLONG until = GetTickCount64() + (i % 3);
         for (int spin = 0; spin < (i % 40) * 50 || GetTickCount64() < until; ++spin) YieldProcessor();
         previous = MakeTask();
         manager.AddTask(L"t" + std::to_wstring(i), previous);
     }
-    ASSERT_TRUE(previous->finished.Wait(3000));
+    if (stranded < 0 && !previous->finished.Wait(3000)) stranded = 400;
+    stop = true;
+    for (auto& t : contenders) t.join();
+    EXPECT_EQ(stranded, -1) << "task " << stranded << " was never run";
 }
 
 // Hundreds of tasks on four workers while the caller cancels at random:
@@ -392,6 +453,7 @@ TEST(TaskManager, StressCancelsRacingCompletions)
     MessageSink sink;
     TaskManager manager;
     manager.SetMaxWorkers(4);
+    manager.SetNotifyWindow(sink.Window());
     std::mt19937 random(GetCurrentProcessId());
     std::vector<std::shared_ptr<ProbeTask>> tasks;
     for (int i = 0; i < 400; ++i) {
@@ -399,10 +461,22 @@ TEST(TaskManager, StressCancelsRacingCompletions)
         manager.AddTask(L"task" + std::to_wstring(i), tasks.back());
         if (random() % 3 == 0) manager.CancelTask(L"task" + std::to_wstring(random() % (i + 1)));
         if (i == 200) manager.CancelAll(false);
+        sink.Pump(0);
     }
     ASSERT_TRUE(WaitUntil([&] { return manager.GetTaskNames().empty(); }));
-    manager.SetNotifyWindow(sink.Window());
+    // Every worker has posted what it will post once it is joined.
+    manager.CancelAll(true);
+    sink.Pump(50);
+    // Without parked tasks the busy and live counts fall to 0 together, so
+    // each time the pool goes idle both messages come, once each.
+    const int idle = CountMessages(sink.Received(), UM_TASKPOOL_IDLE);
+    EXPECT_GE(idle, 1);
+    EXPECT_EQ(CountMessages(sink.Received(), UM_TASKPOOL_DRAINED), idle);
+    ASSERT_FALSE(sink.Received().empty());
+    EXPECT_EQ(sink.Received().back().message, UM_TASKPOOL_DRAINED);
+
     // One last task after the others: the pool goes idle once more, once.
+    sink.Received().clear();
     auto last = MakeTask();
     manager.AddTask(L"last", last);
     sink.Pump(10000, HasDrained);

@@ -205,7 +205,7 @@ TEST(ObjectFactory, BaseObjectInfo)
         {"combo", L"combobox", 1, L"combobase", 1},
         {"unregistered", L"nothing", 1, L"", -1},
         {"interpolator", L"Bounce", 4, L"interpolator_base", 4},
-        {"skin", L"button", 2, L"object", 2},
+        {"skin", L"button", 2, L"skinobjbase", 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

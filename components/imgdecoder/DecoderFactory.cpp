@@ -1,0 +1,43 @@
+#include "components/imgdecoder/DecoderFactory.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+#include "components/imgdecoder/PictureFrames.h"
+
+namespace vdecoder {
+
+DecoderFactory::DecoderFactory()
+{
+    Gdiplus::GdiplusStartupInput input;
+    if (Gdiplus::GdiplusStartup(&m_token, &input, nullptr) != Gdiplus::Ok) m_token = 0;
+}
+
+DecoderFactory::~DecoderFactory()
+{
+    if (m_token) Gdiplus::GdiplusShutdown(m_token);
+}
+
+HRESULT DecoderFactory::CreatePicture(DUI::IPictureFrames** out)
+{
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (!m_token) return E_FAIL;
+    *out = new PictureFrames(this);
+    return S_OK;
+}
+
+} // namespace vdecoder
+
+// The component's one export: a new decoder factory holding one reference.
+extern "C" __declspec(dllexport) BOOL SCreateInstance(void** out)
+{
+    if (!out) return FALSE;
+    auto* factory = new vdecoder::DecoderFactory();
+    if (!factory->Started()) {
+        factory->Release();
+        *out = nullptr;
+        return FALSE;
+    }
+    *out = static_cast<DUI::IPictureDecoderFactory*>(factory);
+    return TRUE;
+}

@@ -1,0 +1,129 @@
+#include "components/imgdecoder/PictureFrames.h"
+
+#include <objidl.h>
+#include <shlwapi.h>
+#include <gdiplus.h>
+#include <memory>
+
+namespace vdecoder {
+
+namespace {
+
+using namespace Gdiplus::DllExports;
+using Gdiplus::GpBitmap;
+using Gdiplus::GpImage;
+
+constexpr PROPID kFrameDelayTag = 0x5100;   // PropertyTagFrameDelay, in 1/100 s
+
+struct BitmapDeleter
+{
+    void operator()(GpBitmap* b) const { GdipDisposeImage(b); }
+};
+using BitmapPtr = std::unique_ptr<GpBitmap, BitmapDeleter>;
+
+std::vector<UINT> FrameDelays(GpImage* image, UINT frames)
+{
+    std::vector<UINT> delays(frames, 0);
+    UINT size = 0;
+    if (GdipGetPropertyItemSize(image, kFrameDelayTag, &size) != Gdiplus::Ok || size < sizeof(Gdiplus::PropertyItem))
+        return delays;
+    std::vector<BYTE> buf(size);
+    auto* item = reinterpret_cast<Gdiplus::PropertyItem*>(buf.data());
+    if (GdipGetPropertyItem(image, kFrameDelayTag, size, item) != Gdiplus::Ok) return delays;
+    const auto* values = static_cast<const LONG*>(item->value);
+    const UINT count = item->length / sizeof(LONG);
+    for (UINT i = 0; i < frames && i < count; ++i) delays[i] = static_cast<UINT>(values[i]) * 10;
+    return delays;
+}
+
+bool ReadPixels(GpBitmap* bmp, int cx, int cy, std::vector<uint32_t>& out)
+{
+    out.assign(static_cast<size_t>(cx) * cy, 0);
+    Gdiplus::BitmapData data = {};
+    data.Width = cx;
+    data.Height = cy;
+    data.Stride = cx * 4;
+    data.PixelFormat = PixelFormat32bppPARGB;
+    data.Scan0 = out.data();
+    const Gdiplus::GpRect all(0, 0, cx, cy);
+    // ImageLockModeUserInputBuf: GDI+ converts straight into our buffer.
+    if (GdipBitmapLockBits(bmp, &all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                           PixelFormat32bppPARGB, &data) != Gdiplus::Ok)
+        return false;
+    GdipBitmapUnlockBits(bmp, &data);
+    return true;
+}
+
+} // namespace
+
+void PictureFrames::Clear()
+{
+    m_frames.clear();
+    m_cx = m_cy = 0;
+}
+
+UINT PictureFrames::LoadFromFile(LPCWSTR path)
+{
+    Clear();
+    // Read the file ourselves: GDI+ would keep it open while the image lives.
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    LARGE_INTEGER size = {};
+    std::vector<BYTE> bytes;
+    DWORD got = 0;
+    const bool ok = GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < 0x7FFFFFFF &&
+                    (bytes.resize(static_cast<size_t>(size.QuadPart)), true) &&
+                    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+                    got == bytes.size();
+    CloseHandle(file);
+    return ok ? LoadFromMemory(bytes.data(), bytes.size()) : 0;
+}
+
+UINT PictureFrames::LoadFromMemory(const void* bytes, size_t size)
+{
+    Clear();
+    if (!bytes || size == 0 || size > 0x7FFFFFFF) return 0;
+    IStream* stream = SHCreateMemStream(static_cast<const BYTE*>(bytes), static_cast<UINT>(size));
+    if (!stream) return 0;
+    GpBitmap* raw = nullptr;
+    const Gdiplus::GpStatus status = GdipCreateBitmapFromStream(stream, &raw);
+    stream->Release();
+    if (status != Gdiplus::Ok || !raw) return 0;
+    BitmapPtr bmp(raw);
+    UINT cx = 0, cy = 0, dims = 0, frames = 1;
+    GdipGetImageWidth(bmp.get(), &cx);
+    GdipGetImageHeight(bmp.get(), &cy);
+    if (cx == 0 || cy == 0 || cx > 32767 || cy > 32767) return 0;
+    GUID dim = {};
+    if (GdipImageGetFrameDimensionsCount(bmp.get(), &dims) == Gdiplus::Ok && dims > 0 &&
+        GdipImageGetFrameDimensionsList(bmp.get(), &dim, 1) == Gdiplus::Ok)
+        GdipImageGetFrameCount(bmp.get(), &dim, &frames);
+    const std::vector<UINT> delays = FrameDelays(bmp.get(), frames);
+    for (UINT i = 0; i < frames; ++i) {
+        Frame frame;
+        // A picture with a frame we cannot read is not loaded at all.
+        if ((frames > 1 && GdipImageSelectActiveFrame(bmp.get(), &dim, i) != Gdiplus::Ok) ||
+            !ReadPixels(bmp.get(), static_cast<int>(cx), static_cast<int>(cy), frame.pixels)) {
+            m_frames.clear();
+            return 0;
+        }
+        frame.delay = delays[i];
+        m_frames.push_back(std::move(frame));
+    }
+    if (m_frames.empty()) return 0;
+    m_cx = static_cast<int>(cx);
+    m_cy = static_cast<int>(cy);
+    return GetFrameCount();
+}
+
+const void* PictureFrames::GetFramePixels(UINT index) const
+{
+    return index < m_frames.size() ? m_frames[index].pixels.data() : nullptr;
+}
+
+UINT PictureFrames::GetFrameDelay(UINT index) const
+{
+    return index < m_frames.size() ? m_frames[index].delay : 0;
+}
+
+} // namespace vdecoder

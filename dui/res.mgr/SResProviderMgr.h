@@ -1,0 +1,63 @@
+#pragma once
+// The providers of the running application, newest first, and the typed
+// loaders the framework calls. The type "file" (any case) means the name is
+// a path read straight from disk. All operations hold one re-entrant lock.
+#include "dui/core/SCmnMap.h"
+#include "dui/core/SCriticalSection.h"
+#include "dui/core/SLinkedList.h"
+#include "dui/core/SSingleton2.h"
+#include "dui/res.mgr/IResProvider.h"
+#include "dui/res.mgr/SNamedValue.h"
+
+namespace DUI {
+
+class SResProviderMgr : public SSingleton2<SResProviderMgr>
+{
+public:
+    SResProviderMgr();
+    virtual ~SResProviderMgr();
+    SResProviderMgr(const SResProviderMgr&) = delete;
+    SResProviderMgr& operator=(const SResProviderMgr&) = delete;
+
+    // Appends the provider as the newest and adds a reference. With a UI
+    // definition id ("uidef:xml_init"), that definition is loaded from it and
+    // becomes the current one.
+    void AddResProvider(IResProvider* provider, LPCWSTR uidefId = nullptr);
+    void RemoveResProvider(IResProvider* provider);
+    void RemoveAllResProviders();
+    IResProvider* FindResProvider(LPCWSTR type, LPCWSTR name);
+
+    size_t GetRawBufferSize(LPCWSTR type, LPCWSTR name);
+    BOOL GetRawBuffer(LPCWSTR type, LPCWSTR name, LPVOID buffer, size_t size);
+    IPaintBitmap* LoadImage(LPCWSTR type, LPCWSTR name);
+    IPaintBitmap* LoadImageFromText(LPCWSTR text);
+    HICON LoadIcon(LPCWSTR name, int cx, int cy, BOOL fromFile);
+    HICON LoadIconFromText(LPCWSTR text);
+    HCURSOR LoadCursor(LPCWSTR name, BOOL fromFile);
+
+    // Colour and string texts: "@color/" and "@string/" references or
+    // literal values, resolved by the current UI definition's tables.
+    COLORREF GetColor(LPCWSTR text) const;
+    SStringW GetString(LPCWSTR text) const;
+    // A dimension text, "@dim/" references resolved ("0" when not found).
+    SStringW GetLayoutDim(LPCWSTR text) const;
+
+    static bool IsFileType(LPCWSTR type);
+
+private:
+    class Lock;
+    void DestroyCursors();
+
+    SLinkedList<IResProvider*> m_providers;   // oldest at the head
+    SCmnMap<HCURSOR, SStringW> m_cursors;
+    SCriticalSection m_lock;
+    SNamedColor m_noColors;
+    SNamedString m_noStrings;
+    SNamedDimension m_noDims;
+};
+
+// A dimension text or "@dim/" reference in pixels at `scale` percent, through
+// the application's provider manager (or empty tables without one).
+int LayoutDimToPixels(const SStringW& text, int scale);
+
+} // namespace DUI

@@ -1,0 +1,35 @@
+#pragma once
+// Named styles of one "style" section: XML elements whose attributes a
+// window takes over when its "class" names them. The pool keeps copies of
+// the elements in a document of its own.
+#include "dui/core/SCmnMap.h"
+#include "dui/core/TObjRefImpl.h"
+#include "xml/xmldom.h"
+
+namespace DUI {
+
+class SStylePool : public TObjRefImpl<IObjRef>
+{
+public:
+    BOOL Init(xmldom::xml_node section);
+    // A null element when the pool has no such style.
+    xmldom::xml_node GetStyle(const SStringW& name) const;
+
+private:
+    xmldom::xml_document m_doc;
+    SCmnMap<xmldom::xml_node, SStringW> m_styles;
+};
+
+// Named layout pieces of one "template" section, kept as XML text.
+class STemplatePool : public TObjRefImpl<IObjRef>
+{
+public:
+    BOOL Init(xmldom::xml_node section);
+    // The empty string when the pool has no such template.
+    SStringW GetTemplateString(const SStringW& name) const;
+
+private:
+    SCmnMap<SStringW, SStringW> m_templates;
+};
+
+} // namespace DUI
