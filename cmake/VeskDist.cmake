@@ -12,3 +12,11 @@ file(COPY "${VESK_DEPS_PREFIX}/share/fonts" DESTINATION "${CMAKE_BINARY_DIR}/sha
 if(EXISTS "${CMAKE_SOURCE_DIR}/resources/pys")
     install(DIRECTORY "${CMAKE_SOURCE_DIR}/resources/pys" DESTINATION .)
 endif()
+
+# Our stand-ins for the framework's render, image-decoder and translator
+# libraries sit beside the exe, where the start-up loads them from.
+foreach(component IN ITEMS render imgdecoder translator)
+    if(TARGET ${component})
+        install(TARGETS ${component} RUNTIME DESTINATION .)
+    endif()
+endforeach()

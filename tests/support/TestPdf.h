@@ -11,7 +11,7 @@ struct PageSpec {
     int heightPt = 100;
 };
 
-// A valid PDF with one page per spec (correct xref offsets).
+// A valid PDF with one page for each PageSpec (correct xref offsets).
 std::string MakePdf(const std::vector<PageSpec>& pages);
 inline std::string MakePdf(int pageCount)
 {

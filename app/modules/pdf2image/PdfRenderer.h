@@ -1,5 +1,6 @@
 #pragma once
-// PDF pages to image files: poppler-cpp renders from memory, GDI+ encodes.
+// PDF pages to image files: poppler-cpp renders from memory; GDI+ holds the
+// pictures and writes PNG, JPEG and BMP are written straight from the pixels.
 // One process-wide lock lets only one page be rasterised at a time.
 #include <memory>
 #include <string>
@@ -23,7 +24,8 @@ std::vector<char> ReadFileBytes(const std::wstring& path);
 // The page (index from 0) at the resolution, or null when it cannot be rendered.
 std::unique_ptr<PdfPageImage> RenderPage(poppler::document& doc, int index, int resolution);
 
-// Encodes by extension ("jpg", "png", anything else BMP); true when written.
+// Writes by extension ("jpg", "png", anything else BMP) with the bitmap's
+// resolution; true when written.
 [[nodiscard]] bool SaveBitmap(Gdiplus::Bitmap& bitmap, const std::wstring& path, const std::wstring& extension);
 
 // Writes the pages named by the options; `written` lists the files, and is

@@ -138,8 +138,9 @@ private:
             return false;
         }
         const PdfPageImage& img = *held.image;
+        // The bitmap is only read from (encoded, or drawn onto a canvas).
         held.bitmap = std::make_unique<Gdiplus::Bitmap>(img.width, img.height, img.bytesPerRow, PixelFormat32bppARGB,
-                                                        img.pixels.get());
+                                                        const_cast<BYTE*>(img.pixels));
         if (held.bitmap->GetLastStatus() != Gdiplus::Ok) {
             Fail(-1, kWrapFailed, m_options.path);
             return false;

@@ -167,15 +167,22 @@ TEST_F(PdfRendererTest, NeverOverwritesAnExistingFile)
 TEST_F(PdfRendererTest, LongPictureStacksPagesScaledToTheWidest)
 {
     std::wstring pdf = m_src.Write(L"a.pdf", testpdf::MakePdf({{"A", 300, 100}, {"B", 600, 100}}));
-    auto options = Options(pdf);
-    options.longPicture = true;
-    auto written = Render(options);
-    ASSERT_EQ(OutNames(written), (std::vector<std::wstring>{L"doc.png"}));
-    Picture p = ReadPicture(written[0]);
-    EXPECT_EQ(p.width, 600u);
-    EXPECT_EQ(p.height, 300u);  // 100 * 600 / 300 + 100
-    EXPECT_NEAR(p.dpi, 72.0f, 0.5f);
-    EXPECT_EQ(m_progress, (std::vector<double>{25, 50, 100}));
+    const FormatCase kFormats[] = {
+        {L"png", Gdiplus::ImageFormatPNG}, {L"jpg", Gdiplus::ImageFormatJPEG}, {L"bmp", Gdiplus::ImageFormatBMP}};
+    for (const auto& f : kFormats) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(f.ext)));
+        m_progress.clear();
+        auto options = Options(pdf, f.ext, 72);
+        options.longPicture = true;
+        auto written = Render(options);
+        ASSERT_EQ(OutNames(written), (std::vector<std::wstring>{std::wstring(L"doc.") + f.ext}));
+        Picture p = ReadPicture(written[0]);
+        EXPECT_TRUE(IsEqualGUID(p.format, f.format));
+        EXPECT_EQ(p.width, 600u);
+        EXPECT_EQ(p.height, 300u);  // 100 * 600 / 300 + 100
+        EXPECT_NEAR(p.dpi, 72.0f, 0.5f);
+        EXPECT_EQ(m_progress, (std::vector<double>{25, 50, 100}));
+    }
 }
 
 TEST_F(PdfRendererTest, LongPictureSideBySideAndInGroups)
