@@ -1,35 +1,19 @@
 #pragma once
-// A unique folder under %TEMP% for one test, removed with everything in it.
-#include <atomic>
+// The shared temporary folder as the core tests use it: whole paths joined
+// with `/`, and file helpers taking the paths the code under test builds.
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include <winsock2.h>
-#include <windows.h>
+#include "tests/support/TempFolder.h"
 
-class TempFolder {
+class TempFolder : public testsupport::TempFolder {
 public:
-    TempFolder()
-    {
-        static std::atomic<int> counter{0};
-        wchar_t base[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, base);
-        m_path = std::wstring(base) + L"vesk_core_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                 std::to_wstring(GetTickCount()) + L"_" + std::to_wstring(counter++) + L"\\";
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+    TempFolder() : testsupport::TempFolder(L"vesk_core"), m_folder(Folder()) {}
 
     // Ends with a backslash.
-    const std::wstring& Path() const { return m_path; }
-    std::wstring operator/(const std::wstring& name) const { return m_path + name; }
+    const std::wstring& Path() const { return m_folder; }
+    std::wstring operator/(const std::wstring& name) const { return m_folder + name; }
 
     static void WriteFile(const std::wstring& path, const std::string& bytes)
     {
@@ -44,10 +28,10 @@ public:
     static bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
     static bool IsFolder(const std::wstring& path)
     {
-        DWORD a = GetFileAttributesW(path.c_str());
+        const DWORD a = GetFileAttributesW(path.c_str());
         return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
     }
 
 private:
-    std::wstring m_path;
+    std::wstring m_folder;
 };
