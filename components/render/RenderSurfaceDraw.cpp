@@ -1,4 +1,4 @@
-// Fills, outlines, text and bitmaps of RenderSurface.
+// Fills, outlines and gradients of RenderSurface.
 #include "components/render/RenderSurface.h"
 
 #include <algorithm>
