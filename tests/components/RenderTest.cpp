@@ -365,12 +365,18 @@ TEST_F(RenderTest, NinePatchKeepsCornersAndStretchesEdges)
         EXPECT_EQ(At(9, y), c[5]) << y;
     }
     EXPECT_EQ(At(10, 3), 0u);
-    // Smaller than both margins: the corners share the space.
+    // Smaller than both margins: the corners share the space, one pixel each.
     auto tiny = NewSurface(2, 2);
     const RECT two = {0, 0, 2, 2}, big = {2, 2, 2, 2};
-    const uint32_t six[36] = {};
+    uint32_t six[36];
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x) six[y * 6 + x] = x < 3 ? (y < 3 ? kRed : kBlue) : (y < 3 ? kGreen : kWhite);
     auto b6 = NewBitmap(6, 6, six);
     EXPECT_EQ(tiny->DrawBitmapNinePatch(&two, b6.Get(), nullptr, &big, DUI::EM_STRETCH, 255), S_OK);
+    EXPECT_EQ(At(tiny.Get(), 0, 0), kRed);
+    EXPECT_EQ(At(tiny.Get(), 1, 0), kGreen);
+    EXPECT_EQ(At(tiny.Get(), 0, 1), kBlue);
+    EXPECT_EQ(At(tiny.Get(), 1, 1), kWhite);
 }
 
 TEST_F(RenderTest, NinePatchWithUnequalMargins)
