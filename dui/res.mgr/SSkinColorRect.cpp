@@ -5,6 +5,7 @@
 #include <cwchar>
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SNamedValue.h"
+#include "dui/res.mgr/SSelectPen.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 
 namespace DUI {
@@ -79,17 +80,12 @@ void SSkinColorRect::DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE
 
 void SSkinColorRect::DrawOutline(IPaintSurface* rt, const RECT* rc, int r, COLORREF color, int width)
 {
-    IPen* pen = nullptr;
-    if (FAILED(rt->CreatePen(PS_SOLID, color, width, &pen))) return;
-    IPaintObject* old = nullptr;
-    rt->SelectObject(pen, &old);
+    const SSelectPen pen(rt, PS_SOLID, color, width);
+    if (!pen) return;
     if (r < 1)
         rt->DrawRectangle(rc);
     else
         rt->DrawRoundRect(rc, {r, r});
-    rt->SelectObject(old, nullptr);
-    old->Release();
-    pen->Release();
 }
 
 void SSkinColorRect::CopyTo(ISkinObj* target, int scale) const

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include "dui/res.mgr/SResProviderMgr.h"
+#include "dui/res.mgr/SSelectPen.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 
 namespace DUI {
@@ -192,10 +193,8 @@ void SSkinShape::DrawStroke(IPaintSurface* rt, const RECT* rc, POINT corner) con
 {
     if (m_kind == Ring && !m_ring) return;
     const int w = Px(m_stroke->width);
-    IPen* pen = nullptr;
-    if (FAILED(rt->CreatePen(m_stroke->style, m_stroke->color, w, &pen))) return;
-    IPaintObject* old = nullptr;
-    rt->SelectObject(pen, &old);
+    const SSelectPen pen(rt, m_stroke->style, m_stroke->color, w);
+    if (!pen) return;
     RECT r = {rc->left + w / 2, rc->top + w / 2, rc->right - w / 2, rc->bottom - w / 2};
     if (m_kind == Rectangle && m_corners) {
         rt->DrawRoundRect(&r, corner);
@@ -209,9 +208,6 @@ void SSkinShape::DrawStroke(IPaintSurface* rt, const RECT* rc, POINT corner) con
         const RECT square = {left, top, left + side, top + side};
         rt->DrawArc(&square, m_ring->startAngle, m_ring->sweepAngle, FALSE);
     }
-    rt->SelectObject(old, nullptr);
-    old->Release();
-    pen->Release();
 }
 
 void SSkinShape::DrawImpl(IPaintSurface* rt, const RECT* rc, int, BYTE alpha)
