@@ -105,7 +105,7 @@ TEST(TaskManager, OneWorkerRunsTasksInOrderThenPostsIdleAndDrainedOnce)
         manager.AddTask(L"t" + std::to_wstring(i), tasks.back());
     }
     hold.Open();
-    sink.Pump(10000, HasDrained);
+    sink.Pump(kTestWaitMs, HasDrained);
     sink.Pump(100);   // anything posted after the drain would show up here
 
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2}));
@@ -129,7 +129,7 @@ TEST(TaskManager, NotifyContextPointerIsTheWParam)
     manager.SetNotifyWindow(sink.Window());
     manager.SetNotifyContext(context);
     manager.AddTask(L"x", MakeTask());
-    sink.Pump(10000, HasDrained);
+    sink.Pump(kTestWaitMs, HasDrained);
     ASSERT_FALSE(sink.Received().empty());
     for (const MSG& m : sink.Received()) EXPECT_EQ(m.wParam, reinterpret_cast<WPARAM>(context.get()));
 }
@@ -284,6 +284,10 @@ TEST(TaskManager, TwoWorkersNeverRunMoreThanTwoTasksAtOnce)
     manager.SetNotifyWindow(sink.Window());
     std::atomic<int> inside{0};
     std::atomic<int> mostInside{0};
+    // Each task stays until two were inside at once, so the second worker is
+    // seen however late it starts; a pool that never runs two only costs the
+    // time-out before it fails.
+    Gate twoInside;
     std::vector<std::shared_ptr<ProbeTask>> tasks;
     for (int i = 0; i < 4; ++i) {
         tasks.push_back(MakeTask(nullptr, [&] {
@@ -291,12 +295,14 @@ TEST(TaskManager, TwoWorkersNeverRunMoreThanTwoTasksAtOnce)
             int seen = mostInside.load();
             while (now > seen && !mostInside.compare_exchange_weak(seen, now)) {
             }
+            if (now >= 2) twoInside.Open();
+            twoInside.Wait(10000);
             Sleep(30);
             --inside;
         }));
         manager.AddTask(std::to_wstring(i), tasks.back());
     }
-    sink.Pump(10000, HasDrained);
+    sink.Pump(kTestWaitMs, HasDrained);
     for (auto& t : tasks) EXPECT_EQ(t->runs.load(), 1);
     EXPECT_EQ(mostInside.load(), 2);
     EXPECT_EQ(CountMessages(sink.Received(), UM_TASKPOOL_IDLE), 1);
@@ -310,7 +316,7 @@ TEST(TaskManager, AMaximumBelowOneStillRunsTasksOneAtATime)
         manager.SetMaxWorkers(maximum);
         auto task = MakeTask();
         manager.AddTask(L"t", task);
-        EXPECT_TRUE(task->finished.Wait(5000));
+        EXPECT_TRUE(task->finished.Wait());
     }
 }
 
@@ -411,7 +417,7 @@ TEST(TaskManager, CancellingAParkedTaskWakesItsWorkerAndThePoolRunsOn)
     ASSERT_TRUE(WaitUntil([&] { return !manager.HasTask(L"parked"); }));
     auto next = MakeTask();
     manager.AddTask(L"next", next);
-    EXPECT_TRUE(next->finished.Wait(3000)) << "no worker was started for a new task";
+    EXPECT_TRUE(next->finished.Wait()) << "no worker was started for a new task";
 }
 
 // A task added just as the only worker decides to leave must still run. The
@@ -433,13 +439,13 @@ TEST(TaskManager, TaskAddedWhileTheWorkerLeavesIsNeverStranded)
     manager.AddTask(L"first", previous);
     int stranded = -1;
     for (int i = 0; i < 400 && stranded < 0; ++i) {
-        if (!previous->finished.Wait(3000)) stranded = i;
+        if (!previous->finished.Wait(10000)) stranded = i;
         const ULONGLONG until = GetTickCount64() + (i % 3);
         for (int spin = 0; spin < (i % 40) * 50 || GetTickCount64() < until; ++spin) YieldProcessor();
         previous = MakeTask();
         manager.AddTask(L"t" + std::to_wstring(i), previous);
     }
-    if (stranded < 0 && !previous->finished.Wait(3000)) stranded = 400;
+    if (stranded < 0 && !previous->finished.Wait(10000)) stranded = 400;
     stop = true;
     for (auto& t : contenders) t.join();
     EXPECT_EQ(stranded, -1) << "task " << stranded << " was never run";
@@ -479,7 +485,7 @@ TEST(TaskManager, StressCancelsRacingCompletions)
     sink.Received().clear();
     auto last = MakeTask();
     manager.AddTask(L"last", last);
-    sink.Pump(10000, HasDrained);
+    sink.Pump(kTestWaitMs, HasDrained);
     sink.Pump(50);
     EXPECT_EQ(CountMessages(sink.Received(), UM_TASKPOOL_IDLE), 1);
     EXPECT_EQ(CountMessages(sink.Received(), UM_TASKPOOL_DRAINED), 1);

@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+// How long a test waits for something that should happen soon. Only a fault
+// makes a test wait this long, so it allows a slow, loaded machine.
+constexpr int kTestWaitMs = 30000;
+
 // A one-way door: threads wait until some thread opens it.
 class Gate {
 public:
@@ -19,7 +23,7 @@ public:
         m_open = true;
         m_cv.notify_all();
     }
-    bool Wait(int timeoutMs = 10000)
+    bool Wait(int timeoutMs = kTestWaitMs)
     {
         std::unique_lock<std::mutex> lock(m_lock);
         return m_cv.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return m_open; });
@@ -37,7 +41,7 @@ private:
 };
 
 // Polls cond every few milliseconds; false when it is still unmet at the end.
-inline bool WaitUntil(const std::function<bool()>& cond, int timeoutMs = 10000)
+inline bool WaitUntil(const std::function<bool()>& cond, int timeoutMs = kTestWaitMs)
 {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     while (!cond()) {

@@ -212,7 +212,7 @@ TEST(WindowActivate, FindWindowWithTimeoutWaitsThenGivesUp)
     EXPECT_EQ(FindWindowWithTimeout(missing, L"", 300), nullptr);
     DWORD waited = GetTickCount() - start;
     EXPECT_GE(waited, 290u);
-    EXPECT_LT(waited, 2000u);
+    EXPECT_LT(waited, 3000u);   // ten times the wait: room for a loaded machine
 }
 
 TEST(WindowActivate, FindsAndActivatesAnExistingWindow)

@@ -75,14 +75,19 @@ TEST(SLinkedList, AppendToCopiesValuesInOrderAndLeavesTheSourceAlone)
 TEST(SCriticalSection, ExcludesOtherThreadsAndIsReentrant)
 {
     DUI::SCriticalSection cs;
+    std::atomic<bool> trying{false};
     std::atomic<bool> entered{false};
     cs.Enter();
     cs.Enter(); // the owner may enter again
     std::thread other([&] {
+        trying = true;
         cs.Enter();
         entered = true;
         cs.Leave();
     });
+    // The other thread must have reached Enter before its absence means anything.
+    while (!trying.load())
+        Sleep(1);
     Sleep(100);
     EXPECT_FALSE(entered.load());
     cs.Leave();

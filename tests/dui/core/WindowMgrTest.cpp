@@ -34,9 +34,9 @@ void RecordTick(SWindow* window, UINT_PTR id)
 }
 
 // Runs the thread's timers until done() holds or the time is up; a loaded
-// machine may be slow to tick, so positive checks wait up to two seconds.
+// machine may be slow to tick, so positive checks wait up to half a minute.
 template <class Done>
-void PumpUntil(Done done, DWORD ms = 2000)
+void PumpUntil(Done done, DWORD ms = 30000)
 {
     const DWORD end = GetTickCount() + ms;
     while (!done() && static_cast<LONG>(end - GetTickCount()) > 0) {
