@@ -18,7 +18,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/foundation/LoopbackHttpServer.h"
+#include "tests/support/HttpTestServer.h"
 #include "tests/support/TestPdf.h"
 
 namespace {
@@ -65,7 +65,11 @@ size_t AppendToString(char* data, size_t size, size_t count, void* out)
 
 TEST(Engines, CurlGetsFromLoopbackServer)
 {
-    LoopbackHttpServer server("pong 中文");
+    HttpTestServer server([](const HttpTestRequest&) {
+        HttpTestReply reply;
+        reply.body = "pong 中文";
+        return reply;
+    });
     curl_global_init(CURL_GLOBAL_ALL);
     CURL* curl = curl_easy_init();
     ASSERT_TRUE(curl);
@@ -83,7 +87,10 @@ TEST(Engines, CurlGetsFromLoopbackServer)
     ASSERT_EQ(rc, CURLE_OK) << curl_easy_strerror(rc);
     EXPECT_EQ(status, 200);
     EXPECT_EQ(body, "pong 中文");
-    EXPECT_EQ(server.LastRequest().rfind("GET /ping?x=1 HTTP/1.1\r\n", 0), 0u);
+    std::vector<HttpTestRequest> requests = server.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].method, "GET");
+    EXPECT_EQ(requests[0].target, "/ping?x=1");
 }
 
 TEST(Engines, JsoncppRoundTripsUtf8)

@@ -2,7 +2,7 @@
 #include "app/core/CCurlHttpQuery.h"
 
 #include "tests/app/core/DebugCapture.h"
-#include "tests/app/core/HttpTestServer.h"
+#include "tests/support/HttpTestServer.h"
 
 #include <gtest/gtest.h>
 #include <curl/curl.h>

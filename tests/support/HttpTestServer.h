@@ -1,5 +1,5 @@
 #pragma once
-// An HTTP/1.1 server on 127.0.0.1 for the HTTP client tests. Each request
+// An HTTP/1.1 server on 127.0.0.1 for tests of HTTP clients. Each request
 // gets the reply the test's handler returns, sent after an optional delay,
 // optionally in small slow pieces; every connection is closed after one reply.
 #include <winsock2.h>

@@ -1,4 +1,4 @@
-#include "tests/app/core/HttpTestServer.h"
+#include "tests/support/HttpTestServer.h"
 
 #include <ws2tcpip.h>
 
