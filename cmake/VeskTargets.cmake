@@ -17,7 +17,7 @@ endfunction()
 function(vesk_add_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE vesk_options ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE vesk_options vesk_crash_report ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_definitions(${name} PRIVATE
         VESK_TESTS_DIR="Z:${CMAKE_SOURCE_DIR}/tests"
@@ -30,7 +30,7 @@ endfunction()
 # vesk_add_bench(name src... ): a benchmark program, built with the tests, run by hand.
 function(vesk_add_bench name)
     add_executable(${name} ${ARGN})
-    target_link_libraries(${name} PRIVATE vesk_options)
+    target_link_libraries(${name} PRIVATE vesk_options vesk_crash_report)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
 endfunction()
 

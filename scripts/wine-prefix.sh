@@ -8,10 +8,12 @@ use_build_wineprefix() {
         mkdir -p "$BUILD_DIR"
         ( flock 9
           if [[ ! -f "$copy/.vesk-template" || "$(cat "$copy/.vesk-template")" != "$(cat "$stamp")" ]]; then
-              rm -rf "$copy" && cp -a "$template" "$copy.tmp" && mv "$copy.tmp" "$copy"
+              # Never copy a template that another checkout's set-up is remaking.
+              flock -s 7
+              rm -rf "$copy" "$copy.tmp" && cp -a "$template" "$copy.tmp" && mv "$copy.tmp" "$copy"
               cp "$stamp" "$copy/.vesk-template"
           fi
-        ) 9>"$BUILD_DIR/.wineprefix.lock"
+        ) 9>"$BUILD_DIR/.wineprefix.lock" 7>"$VESK_CACHE/.setup.lock"
     fi
     export WINEPREFIX="$copy"
 }

@@ -1,6 +1,7 @@
 # The Wine prefix every test and run uses: Windows 10, no crash dialog or
-# debugger (a crashed test must fail, not hang or pass), and fonts under the
-# names the program asks for, so Chinese text renders in GDI and GDI+.
+# debugger (a crashed program must end at once with a failure code, not hang
+# or pass), and fonts under the names the program asks for, so Chinese text
+# renders in GDI and GDI+.
 
 step_wineprefix() {
     rm -rf "$WINEPREFIX"
@@ -17,9 +18,14 @@ step_wineprefix() {
     wineserver -w
     # Fail now rather than in every test if the settings did not take.
     grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg"
+    grep -q '"Auto"="1"' "$WINEPREFIX/system.reg"
     grep -q 'WenQuanYi Micro Hei' "$WINEPREFIX/user.reg"
 }
 
+# AeDebug "Auto" 1: otherwise Wine asks "Do you wish to debug it?" in a
+# message box in every crashed process that has user32 loaded (any windowed
+# program or test), and waits for an answer nobody gives. With it the empty
+# debugger fails to start and the process ends with the exception code.
 wine_registry_text() {
     local cjk='WenQuanYi Micro Hei'
     local link='hex(7):77,00,71,00,79,00,2d,00,6d,00,69,00,63,00,72,00,6f,00,68,00,65,00,69,00,2e,00,74,00,74,00,63,00,2c,00,57,00,65,00,6e,00,51,00,75,00,61,00,6e,00,59,00,69,00,20,00,4d,00,69,00,63,00,72,00,6f,00,20,00,48,00,65,00,69,00,00,00,00,00'
@@ -31,7 +37,7 @@ Windows Registry Editor Version 5.00
 
 [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]
 "Debugger"=""
-"Auto"="0"
+"Auto"="1"
 
 [HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]
 "ShowCrashDialog"=dword:00000000

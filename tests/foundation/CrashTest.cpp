@@ -1,4 +1,6 @@
-// A crashed program must fail fast: no debugger, no crash dialog, no exit code 0.
+// A crashed windowed program must end at once with a failure code: no
+// debugger, no crash dialog, no exit code 0.
+#include <winsock2.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -6,16 +8,60 @@
 #include <filesystem>
 #include <string>
 
-TEST(WinePrefix, CrashedProgramEndsWithFailureCode)
+namespace {
+
+struct ProbeRun {
+    DWORD wait = WAIT_FAILED;
+    DWORD exitCode = 0;
+    std::string output;
+};
+
+ProbeRun RunProbe(const wchar_t* name)
 {
-    std::wstring cmd = L"\"" + (std::filesystem::path(VESK_BIN_DIR) / L"crash_probe.exe").wstring() + L"\"";
+    ProbeRun run;
+    SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return run;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW si{sizeof(si)};
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = writeEnd;
+    std::wstring cmd = L"\"" + (std::filesystem::path(VESK_BIN_DIR) / name).wstring() + L"\"";
     PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
-    ASSERT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    EXPECT_NE(code, 0u);
+    const BOOL started = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    CloseHandle(writeEnd);
+    if (started) {
+        // A process that waits on a debugger or a dialog would wait for ever.
+        run.wait = WaitForSingleObject(pi.hProcess, 60000);
+        if (run.wait != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+        GetExitCodeProcess(pi.hProcess, &run.exitCode);
+        char buf[4096];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buf, sizeof(buf), &got, nullptr) && got > 0) run.output.append(buf, got);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    CloseHandle(readEnd);
+    return run;
 }
+
+TEST(WinePrefix, CrashedWindowedProgramEndsAtOnceWithTheExceptionCode)
+{
+    struct Case { const char* name; const wchar_t* probe; bool reported; };
+    const Case cases[] = {
+        {"bare, as the program runs", L"crash_probe.exe", false},
+        {"with the test binaries' crash report", L"crash_probe_reported.exe", true},
+    };
+    const std::string report = "crash: unhandled exception 0xC0000005 at ";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ProbeRun run = RunProbe(c.probe);
+        ASSERT_EQ(run.wait, WAIT_OBJECT_0) << run.output;
+        EXPECT_EQ(run.exitCode, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION)) << run.output;
+        // It got as far as its window and its drawing before it crashed.
+        EXPECT_NE(run.output.find("crashing"), std::string::npos) << run.output;
+        EXPECT_EQ(run.output.find(report) != std::string::npos, c.reported) << run.output;
+    }
+}
+
+} // namespace
