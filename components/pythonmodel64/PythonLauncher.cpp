@@ -55,11 +55,12 @@ std::vector<std::string> PythonEnvironment()
 }
 
 // sh runs python in the background and ends it when our Wine process (its
-// parent) disappears, which is what TerminateProcess on us amounts to.
+// parent) disappears, which is what TerminateProcess on us amounts to; the
+// output file, which we would have deleted, goes with it.
 const char kScript[] =
     "out=\"$1\"; shift; \"$@\" >\"$out\" 2>&1 & child=$!; parent=$PPID; "
     "while kill -0 \"$child\" 2>/dev/null; do "
-    "  kill -0 \"$parent\" 2>/dev/null || { kill \"$child\"; exit 1; }; sleep 0.1; "
+    "  kill -0 \"$parent\" 2>/dev/null || { kill \"$child\"; rm -f \"$out\"; exit 1; }; sleep 0.1; "
     "done; wait \"$child\"";
 
 void CopyNewOutput(HANDLE file, HANDLE out)

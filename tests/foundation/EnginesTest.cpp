@@ -19,6 +19,7 @@
 #include <string>
 
 #include "tests/support/HttpTestServer.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/TestPdf.h"
 
 namespace {
@@ -147,7 +148,8 @@ TEST(Engines, GdiplusSavesPngWithResolution)
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartupInput input;
     ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
-    auto path = std::filesystem::temp_directory_path() / L"vesk_engines_分辨率.png";
+    testsupport::TempFolder folder(L"vesk_engines");   // removed on a failed assertion too
+    const std::wstring path = folder.File(L"分辨率.png");
     {
         Gdiplus::Bitmap bmp(32, 16, PixelFormat24bppRGB);
         ASSERT_EQ(bmp.SetResolution(192.0f, 192.0f), Gdiplus::Ok);
@@ -161,7 +163,6 @@ TEST(Engines, GdiplusSavesPngWithResolution)
         EXPECT_EQ(back.GetWidth(), 32u);
         EXPECT_NEAR(back.GetHorizontalResolution(), 192.0f, 0.5f);
     }
-    std::filesystem::remove(path);
     Gdiplus::GdiplusShutdown(token);
 }
 

@@ -9,6 +9,7 @@
 #include "app/core/FileNames.h"
 #include "app/core/OsInfo.h"
 #include "app/core/SStringBridge.h"
+#include "tests/app/core/AppDataGuard.h"
 #include "tests/app/core/TempFolder.h"
 
 namespace {
@@ -88,6 +89,7 @@ TEST(AppPaths, FoldersAreBuiltOnTheCommonAppDataFolder)
 
 TEST(AppPaths, EnsureAppDataFoldersCreatesDataAndWatermarkFolders)
 {
+    AppDataGuard guard;
     EnsureAppDataFolders();
     EXPECT_TRUE(TempFolder::IsFolder(Std(GetAppDataDir())));
     EXPECT_TRUE(TempFolder::IsFolder(Std(GetWatermarkDir())));

@@ -5,6 +5,7 @@
 #include "app/core/GlobalSetting.h"
 #include "app/core/SStringBridge.h"
 #include "app/core/TextEncoding.h"
+#include "tests/app/core/AppDataGuard.h"
 #include "tests/app/core/TempFolder.h"
 
 namespace {
@@ -125,6 +126,7 @@ TEST_F(CFileIniTest, WritesLandInTheSectionAsUtf16)
 
 TEST(GlobalSettingTest, SingletonOverTheDataFolderConfig)
 {
+    AppDataGuard guard;
     EnsureAppDataFolders();
     std::wstring expected = ToStdString(GetCommonAppDataPath()) + L"\\VeskPDF2Image\\config.ini";
     EXPECT_EQ(ToStdString(GlobalSetting::GetConfigIniPath()), expected);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -20,12 +21,22 @@ struct RunResult {
 
 class PythonLauncherTest : public ::testing::Test {
 protected:
+    // The launcher's own output file goes to the temporary folder: ours, so
+    // that nothing it leaves behind outlives the test.
     void SetUp() override
     {
         m_dir = fs::temp_directory_path() / (L"vesk_py_" + std::to_wstring(GetCurrentProcessId()));
         fs::create_directories(m_dir);
+        SetEnvironmentVariableW(L"TMP", m_dir.c_str());
+        SetEnvironmentVariableW(L"TEMP", m_dir.c_str());
     }
-    void TearDown() override { fs::remove_all(m_dir); }
+    void TearDown() override
+    {
+        Restore(L"TMP", m_savedTmp);
+        Restore(L"TEMP", m_savedTemp);
+        std::error_code ignored;
+        fs::remove_all(m_dir, ignored);
+    }
 
     fs::path WriteScript(const std::string& text)
     {
@@ -67,6 +78,19 @@ protected:
         return run;
     }
 
+    static std::wstring SavedVariable(const wchar_t* name)
+    {
+        wchar_t value[MAX_PATH] = {};
+        GetEnvironmentVariableW(name, value, MAX_PATH);
+        return value;
+    }
+    static void Restore(const wchar_t* name, const std::wstring& value)
+    {
+        SetEnvironmentVariableW(name, value.empty() ? nullptr : value.c_str());
+    }
+
+    const std::wstring m_savedTmp = SavedVariable(L"TMP");
+    const std::wstring m_savedTemp = SavedVariable(L"TEMP");
     fs::path m_dir;
 };
 
@@ -108,6 +132,10 @@ TEST_F(PythonLauncherTest, TerminatingTheLauncherEndsThePythonChild)
     WaitForSingleObject(pi.hProcess, 10000);
     Sleep(6000);
     EXPECT_FALSE(fs::exists(marker));
+    // Python's output file went with it: only the script is left.
+    std::vector<std::wstring> left;
+    for (const auto& entry : fs::directory_iterator(m_dir)) left.push_back(entry.path().filename().wstring());
+    EXPECT_EQ(left, std::vector<std::wstring>{L"script.py"});
     CloseHandle(readEnd);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
