@@ -150,6 +150,24 @@ TEST(XmlPrint, BoundedWriterDropsWhatDoesNotFit)
     small.write(L"c", 2);
     EXPECT_STREQ(small.buffer(), L"abc");
     EXPECT_FALSE(small.truncated());
+
+    // Close to the end: a chunk that fits exactly is kept; after one that does
+    // not fit, not even a character that would is appended (no hole in the middle).
+    const std::wstring fill(xml_writer_buff::kMaxChars - 3, L'f');
+    struct Case { const char* name; std::wstring more, then; std::wstring want; bool truncated; };
+    const Case cases[] = {
+        {"fits exactly", L"abc", L"", fill + L"abc", false},
+        {"one too many, then one", L"abcd", L"z", fill, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        xml_writer_buff nearlyFull;
+        for (const std::wstring* chunk : {&fill, &c.more, &c.then})
+            if (!chunk->empty()) nearlyFull.write(chunk->data(), chunk->size() * sizeof(wchar_t));
+        EXPECT_EQ(std::wstring(nearlyFull.buffer(), nearlyFull.size()), c.want);
+        EXPECT_EQ(nearlyFull.buffer()[nearlyFull.size()], L'\0');
+        EXPECT_EQ(nearlyFull.truncated(), c.truncated);
+    }
 }
 
 TEST(XmlPrint, DeepTreesPrintWithoutRecursion)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <random>
 #include <set>
@@ -504,21 +505,92 @@ TEST(TaskManager, StressCancelsRacingCompletions)
 
 TEST(TaskManager, StressManyManagersFromManyThreads)
 {
-    std::atomic<int> runs{0};
+    struct Round {
+        bool cancelled = false;
+        bool finished = true;   // the manager left alone ran everything
+        std::vector<std::shared_ptr<ProbeTask>> tasks;
+    };
+    constexpr int kCallers = 4, kRounds = 10, kTasks = 20;
+    std::vector<Round> rounds(kCallers * kRounds);
     std::vector<std::thread> callers;
-    for (int c = 0; c < 4; ++c) {
-        callers.emplace_back([&runs, c] {
-            for (int round = 0; round < 10; ++round) {
+    for (int c = 0; c < kCallers; ++c) {
+        callers.emplace_back([&rounds, c] {
+            for (int round = 0; round < kRounds; ++round) {
+                Round& r = rounds[c * kRounds + round];
+                r.cancelled = round % 2 != 0;
                 TaskManager manager;
                 manager.SetMaxWorkers(1 + (round + c) % 3);
-                for (int i = 0; i < 20; ++i)
-                    manager.AddTask(std::to_wstring(i), MakeTask(nullptr, [&runs] { ++runs; }));
-                if (round % 2) manager.CancelAll(false);
+                for (int i = 0; i < kTasks; ++i) {
+                    r.tasks.push_back(MakeTask());
+                    manager.AddTask(std::to_wstring(i), r.tasks.back());
+                }
+                if (r.cancelled)
+                    manager.CancelAll(false);
+                else
+                    r.finished = WaitUntil([&] { return manager.GetTaskNames().empty(); });
                 // The destructor cancels what is left and joins every worker.
             }
         });
     }
     for (auto& t : callers) t.join();
-    EXPECT_GT(runs.load(), 0);
-    EXPECT_LE(runs.load(), 4 * 10 * 20);
+    for (size_t i = 0; i < rounds.size(); ++i) {
+        SCOPED_TRACE(i);
+        const Round& r = rounds[i];
+        EXPECT_TRUE(r.finished);
+        for (const auto& t : r.tasks) {
+            // Once the manager is gone no Run is still going, and none ran twice.
+            EXPECT_EQ(t->finished.IsOpen(), t->runs.load() == 1);
+            if (!r.cancelled) {
+                EXPECT_EQ(t->runs.load(), 1);
+            } else if (t->runs.load() == 0) {
+                EXPECT_TRUE(t->HasState(TASK_CANCELLED));
+            } else {
+                EXPECT_EQ(t->runs.load(), 1);
+            }
+        }
+    }
+}
+
+// Two threads add under one name at the same moment, round after round: the
+// name is listed once, both callers find the same task listed right after
+// their own call, and that task is the one that runs; the other never does.
+TEST(TaskManager, OneNameAddedFromTwoThreadsAtOnceListsOneTask)
+{
+    TaskManager manager;
+    Gate hold;
+    auto blocker = MakeTask(&hold);   // keeps the only worker busy: nothing leaves the list
+    manager.AddTask(L"blocker", blocker);
+    ASSERT_TRUE(blocker->started.Wait());
+
+    constexpr int kRounds = 300;
+    std::vector<std::array<std::shared_ptr<ProbeTask>, 2>> added(kRounds);
+    std::vector<std::array<std::shared_ptr<ITask>, 2>> seen(kRounds);
+    for (auto& pair : added) pair = {MakeTask(), MakeTask()};
+    std::atomic<int> arrived{0};
+    auto adder = [&](int side) {
+        for (int round = 0; round < kRounds; ++round) {
+            // Both threads leave this spin together, so their calls overlap.
+            ++arrived;
+            while (arrived.load() < 2 * (round + 1)) YieldProcessor();
+            const std::wstring name = L"same" + std::to_wstring(round);
+            manager.AddTask(name, added[round][side]);
+            seen[round][side] = manager.GetTask(name);
+        }
+    };
+    std::thread first(adder, 0), second(adder, 1);
+    first.join();
+    second.join();
+    EXPECT_EQ(manager.GetTaskNames().size(), kRounds + 1u);
+
+    hold.Open();
+    ASSERT_TRUE(WaitUntil([&] { return manager.GetTaskNames().empty(); }));
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE(round);
+        const auto& [a, b] = added[round];
+        EXPECT_EQ(seen[round][0], seen[round][1]) << "a listed task was replaced by another";
+        const bool aListed = seen[round][0] == a;
+        EXPECT_TRUE(aListed || seen[round][0] == b);
+        EXPECT_EQ(a->runs.load(), aListed ? 1 : 0);
+        EXPECT_EQ(b->runs.load(), aListed ? 0 : 1);
+    }
 }

@@ -278,6 +278,7 @@ TEST_F(PdfRendererTest, BadInputFailsCleanly)
         {"not a PDF", testpdf::MakeNotAPdf(), false, 192, -1, L"解析PDF失败"},
         {"truncated", testpdf::MakeTruncatedPdf(), false, 192, -1, L"解析PDF失败"},
         {"needs a password", testpdf::MakeEncryptedPdf(), false, 192, -1, L"解析PDF失败"},
+        {"no pages", testpdf::MakePdf(0), false, 192, -1, L"解析PDF失败"},
         {"page too big to rasterise", testpdf::MakeHugePagePdf(), false, 192, -1, L"渲染PDF页面失败"},
         // 2 x 38400 rows at 192 dpi: taller than any JPEG can be.
         {"long picture beyond JPEG", testpdf::MakePdf({{"A", 20, 14400}, {"B", 20, 14400}}), true, 192, -3, L"保存图片失败"},
