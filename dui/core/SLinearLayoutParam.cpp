@@ -9,7 +9,8 @@ namespace {
 
 constexpr const char* kSetAttribute = "DUI::SLinearLayoutParam::SetAttribute";
 
-// Exact words; -2 for any other text.
+} // namespace
+
 int LinearGravityByName(const SStringW& value)
 {
     static const struct { const wchar_t* name; int gravity; } kNames[] = {
@@ -18,10 +19,8 @@ int LinearGravityByName(const SStringW& value)
     };
     for (const auto& n : kNames)
         if (value.Compare(n.name) == 0) return n.gravity;
-    return -2;
+    return kGravityUnset;
 }
-
-} // namespace
 
 HRESULT SLinearLayoutParam::SetExtend(const SStringW& value)
 {
@@ -54,7 +53,7 @@ HRESULT SLinearLayoutParam::SetAttribute(const SStringW& name, const SStringW& v
         ReadFloat(value, kSetAttribute, m_data.weight);
     } else if (name.CompareNoCase(L"layout_gravity") == 0) {
         const int gravity = LinearGravityByName(value);
-        if (gravity < kGravityUnset) return E_FAIL;
+        if (gravity == kGravityUnset) return E_FAIL;
         m_data.gravity = gravity;
     } else if (name.CompareNoCase(L"extend") == 0) {
         return SetExtend(value);

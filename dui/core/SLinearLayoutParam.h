@@ -16,6 +16,10 @@ enum LayoutGravity : int
     kGravityFill = 3,     // grid only
 };
 
+// "left"/"top" 0, "center" 1, "right"/"bottom" 2, exactly as written; any
+// other text -1.
+int LinearGravityByName(const SStringW& value);
+
 struct SLinearLayoutParamStruct
 {
     SLayoutSize width{SLayoutSize::kWrapContent, SLayoutSize::px};

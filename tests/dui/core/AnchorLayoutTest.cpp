@@ -6,55 +6,33 @@
 #include <vector>
 
 #include "dui/core/AnchorPlacement.h"
-#include "dui/core/SRefPtr.h"
 #include "tests/app/core/DebugCapture.h"
 #include "tests/dui/core/LayoutTestSupport.h"
 
 using namespace DUI;
-using layouttest::ApplyAttrs;
-using layouttest::ExpectRect;
-using layouttest::FakeMeasurer;
+using namespace layouttest;
 
 namespace {
 
-struct ChildSpec
-{
-    int id;
-    const wchar_t* attrs;
-    SIZE content;
-};
-
-const SIZE kContent = {30, 20};
 constexpr LONG W8 = kPosWaiting, NC = kPosNotComputed;
 
 // Children made from their attribute texts, placed by the pure maths.
-class AnchorSet
+class AnchorSet : public layouttest::ParamSet<AnchorLayoutParam>
 {
 public:
-    explicit AnchorSet(const std::vector<ChildSpec>& specs)
+    explicit AnchorSet(const std::vector<ChildSpec>& specs) : ParamSet(specs)
     {
-        std::vector<SIZE> content;
-        for (const ChildSpec& s : specs) {
-            m_params.push_back(SRefPtr<AnchorLayoutParam>::Adopt(new AnchorLayoutParam()));
-            ApplyAttrs(m_params.back().Get(), s.attrs);
-            content.push_back(s.content);
-        }
-        for (size_t i = 0; i < specs.size(); ++i) m_children.push_back({&m_params[i]->Data(), specs[i].id});
-        m_measurer = std::make_unique<FakeMeasurer>(content);
+        for (size_t i = 0; i < specs.size(); ++i) m_children.push_back({&params[i]->Data(), specs[i].id});
     }
 
     const std::vector<AnchorChild>& Place(int width, int height, int scale)
     {
-        CalcAnchorPositions(m_children.data(), m_children.size(), width, height, scale, *m_measurer);
+        CalcAnchorPositions(m_children.data(), m_children.size(), width, height, scale, measurer);
         return m_children;
     }
 
-    FakeMeasurer& Measurer() { return *m_measurer; }
-
 private:
-    std::vector<SRefPtr<AnchorLayoutParam>> m_params;
     std::vector<AnchorChild> m_children;
-    std::unique_ptr<FakeMeasurer> m_measurer;
 };
 
 // Bare numbers are dp here, so that every scaled distance shows at 150.
@@ -78,62 +56,62 @@ struct PlaceCase
 TEST_F(AnchorLayoutTest, ChildrenGetTheRectanglesTheirPosGives)
 {
     const PlaceCase cases[] = {
-        {"fills the parent", {{0, L"pos=0,0,-0,-0", kContent}}, {{0, 0, 200, 100}}, {{0, 0, 200, 100}}},
-        {"fills the width, ends 40 below the top", {{0, L"pos=0,0,-0,40", kContent}}, {{0, 0, 200, 40}}, {{0, 0, 200, 60}}},
-        {"'@' gives the width, '@-' wraps the height", {{0, L"pos=10,10,@100,@-1", kContent}},
+        {"fills the parent", {{L"pos=0,0,-0,-0", kContent}}, {{0, 0, 200, 100}}, {{0, 0, 200, 100}}},
+        {"fills the width, ends 40 below the top", {{L"pos=0,0,-0,40", kContent}}, {{0, 0, 200, 40}}, {{0, 0, 200, 60}}},
+        {"'@' gives the width, '@-' wraps the height", {{L"pos=10,10,@100,@-1", kContent}},
          {{10, 10, 110, 30}}, {{15, 15, 165, 35}}},
-        {"'@-' with any number wraps", {{0, L"pos=0,0,@40,@-99", kContent}}, {{0, 0, 40, 20}}, {{0, 0, 60, 20}}},
-        {"centred on the parent's centre by an offset", {{0, L"pos=|0,|0;offset=-0.5,-0.5", kContent}},
+        {"'@-' with any number wraps", {{L"pos=0,0,@40,@-99", kContent}}, {{0, 0, 40, 20}}, {{0, 0, 60, 20}}},
+        {"centred on the parent's centre by an offset", {{L"pos=|0,|0;offset=-0.5,-0.5", kContent}},
          {{85, 40, 115, 60}}, {{85, 40, 115, 60}}},
-        {"distances from the centre", {{0, L"pos=|-10,|5", kContent}}, {{90, 55, 120, 75}}, {{85, 58, 115, 78}}},
-        {"percentages are not scaled", {{0, L"pos=%50,%25", kContent}}, {{100, 25, 130, 45}}, {{100, 25, 130, 45}}},
-        {"a percentage over 100 counts as 100; '-' counts from the far side", {{0, L"pos=%150,%-20", kContent}},
+        {"distances from the centre", {{L"pos=|-10,|5", kContent}}, {{90, 55, 120, 75}}, {{85, 58, 115, 78}}},
+        {"percentages are not scaled", {{L"pos=%50,%25", kContent}}, {{100, 25, 130, 45}}, {{100, 25, 130, 45}}},
+        {"a percentage over 100 counts as 100; '-' counts from the far side", {{L"pos=%150,%-20", kContent}},
          {{200, 80, 230, 100}}, {{200, 80, 230, 100}}},
-        {"from the far edges", {{0, L"pos=-40,-30,-0,-0", kContent}}, {{160, 70, 200, 100}}, {{140, 55, 200, 100}}},
-        {"px stays px at every scale", {{0, L"pos=10px,10,@20px,@20", kContent}}, {{10, 10, 30, 30}}, {{10, 15, 30, 45}}},
+        {"from the far edges", {{L"pos=-40,-30,-0,-0", kContent}}, {{160, 70, 200, 100}}, {{140, 55, 200, 100}}},
+        {"px stays px at every scale", {{L"pos=10px,10,@20px,@20", kContent}}, {{10, 10, 30, 30}}, {{10, 15, 30, 45}}},
         {"without pos children line up in a row",
-         {{0, L"", kContent}, {0, L"", {40, 10}}, {0, L"", {20, 30}}},
+         {{L"", kContent}, {L"", {40, 10}}, {L"", {20, 30}}},
          {{0, 0, 30, 20}, {30, 0, 70, 10}, {70, 0, 90, 30}},
          {{0, 0, 30, 20}, {30, 0, 70, 10}, {70, 0, 90, 30}}},
         {"'[' follows the previous child's right edge",
-         {{0, L"pos=5,5", kContent}, {0, L"pos=[0,0", kContent}},
+         {{L"pos=5,5", kContent}, {L"pos=[0,0", kContent}},
          {{5, 5, 35, 25}, {35, 0, 65, 20}}, {{8, 8, 38, 28}, {38, 0, 68, 20}}},
         {"'[' on y stacks below the previous child",
-         {{0, L"pos=5,5", kContent}, {0, L"pos=0,[0", kContent}},
+         {{L"pos=5,5", kContent}, {L"pos=0,[0", kContent}},
          {{5, 5, 35, 25}, {0, 25, 30, 45}}, {{8, 8, 38, 28}, {0, 28, 30, 48}}},
         {"'{' counts from the previous child's left and top",
-         {{0, L"pos=20,10", kContent}, {0, L"pos={10,{-5", kContent}},
+         {{L"pos=20,10", kContent}, {L"pos={10,{-5", kContent}},
          {{20, 10, 50, 30}, {30, 5, 60, 25}}, {{30, 15, 60, 35}, {45, 7, 75, 27}}},
         {"']' ends a child before the next one's left",
-         {{0, L"pos=0,0,]-10,@20", kContent}, {0, L"pos=100,0,@50,@20", kContent}},
+         {{L"pos=0,0,]-10,@20", kContent}, {L"pos=100,0,@50,@20", kContent}},
          {{0, 0, 90, 20}, {100, 0, 150, 20}}, {{0, 0, 135, 30}, {150, 0, 225, 30}}},
         {"'}' counts from the next child's right",
-         {{0, L"pos=}-30,0", kContent}, {0, L"pos=100,0,@50,@20", kContent}},
+         {{L"pos=}-30,0", kContent}, {L"pos=100,0,@50,@20", kContent}},
          {{120, 0, 150, 20}, {100, 0, 150, 20}}, {{180, 0, 210, 20}, {150, 0, 225, 30}}},
         {"sibling by id: left and bottom",
-         {{5, L"pos=40,10,@20,@20", kContent}, {0, L"pos=sib.left@5:10,sib.bottom@5:4", kContent}},
+         {{L"pos=40,10,@20,@20", kContent, 5}, {L"pos=sib.left@5:10,sib.bottom@5:4", kContent}},
          {{40, 10, 60, 30}, {50, 34, 80, 54}}, {{60, 15, 90, 45}, {75, 51, 105, 71}}},
         {"missing sibling: the parent's near or far edge",
-         {{0, L"pos=sib.left@5:10,sib.bottom@5:-4", kContent}}, {{10, 96, 40, 116}}, {{15, 94, 45, 114}}},
+         {{L"pos=sib.left@5:10,sib.bottom@5:-4", kContent}}, {{10, 96, 40, 116}}, {{15, 94, 45, 114}}},
         {"the axis, not the word, picks the edge",
-         {{7, L"pos=30,0,@10,@10", kContent}, {0, L"pos=sib.top@7:0,sib.right@7:0", kContent}},
+         {{L"pos=30,0,@10,@10", kContent, 7}, {L"pos=sib.top@7:0,sib.right@7:0", kContent}},
          {{30, 0, 40, 10}, {30, 10, 60, 30}}, {{45, 0, 60, 15}, {45, 15, 75, 35}}},
         {"a reference to a later sibling waits for it",
-         {{0, L"pos=sib.right@9:5,0", kContent}, {9, L"pos=50,0,@20,@20", kContent}},
+         {{L"pos=sib.right@9:5,0", kContent}, {L"pos=50,0,@20,@20", kContent, 9}},
          {{75, 0, 105, 20}, {50, 0, 70, 20}}, {{113, 0, 143, 20}, {75, 0, 105, 30}}},
         {"a chain of siblings",
-         {{0, L"pos=10,10,@50,@20", kContent}, {0, L"pos=[5,{0,@50,@20", kContent}, {0, L"pos=[5,{0,@50,@20", kContent}},
+         {{L"pos=10,10,@50,@20", kContent}, {L"pos=[5,{0,@50,@20", kContent}, {L"pos=[5,{0,@50,@20", kContent}},
          {{10, 10, 60, 30}, {65, 10, 115, 30}, {120, 10, 170, 30}},
          {{15, 15, 90, 45}, {98, 15, 173, 45}, {181, 15, 256, 45}}},
         {"a sibling waits until an offset moved the child it follows",
-         {{0, L"pos=|0,0;offset=-0.5,0", kContent}, {0, L"pos=[0,0", kContent}},
+         {{L"pos=|0,0;offset=-0.5,0", kContent}, {L"pos=[0,0", kContent}},
          {{85, 0, 115, 20}, {115, 0, 145, 20}}, {{85, 0, 115, 20}, {115, 0, 145, 20}}},
         {"a cycle stays unresolved, out of sight",
-         {{1, L"pos=sib.left@2:0,0", kContent}, {2, L"pos=sib.left@1:0,0", kContent}},
+         {{L"pos=sib.left@2:0,0", kContent, 1}, {L"pos=sib.left@1:0,0", kContent, 2}},
          {{W8, 0, NC, NC}, {W8, 0, NC, NC}}, {{W8, 0, NC, NC}, {W8, 0, NC, NC}}},
         {"a specified width and a matching height with two coordinates",
-         {{0, L"pos=10,10;width=50;height=matchParent", kContent}}, {{10, 10, 60, 100}}, {{15, 15, 90, 100}}},
-        {"\"size\" with full and wrapContent", {{0, L"pos=0,10;size=full,wrapContent", kContent}},
+         {{L"pos=10,10;width=50;height=matchParent", kContent}}, {{10, 10, 60, 100}}, {{15, 15, 90, 100}}},
+        {"\"size\" with full and wrapContent", {{L"pos=0,10;size=full,wrapContent", kContent}},
          {{0, 10, 200, 30}}, {{0, 15, 200, 35}}},
     };
     for (const PlaceCase& c : cases) {
@@ -150,9 +128,9 @@ TEST_F(AnchorLayoutTest, ChildrenGetTheRectanglesTheirPosGives)
 
 TEST_F(AnchorLayoutTest, WrapContentIsMeasuredWithTheResolvedWidthOrTheParents)
 {
-    AnchorSet set({{0, L"pos=10,0,-20,@-1", kContent}, {0, L"pos=0,30", kContent}});
+    AnchorSet set({{L"pos=10,0,-20,@-1", kContent}, {L"pos=0,30", kContent}});
     set.Place(200, 100, 100);
-    const auto& asked = set.Measurer().asked;
+    const auto& asked = set.measurer.asked;
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0].width, 170);
     EXPECT_EQ(asked[0].height, 100);
@@ -166,11 +144,11 @@ TEST_F(AnchorLayoutTest, MeasuredExtentIsTheFarthestEdgePlusAFarSideDistance)
     struct Case { const char* name; std::vector<ChildSpec> children; SIZE want; };
     const Case cases[] = {
         {"no children", {}, {0, 0}},
-        {"a distance from the far edges counts", {{0, L"pos=5,5,-10,-10", kContent}}, {100, 50}},
-        {"wrapped content", {{0, L"pos=0,0,@-1,@-1", kContent}}, {30, 20}},
-        {"a row of siblings", {{0, L"pos=10,10,@50,@20", kContent}, {0, L"pos=[5,{0,@50,@20", kContent}}, {115, 30}},
+        {"a distance from the far edges counts", {{L"pos=5,5,-10,-10", kContent}}, {100, 50}},
+        {"wrapped content", {{L"pos=0,0,@-1,@-1", kContent}}, {30, 20}},
+        {"a row of siblings", {{L"pos=10,10,@50,@20", kContent}, {L"pos=[5,{0,@50,@20", kContent}}, {115, 30}},
         {"unresolved children add nothing",
-         {{1, L"pos=sib.left@2:0,sib.top@2:0", kContent}, {2, L"pos=sib.left@1:0,sib.top@1:0", kContent}}, {0, 0}},
+         {{L"pos=sib.left@2:0,sib.top@2:0", kContent, 1}, {L"pos=sib.left@1:0,sib.top@1:0", kContent, 2}}, {0, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -184,7 +162,7 @@ TEST_F(AnchorLayoutTest, MeasuredExtentIsTheFarthestEdgePlusAFarSideDistance)
 
 TEST_F(AnchorLayoutTest, OpenExtentMakesFarSideCoordinatesWait)
 {
-    AnchorSet set({{0, L"pos=-10,|0", kContent}, {0, L"pos=5,%50", kContent}, {0, L"pos=5,5", kContent}});
+    AnchorSet set({{L"pos=-10,|0", kContent}, {L"pos=5,%50", kContent}, {L"pos=5,5", kContent}});
     const auto& placed = set.Place(-1, -1, 100);
     EXPECT_EQ(placed[0].rc.left, kPosWaiting);
     EXPECT_EQ(placed[0].rc.top, kPosWaiting);

@@ -8,49 +8,29 @@
 #include <vector>
 
 #include "dui/core/GridPlacement.h"
-#include "dui/core/SRefPtr.h"
 #include "tests/app/core/DebugCapture.h"
 #include "tests/dui/core/LayoutTestSupport.h"
 
 using namespace DUI;
-using layouttest::ApplyAttrs;
-using layouttest::ExpectRect;
-using layouttest::FakeMeasurer;
+using namespace layouttest;
 
 namespace {
 
-struct ChildSpec
-{
-    const wchar_t* attrs;
-    SIZE content;
-};
-
-const SIZE kContent = {30, 20};
 // The rectangle a child keeps when the grid does not place it.
 const RECT kUntouched = {-7, -7, -7, -7};
 
-class GridSet
+class GridSet : public layouttest::ParamSet<SGridLayoutParam>
 {
 public:
-    explicit GridSet(const std::vector<ChildSpec>& specs)
+    explicit GridSet(const std::vector<ChildSpec>& specs) : ParamSet(specs)
     {
-        std::vector<SIZE> content;
-        for (const ChildSpec& s : specs) {
-            m_params.push_back(SRefPtr<SGridLayoutParam>::Adopt(new SGridLayoutParam()));
-            ApplyAttrs(m_params.back().Get(), s.attrs);
-            content.push_back(s.content);
-        }
-        for (auto& p : m_params) m_children.push_back({&p->Data(), kUntouched, false});
-        m_measurer = std::make_unique<FakeMeasurer>(content);
+        for (auto& p : params) m_children.push_back({&p->Data(), kUntouched, false});
     }
 
     std::vector<GridChild>& Children() { return m_children; }
-    FakeMeasurer& Measurer() { return *m_measurer; }
 
 private:
-    std::vector<SRefPtr<SGridLayoutParam>> m_params;
     std::vector<GridChild> m_children;
-    std::unique_ptr<FakeMeasurer> m_measurer;
 };
 
 GridSpec Spec(int columns, int rows, int gravity = kGravityCenter, int xInterval = 0, int yInterval = 0)
@@ -113,7 +93,7 @@ TEST(GridLayout, ChildrenGetTheRectanglesOfTheirCells)
         GridSet set(c.children);
         GridPlacer placer;
         auto& children = set.Children();
-        placer.Layout(children.data(), children.size(), c.area, c.spec, set.Measurer());
+        placer.Layout(children.data(), children.size(), c.area, c.spec, set.measurer);
         ASSERT_EQ(children.size(), c.want.size());
         for (size_t i = 0; i < c.want.size(); ++i) ExpectRect(children[i].rc, c.want[i]);
     }
@@ -124,12 +104,12 @@ TEST(GridLayout, ChildrenWithoutACellAreNotMeasured)
     GridSet set({{L"", kContent}, {L"", kContent}, {L"", kContent}});
     GridPlacer placer;
     auto& children = set.Children();
-    placer.Layout(children.data(), children.size(), {0, 0, 60, 20}, Spec(2, 1), set.Measurer());
-    EXPECT_EQ(set.Measurer().asked.size(), 2u);
+    placer.Layout(children.data(), children.size(), {0, 0, 60, 20}, Spec(2, 1), set.measurer);
+    EXPECT_EQ(set.measurer.asked.size(), 2u);
     EXPECT_TRUE(children[1].placed);
     EXPECT_FALSE(children[2].placed);
-    EXPECT_EQ(set.Measurer().asked[0].width, -1);
-    EXPECT_EQ(set.Measurer().asked[0].height, -1);
+    EXPECT_EQ(set.measurer.asked[0].width, -1);
+    EXPECT_EQ(set.measurer.asked[0].height, -1);
 }
 
 TEST(GridLayout, MeasuredSizeIsTheColumnsAndRowsWithTheirIntervals)
@@ -147,7 +127,7 @@ TEST(GridLayout, MeasuredSizeIsTheColumnsAndRowsWithTheirIntervals)
         GridSet set(c.children);
         GridPlacer placer;
         auto& children = set.Children();
-        const SIZE got = placer.Measure(children.data(), children.size(), c.spec, set.Measurer());
+        const SIZE got = placer.Measure(children.data(), children.size(), c.spec, set.measurer);
         EXPECT_EQ(got.cx, c.want.cx);
         EXPECT_EQ(got.cy, c.want.cy);
     }
@@ -159,7 +139,7 @@ TEST(GridLayout, AHugeGridIsRefusedWithALogLine)
     GridSet set({{L"", kContent}});
     GridPlacer placer;
     auto& children = set.Children();
-    const SIZE got = placer.Measure(children.data(), children.size(), Spec(100000, 100000), set.Measurer());
+    const SIZE got = placer.Measure(children.data(), children.size(), Spec(100000, 100000), set.measurer);
     EXPECT_EQ(got.cx, 0);
     EXPECT_EQ(got.cy, 0);
     EXPECT_EQ(capture.Lines().size(), 1u);

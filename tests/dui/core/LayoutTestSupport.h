@@ -9,6 +9,7 @@
 
 #include "dui/core/ILayout.h"
 #include "dui/core/ILayoutMeasurer.h"
+#include "dui/core/SRefPtr.h"
 
 namespace layouttest {
 
@@ -27,6 +28,9 @@ inline void ApplyAttrs(DUI::IObject* object, const std::wstring& attrs)
         start = end + 1;
     }
 }
+
+// The content size most test children have.
+const SIZE kContent = {30, 20};
 
 struct Asked
 {
@@ -61,6 +65,40 @@ public:
 
 private:
     std::vector<SIZE> m_content;
+};
+
+// One child of a test layout: its parameter attributes, the size its
+// content measures, and its id.
+struct ChildSpec
+{
+    const wchar_t* attrs;
+    SIZE content;
+    int id = 0;
+};
+
+// The children's parameter objects of one layout kind, and their measurer.
+template <class Param>
+class ParamSet
+{
+public:
+    explicit ParamSet(const std::vector<ChildSpec>& specs) : measurer(Contents(specs))
+    {
+        for (const ChildSpec& s : specs) {
+            params.push_back(DUI::SRefPtr<Param>::Adopt(new Param()));
+            ApplyAttrs(params.back().Get(), s.attrs);
+        }
+    }
+
+    std::vector<DUI::SRefPtr<Param>> params;
+    FakeMeasurer measurer;
+
+private:
+    static std::vector<SIZE> Contents(const std::vector<ChildSpec>& specs)
+    {
+        std::vector<SIZE> content;
+        for (const ChildSpec& s : specs) content.push_back(s.content);
+        return content;
+    }
 };
 
 inline std::string ToString(const RECT& rc)

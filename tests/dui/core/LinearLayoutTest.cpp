@@ -7,57 +7,36 @@
 #include <vector>
 
 #include "dui/core/LinearPlacement.h"
-#include "dui/core/SRefPtr.h"
 #include "tests/app/core/DebugCapture.h"
 #include "tests/dui/core/LayoutTestSupport.h"
 
 using namespace DUI;
-using layouttest::ApplyAttrs;
-using layouttest::ExpectRect;
-using layouttest::FakeMeasurer;
+using namespace layouttest;
 
 namespace {
 
-struct ChildSpec
-{
-    const wchar_t* attrs;
-    SIZE content;
-};
 
-const SIZE kContent = {30, 20};
-
-class LinearSet
+class LinearSet : public layouttest::ParamSet<SLinearLayoutParam>
 {
 public:
-    LinearSet(const std::vector<ChildSpec>& specs, int scale)
+    LinearSet(const std::vector<ChildSpec>& specs, int scale) : ParamSet(specs)
     {
-        std::vector<SIZE> content;
-        for (const ChildSpec& s : specs) {
-            m_params.push_back(SRefPtr<SLinearLayoutParam>::Adopt(new SLinearLayoutParam()));
-            ApplyAttrs(m_params.back().Get(), s.attrs);
-            content.push_back(s.content);
-        }
-        for (auto& p : m_params) m_children.push_back({&p->Data(), scale});
-        m_measurer = std::make_unique<FakeMeasurer>(content);
+        for (auto& p : params) m_children.push_back({&p->Data(), scale});
     }
 
     const std::vector<LinearChild>& Layout(const RECT& area, const LinearSpec& spec)
     {
-        LayoutLinear(m_children.data(), m_children.size(), area, spec, *m_measurer);
+        LayoutLinear(m_children.data(), m_children.size(), area, spec, measurer);
         return m_children;
     }
 
     SIZE Measure(int width, int height, bool wrapW, bool wrapH, const LinearSpec& spec)
     {
-        return MeasureLinear(m_children.data(), m_children.size(), width, height, wrapW, wrapH, spec, *m_measurer);
+        return MeasureLinear(m_children.data(), m_children.size(), width, height, wrapW, wrapH, spec, measurer);
     }
 
-    FakeMeasurer& Measurer() { return *m_measurer; }
-
 private:
-    std::vector<SRefPtr<SLinearLayoutParam>> m_params;
     std::vector<LinearChild> m_children;
-    std::unique_ptr<FakeMeasurer> m_measurer;
 };
 
 class LinearLayoutTest : public ::testing::Test
@@ -166,7 +145,7 @@ TEST_F(LinearLayoutTest, ChildrenAreAskedWithTheSizeTheyWillHave)
 {
     LinearSet set({{L"width=matchParent;extend=10", kContent}, {L"height=30", kContent}}, 100);
     set.Layout({0, 0, 200, 40}, kRow);
-    const auto& asked = set.Measurer().asked;
+    const auto& asked = set.measurer.asked;
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0].width, 180);
     EXPECT_EQ(asked[0].height, -1);
