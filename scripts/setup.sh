@@ -57,4 +57,5 @@ run_step fonts step_fonts
 run_step curl step_curl
 run_step ghostscript step_ghostscript
 
-run_step wineprefix step_wineprefix
+WINEPREFIX="$VESK_CACHE/$(wine_template_name)"
+run_step "$(wine_template_name)" step_wineprefix

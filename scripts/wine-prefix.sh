@@ -1,17 +1,20 @@
 # Sourced: points WINEPREFIX at the build folder's own copy of the cached
 # prefix, so that separate build folders never share a Wine server (stopping
 # one would kill the other's programs) and tests' registry writes stay local.
+source "$VESK_ROOT/scripts/deps/wineprefix.sh"
+
 use_build_wineprefix() {
-    local template="$VESK_CACHE/wineprefix" copy="$BUILD_DIR/wineprefix"
-    local stamp="$VESK_CACHE/stamps/wineprefix"
-    if [[ ! -f "$copy/.vesk-template" || "$(cat "$copy/.vesk-template")" != "$(cat "$stamp" 2>/dev/null)" ]]; then
+    local name copy="$BUILD_DIR/wineprefix"
+    name=$(wine_template_name)
+    if [[ "$(cat "$copy/.vesk-template" 2>/dev/null)" != "$name $(cat "$VESK_CACHE/stamps/$name" 2>/dev/null)" ]]; then
         mkdir -p "$BUILD_DIR"
         ( flock 9
-          if [[ ! -f "$copy/.vesk-template" || "$(cat "$copy/.vesk-template")" != "$(cat "$stamp")" ]]; then
-              # Never copy a template that another checkout's set-up is remaking.
-              flock -s 7
-              rm -rf "$copy" "$copy.tmp" && cp -a "$template" "$copy.tmp" && mv "$copy.tmp" "$copy"
-              cp "$stamp" "$copy/.vesk-template"
+          # Never copy a template that a set-up is making.
+          flock -s 7
+          local made="$name $(cat "$VESK_CACHE/stamps/$name")"
+          if [[ "$(cat "$copy/.vesk-template" 2>/dev/null)" != "$made" ]]; then
+              rm -rf "$copy" "$copy.tmp" && cp -a "$VESK_CACHE/$name" "$copy.tmp" && mv "$copy.tmp" "$copy"
+              echo "$made" >"$copy/.vesk-template"
           fi
         ) 9>"$BUILD_DIR/.wineprefix.lock" 7>"$VESK_CACHE/.setup.lock"
     fi

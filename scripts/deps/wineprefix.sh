@@ -3,6 +3,13 @@
 # or pass), and fonts under the names the program asks for, so Chinese text
 # renders in GDI and GDI+.
 
+# The cached template is named after its recipe: checkouts on different
+# recipes then never remake each other's template, nor refresh the copies
+# their running tests use, in turn.
+wine_template_name() {
+    echo "wineprefix-$(declare -f step_wineprefix wine_registry_text | sha1sum | cut -c1-12)"
+}
+
 step_wineprefix() {
     rm -rf "$WINEPREFIX"
     wineserver -k 2>/dev/null || true
