@@ -189,34 +189,42 @@ void SWindow::BringToTop()
         m_container->MarkZorderDirty();
 }
 
+namespace {
+
+// The finder's answer when it has one; otherwise the tree search, whose hit
+// the finder keeps.
+template <class Lookup, class Search, class Store>
+SWindow* FindThroughFinder(Lookup lookup, Search search, Store store)
+{
+    SWindowFinder* finder = SWindowFinder::GetInstance();
+    if (finder) {
+        if (SWindow* cached = lookup(*finder))
+            return cached;
+    }
+    SWindow* found = search();
+    if (found && finder)
+        store(*finder, found->GetSwnd());
+    return found;
+}
+
+} // namespace
+
 SWindow* SWindow::FindChildByID(int id, int depth)
 {
     if (id == 0 || depth == 0)
         return nullptr;
-    SWindowFinder* finder = SWindowFinder::GetInstance();
-    if (finder) {
-        if (SWindow* cached = finder->FindByID(m_swnd, id, depth))
-            return cached;
-    }
-    SWindow* found = SearchChildByID(id, depth);
-    if (found && finder)
-        finder->CacheByID(m_swnd, id, depth, found->m_swnd);
-    return found;
+    return FindThroughFinder([&](SWindowFinder& f) { return f.FindByID(m_swnd, id, depth); },
+                             [&] { return SearchChildByID(id, depth); },
+                             [&](SWindowFinder& f, SWND found) { f.CacheByID(m_swnd, id, depth, found); });
 }
 
 SWindow* SWindow::FindChildByName(LPCWSTR name, int depth)
 {
     if (!name || !*name || depth == 0)
         return nullptr;
-    SWindowFinder* finder = SWindowFinder::GetInstance();
-    if (finder) {
-        if (SWindow* cached = finder->FindByName(m_swnd, name, depth))
-            return cached;
-    }
-    SWindow* found = SearchChildByName(name, depth);
-    if (found && finder)
-        finder->CacheByName(m_swnd, name, depth, found->m_swnd);
-    return found;
+    return FindThroughFinder([&](SWindowFinder& f) { return f.FindByName(m_swnd, name, depth); },
+                             [&] { return SearchChildByName(name, depth); },
+                             [&](SWindowFinder& f, SWND found) { f.CacheByName(m_swnd, name, depth, found); });
 }
 
 // Direct children first, then each child's subtree in turn. The walk keeps
