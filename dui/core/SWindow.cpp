@@ -31,6 +31,7 @@ SWindow::~SWindow()
 
 void SWindow::RegisterEvents()
 {
+    m_events.Reserve(14);
     m_events.AddEvent(EventSwndCreate::EventID, EventSwndCreate::EventName());
     m_events.AddEvent(EventSwndDestroy::EventID, EventSwndDestroy::EventName());
     m_events.AddEvent(EventSwndSize::EventID, EventSwndSize::EventName());

@@ -209,6 +209,9 @@ int SwndStyle::GetStateCount() const
 
 void SwndStyle::SetScale(int scale)
 {
+    // Fonts are made at the style's scale when they are set.
+    if (scale == m_scale)
+        return;
     m_scale = scale;
     for (SScaledFont& font : m_fonts)
         font.UpdateFont(scale);
