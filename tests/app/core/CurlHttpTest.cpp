@@ -1,7 +1,7 @@
 #include "app/core/CCurlHttpPost.h"
 #include "app/core/CCurlHttpQuery.h"
 
-#include "tests/support/DebugCapture.h"
+#include "tests/app/core/DebugCapture.h"
 #include "tests/support/HttpTestServer.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "app/core/TaskManager.h"
 
-#include "tests/support/DebugCapture.h"
+#include "tests/app/core/DebugCapture.h"
 #include "tests/app/core/TestSync.h"
 
 #include <gtest/gtest.h>

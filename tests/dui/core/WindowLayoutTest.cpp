@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "WindowTestEnv.h"
-#include "dui/core/AnchorLayoutParam.h"
 #include "dui/res.mgr/SFontPool.h"
 #include "dui/res.mgr/SImageLoader.h"
 #include "tests/support/ComponentLoader.h"
@@ -16,38 +15,6 @@ using namespace DUI;
 using namespace wndtest;
 
 namespace {
-
-// Stands in for a real layout: lays the layout children side by side, each
-// as wide as its "width" (in pixels at the window's scale), full height,
-// and records whom it placed.
-class RowLayout : public SObjectImpl<TObjRefImpl<ILayout>>
-{
-    DUI_CLASS_NAME(RowLayout, SObjectImpl<TObjRefImpl<ILayout>>, L"testRow", Layout_Kind)
-public:
-    static inline std::vector<std::wstring> placed;
-
-    BOOL IsParamAcceptable(ILayoutParam* p) const override { return p && p->IsKindOf(L"AnchorLayoutParam"); }
-    ILayoutParam* CreateLayoutParam() const override { return new AnchorLayoutParam(); }
-    void LayoutChildren(SWindow* window) override
-    {
-        RECT area;
-        window->GetChildArea(&area);
-        int x = area.left;
-        for (SWindow* c = window->GetNextLayoutChild(nullptr); c; c = window->GetNextLayoutChild(c)) {
-            const int w = c->GetLayoutParam()->GetSpecifiedSize(Horz).ToPixel(window->GetScale());
-            c->OnRectChanged(RECT{x, area.top, x + w, area.bottom});
-            placed.push_back(c->GetName());
-            x += w;
-        }
-    }
-    SIZE MeasureChildren(SWindow* window, int, int) override
-    {
-        SIZE s = {0, 0};
-        for (SWindow* c = window->GetNextLayoutChild(nullptr); c; c = window->GetNextLayoutChild(c))
-            s.cx += c->GetLayoutParam()->GetSpecifiedSize(Horz).ToPixel(window->GetScale());
-        return s;
-    }
-};
 
 // Counts the size notices it gets.
 class SizeCounter : public SWindow
@@ -69,7 +36,6 @@ class WindowLayoutTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_env.Registry().TplRegisterFactory<RowLayout>();
         m_env.Registry().TplRegisterFactory<SizeCounter>();
         RowLayout::placed.clear();
     }
@@ -95,7 +61,7 @@ TEST_F(WindowLayoutTest, WhoTakesPartInTheLayout)
                                 L"<window name=\"hiddenGone\" width=\"40\" visible=\"0\" display=\"0\"/>"
                                 L"<window name=\"floating\" width=\"80\" float=\"1\"/>"
                                 L"<window name=\"b\" width=\"5\"/></window></root>");
-    root->OnRectChanged(RECT{0, 0, 200, 50});
+    root->GetNthChild(1)->OnRectChanged(RECT{0, 0, 200, 50});
     EXPECT_EQ(Text(Rect(root->FindChildByName(L"b"))), L"30,0,35,50");
     EXPECT_EQ(Text(Rect(root->FindChildByName(L"hiddenKeepsPlace"))), L"10,0,30,50");
     const std::vector<std::wstring> want = {L"a", L"hiddenKeepsPlace", L"b"};
@@ -104,14 +70,15 @@ TEST_F(WindowLayoutTest, WhoTakesPartInTheLayout)
     // Showing the child that gave up its place gives it one again.
     RowLayout::placed.clear();
     root->FindChildByName(L"hiddenGone")->SetVisible(TRUE);
-    root->UpdateLayout();
+    root->GetNthChild(1)->UpdateLayout();
     EXPECT_EQ(Text(Rect(root->FindChildByName(L"b"))), L"70,0,75,50");
 }
 
 TEST_F(WindowLayoutTest, DirtyMarksTravelUpToTheFirstHiddenParent)
 {
-    SWindow* root = m_env.Build(L"<root><window name=\"shown\"><window name=\"hidden\" visible=\"0\">"
+    SWindow* root = m_env.Build(L"<root><window name=\"shown\" width=\"50\"><window name=\"hidden\" visible=\"0\">"
                                 L"<window name=\"leaf\"/></window></window></root>");
+    root->SetAttribute(SStringW(L"layout"), SStringW(L"testRow"), TRUE);
     root->OnRectChanged(RECT{0, 0, 100, 100});
     SWindow* shown = root->FindChildByName(L"shown");
     SWindow* hidden = root->FindChildByName(L"hidden");
@@ -140,8 +107,8 @@ TEST_F(WindowLayoutTest, DirtyMarksTravelUpToTheFirstHiddenParent)
 
 TEST_F(WindowLayoutTest, TakingANewRectangle)
 {
-    SWindow* root = m_env.Build(L"<root><sizeCounter name=\"w\" margin=\"2px\" padding=\"3px,4px,5px,6px\">"
-                                L"<window name=\"child\"/></sizeCounter></root>");
+    SWindow* root = m_env.Build(L"<root><sizeCounter name=\"w\" layout=\"testRow\" margin=\"2px\" padding=\"3px,4px,5px,6px\">"
+                                L"<window name=\"child\" width=\"88\"/></sizeCounter></root>");
     auto* w = static_cast<SizeCounter*>(root->FindChildByName(L"w"));
     EXPECT_TRUE(w->OnRectChanged(RECT{10, 10, 110, 60}));
     EXPECT_EQ(w->sizes, 1);

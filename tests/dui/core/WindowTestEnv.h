@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "dui/core/AnchorLayoutParam.h"
 #include "dui/core/SNamedID.h"
 #include "dui/core/SObjectDefaultRegister.h"
 #include "dui/core/SObjectFactoryMgr.h"
@@ -41,6 +42,38 @@ inline std::string IndexOf(const Files& files)
            "</LAYOUT></resource>";
 }
 
+// Stands in for a real layout: lays the layout children side by side, each
+// as wide as its "width" (in pixels at the window's scale), full height,
+// and records whom it placed.
+class RowLayout : public SObjectImpl<TObjRefImpl<ILayout>>
+{
+    DUI_CLASS_NAME(RowLayout, SObjectImpl<TObjRefImpl<ILayout>>, L"testRow", Layout_Kind)
+public:
+    static inline std::vector<std::wstring> placed;
+
+    BOOL IsParamAcceptable(ILayoutParam* p) const override { return p && p->IsKindOf(L"AnchorLayoutParam"); }
+    ILayoutParam* CreateLayoutParam() const override { return new AnchorLayoutParam(); }
+    void LayoutChildren(SWindow* window) override
+    {
+        RECT area;
+        window->GetChildArea(&area);
+        int x = area.left;
+        for (SWindow* c = window->GetNextLayoutChild(nullptr); c; c = window->GetNextLayoutChild(c)) {
+            const int w = c->GetLayoutParam()->GetSpecifiedSize(Horz).ToPixel(window->GetScale());
+            c->OnRectChanged(RECT{x, area.top, x + w, area.bottom});
+            placed.push_back(c->GetName());
+            x += w;
+        }
+    }
+    SIZE MeasureChildren(SWindow* window, int, int) override
+    {
+        SIZE s = {0, 0};
+        for (SWindow* c = window->GetNextLayoutChild(nullptr); c; c = window->GetNextLayoutChild(c))
+            s.cx += c->GetLayoutParam()->GetSpecifiedSize(Horz).ToPixel(window->GetScale());
+        return s;
+    }
+};
+
 class WindowEnv
 {
 public:
@@ -51,6 +84,8 @@ public:
         builtIns.RegisterSkins(&m_registry);
         builtIns.RegisterWindows(&m_registry);
         builtIns.RegisterInterpolators(&m_registry);
+        m_registry.TplRegisterFactory<RowLayout>();
+        RowLayout::placed.clear();
         bool hasUidef = false;
         for (const auto& [name, text] : files) {
             m_dir.Write(name, text);

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowTestEnv.h"
-#include "tests/support/DebugCapture.h"
+#include "tests/app/core/DebugCapture.h"
 
 using namespace DUI;
 using namespace wndtest;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowTestEnv.h"
-#include "tests/support/DebugCapture.h"
+#include "tests/app/core/DebugCapture.h"
 
 using namespace DUI;
 using namespace wndtest;
@@ -59,6 +59,7 @@ TEST(WindowXml, AttributeResults)
 {
     WindowEnv env;
     SWindow* w = env.NewRoot();
+    ASSERT_EQ(w->SetAttribute(SStringW(L"layout"), SStringW(L"testRow"), FALSE), S_OK);
     struct Case { const char* name; const wchar_t* attr; const wchar_t* value; HRESULT want; };
     const Case cases[] = {
         {"own, nothing more", L"focusable", L"1", S_FALSE},
@@ -76,7 +77,7 @@ TEST(WindowXml, AttributeResults)
     }
     EXPECT_FALSE(w->IsFocusable());
     EXPECT_EQ(w->GetStyle().GetTextColor(0), 0xFF0000FFu);
-    EXPECT_STREQ(w->GetLayout()->GetClassTag(), L"AnchorLayout");
+    EXPECT_STREQ(w->GetLayout()->GetClassTag(), L"testRow");   // an unknown layout leaves the current one
 }
 
 TEST(WindowXml, FlagsVisibilityAndText)
