@@ -35,9 +35,13 @@ ProbeRun RunProbe(const wchar_t* name)
         run.wait = WaitForSingleObject(pi.hProcess, 60000);
         if (run.wait != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
         GetExitCodeProcess(pi.hProcess, &run.exitCode);
+        // Take what the ended probe wrote, without waiting for the end of the
+        // pipe: a process it started (Wine's desktop) may hold the pipe open.
         char buf[4096];
-        DWORD got = 0;
-        while (ReadFile(readEnd, buf, sizeof(buf), &got, nullptr) && got > 0) run.output.append(buf, got);
+        DWORD ready = 0, got = 0;
+        while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &ready, nullptr) && ready > 0 &&
+               ReadFile(readEnd, buf, sizeof(buf), &got, nullptr) && got > 0)
+            run.output.append(buf, got);
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
     }
