@@ -1,7 +1,7 @@
 #include "dui/res.mgr/SResProviderMgr.h"
 
 #include <cstdlib>
-#include "dui/res.mgr/SDimension.h"
+#include <vector>
 #include "dui/res.mgr/SImageLoader.h"
 #include "dui/res.mgr/SResProviderFiles.h"
 #include "dui/res.mgr/SResProviderPE.h"
@@ -75,17 +75,29 @@ COLORREF SResProviderMgr::GetColor(LPCWSTR text) const
     return current ? current->GetNamedColor().Get(text) : m_noColors.Get(text);
 }
 
-SStringW SResProviderMgr::GetLayoutDim(LPCWSTR text) const
+SLayoutSize SResProviderMgr::GetLayoutDim(LPCWSTR text) const
 {
     const SUiDef* uidef = SUiDef::GetInstance();
     IUiDefInfo* current = uidef ? uidef->GetUiDef() : nullptr;
     return current ? current->GetNamedDimension().Get(text) : m_noDims.Get(text);
 }
 
-int LayoutDimToPixels(const SStringW& text, int scale)
+SLayoutSize ResolveLayoutDim(LPCWSTR text)
 {
     const SResProviderMgr* res = SResProviderMgr::GetInstance();
-    return DimensionToPixels(res ? res->GetLayoutDim(text.c_str()) : SNamedDimension().Get(text.c_str()), scale);
+    return res ? res->GetLayoutDim(text) : SNamedDimension().Get(text);
+}
+
+SStringW ResolveNamedString(const SStringW& text)
+{
+    const SResProviderMgr* res = SResProviderMgr::GetInstance();
+    return res ? res->GetString(text.c_str()) : SNamedString().Get(text.c_str());
+}
+
+COLORREF ResolveNamedColor(const SStringW& text)
+{
+    const SResProviderMgr* res = SResProviderMgr::GetInstance();
+    return res ? res->GetColor(text.c_str()) : SNamedColor().Get(text.c_str());
 }
 
 SStringW SResProviderMgr::GetString(LPCWSTR text) const
@@ -175,6 +187,24 @@ IPaintBitmap* SResProviderMgr::LoadImageFromText(LPCWSTR text)
     SStringWList parts;
     if (ParseResId(SStringW(text), parts) != 2) return nullptr;
     return LoadImage(parts[0].c_str(), parts[1].c_str());
+}
+
+BOOL SResProviderMgr::LoadXmlResource(LPCWSTR name, LPCWSTR type, xmldom::xml_document& doc, IResProvider* provider)
+{
+    if (!provider && IsFileType(type))
+        return name && doc.load_file(name, xmldom::parse_default, xmldom::encoding_utf8) ? TRUE : FALSE;
+    Lock lock(m_lock);
+    if (!provider)
+        provider = FindResProvider(type, name);
+    if (!provider)
+        return FALSE;
+    const size_t size = provider->GetRawBufferSize(type, name);
+    if (size == 0)
+        return FALSE;
+    std::vector<char> bytes(size + 1, 0);
+    if (!provider->GetRawBuffer(type, name, bytes.data(), size))
+        return FALSE;
+    return doc.load_buffer(bytes.data(), size, xmldom::parse_default, xmldom::encoding_utf8) ? TRUE : FALSE;
 }
 
 HICON SResProviderMgr::LoadIcon(LPCWSTR name, int cx, int cy, BOOL fromFile)

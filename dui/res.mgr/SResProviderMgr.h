@@ -39,10 +39,16 @@ public:
     // literal values, resolved by the current UI definition's tables.
     COLORREF GetColor(LPCWSTR text) const;
     SStringW GetString(LPCWSTR text) const;
-    // A dimension text, "@dim/" references resolved ("0" when not found).
-    SStringW GetLayoutDim(LPCWSTR text) const;
+    // A dimension text, "@dim/" references resolved (0 in the default unit
+    // when not found).
+    SLayoutSize GetLayoutDim(LPCWSTR text) const;
 
     static bool IsFileType(LPCWSTR type);
+
+    // Parses the XML resource into `doc`: from the given provider, else from
+    // the newest provider that has it, or from disk for the type "file".
+    // FALSE, silently, for a missing or empty resource or a parse error.
+    BOOL LoadXmlResource(LPCWSTR name, LPCWSTR type, xmldom::xml_document& doc, IResProvider* provider = nullptr);
 
 private:
     class Lock;
@@ -56,8 +62,11 @@ private:
     SNamedDimension m_noDims;
 };
 
-// A dimension text or "@dim/" reference in pixels at `scale` percent, through
-// the application's provider manager (or empty tables without one).
-int LayoutDimToPixels(const SStringW& text, int scale);
+// A dimension text or "@dim/" reference, through the application's provider
+// manager (or empty tables without one).
+SLayoutSize ResolveLayoutDim(LPCWSTR text);
+// "@string/" and "@color/" references or literal texts, the same way.
+SStringW ResolveNamedString(const SStringW& text);
+COLORREF ResolveNamedColor(const SStringW& text);
 
 } // namespace DUI
