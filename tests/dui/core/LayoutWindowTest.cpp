@@ -12,7 +12,7 @@
 #include "dui/core/ISwndContainer.h"
 #include "dui/core/SGridLayout.h"
 #include "dui/core/SLinearLayout.h"
-#include "tests/support/DebugCapture.h"
+#include "tests/app/core/DebugCapture.h"
 
 using namespace DUI;
 using namespace wndtest;
