@@ -4,27 +4,13 @@
 
 namespace DUI {
 
-namespace {
-
-// What a child whose parameter belongs to another layout is placed by.
-const AnchorLayoutParamStruct kDefaultParam;
-
-} // namespace
-
-BOOL AnchorLayout::IsParamAcceptable(ILayoutParam* param) const
-{
-    return param && param->IsKindOf(AnchorLayoutParam::GetClassTagStatic());
-}
-
 void AnchorLayout::Collect(SWindow* window)
 {
     m_children.Collect(window);
     m_records.clear();
     for (size_t i = 0; i < m_children.Count(); ++i) {
-        ILayoutParam* param = m_children.At(i)->GetLayoutParam();
-        const auto* data = IsParamAcceptable(param) ? static_cast<const AnchorLayoutParamStruct*>(param->GetRawData())
-                                                    : &kDefaultParam;
-        m_records.push_back({data, m_children.At(i)->GetID()});
+        SWindow* child = m_children.At(i);
+        m_records.push_back({DataOf(child->GetLayoutParam()), child->GetID()});
     }
 }
 

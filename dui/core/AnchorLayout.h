@@ -4,17 +4,16 @@
 #include "dui/core/AnchorPlacement.h"
 #include <vector>
 #include "dui/core/SLayoutChildren.h"
+#include "dui/core/TLayoutImpl.h"
 
 namespace DUI {
 
-class AnchorLayout : public SObjectImpl<TObjRefImpl<ILayout>>
+class AnchorLayout : public TLayoutImpl<AnchorLayoutParam>
 {
     DUI_CLASS_NAME(AnchorLayout, SObjectImpl<TObjRefImpl<ILayout>>, L"AnchorLayout", Layout_Kind)
 
 public:
-    BOOL IsParamAcceptable(ILayoutParam* param) const override;
     void LayoutChildren(SWindow* window) override;
-    ILayoutParam* CreateLayoutParam() const override { return new AnchorLayoutParam(); }
     SIZE MeasureChildren(SWindow* window, int width, int height) override;
 
 private:

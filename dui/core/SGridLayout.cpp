@@ -9,9 +9,6 @@ namespace {
 
 constexpr const char* kSetAttribute = "DUI::SGridLayout::SetAttribute";
 
-// What a child whose parameter belongs to another layout is placed by.
-const SGridLayoutParamStruct kDefaultParam;
-
 } // namespace
 
 HRESULT SGridLayout::SetAttribute(const SStringW& name, const SStringW& value, BOOL)
@@ -38,20 +35,12 @@ HRESULT SGridLayout::SetAttribute(const SStringW& name, const SStringW& value, B
     return S_OK;
 }
 
-BOOL SGridLayout::IsParamAcceptable(ILayoutParam* param) const
-{
-    return param && param->IsKindOf(SGridLayoutParam::GetClassTagStatic());
-}
-
 GridSpec SGridLayout::Collect(SWindow* window)
 {
     m_children.Collect(window);
     m_records.clear();
     for (size_t i = 0; i < m_children.Count(); ++i) {
-        ILayoutParam* param = m_children.At(i)->GetLayoutParam();
-        const auto* data = IsParamAcceptable(param) ? static_cast<const SGridLayoutParamStruct*>(param->GetRawData())
-                                                    : &kDefaultParam;
-        m_records.push_back({data, RECT{}, false});
+        m_records.push_back({DataOf(m_children.At(i)->GetLayoutParam()), RECT{}, false});
     }
     const int scale = window->GetScale();
     return {m_columns, m_rows, m_xInterval.ToPixel(scale), m_yInterval.ToPixel(scale), m_xGravity, m_yGravity};

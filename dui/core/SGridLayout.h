@@ -4,18 +4,17 @@
 #include "dui/core/GridPlacement.h"
 #include <vector>
 #include "dui/core/SLayoutChildren.h"
+#include "dui/core/TLayoutImpl.h"
 
 namespace DUI {
 
-class SGridLayout : public SObjectImpl<TObjRefImpl<ILayout>>
+class SGridLayout : public TLayoutImpl<SGridLayoutParam>
 {
     DUI_CLASS_NAME(SGridLayout, SObjectImpl<TObjRefImpl<ILayout>>, L"gridLayout", Layout_Kind)
 
 public:
     HRESULT SetAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
-    BOOL IsParamAcceptable(ILayoutParam* param) const override;
     void LayoutChildren(SWindow* window) override;
-    ILayoutParam* CreateLayoutParam() const override { return new SGridLayoutParam(); }
     SIZE MeasureChildren(SWindow* window, int width, int height) override;
 
 private:

@@ -9,9 +9,6 @@ namespace {
 
 constexpr const char* kSetAttribute = "DUI::SLinearLayout::SetAttribute";
 
-// What a child whose parameter belongs to another layout is placed by.
-const SLinearLayoutParamStruct kDefaultParam;
-
 } // namespace
 
 HRESULT SLinearLayout::SetAttribute(const SStringW& name, const SStringW& value, BOOL)
@@ -35,21 +32,13 @@ HRESULT SLinearLayout::SetAttribute(const SStringW& name, const SStringW& value,
     return S_OK;
 }
 
-BOOL SLinearLayout::IsParamAcceptable(ILayoutParam* param) const
-{
-    return param && param->IsKindOf(SLinearLayoutParam::GetClassTagStatic());
-}
-
 LinearSpec SLinearLayout::Collect(SWindow* window)
 {
     m_children.Collect(window);
     m_records.clear();
     for (size_t i = 0; i < m_children.Count(); ++i) {
         SWindow* child = m_children.At(i);
-        ILayoutParam* param = child->GetLayoutParam();
-        const auto* data = IsParamAcceptable(param) ? static_cast<const SLinearLayoutParamStruct*>(param->GetRawData())
-                                                    : &kDefaultParam;
-        m_records.push_back({data, child->GetScale()});
+        m_records.push_back({DataOf(child->GetLayoutParam()), child->GetScale()});
     }
     return {m_orientation, m_gravity, m_interval.ToPixel(window->GetScale())};
 }

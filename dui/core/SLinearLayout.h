@@ -5,18 +5,17 @@
 #include "dui/core/LinearPlacement.h"
 #include <vector>
 #include "dui/core/SLayoutChildren.h"
+#include "dui/core/TLayoutImpl.h"
 
 namespace DUI {
 
-class SLinearLayout : public SObjectImpl<TObjRefImpl<ILayout>>
+class SLinearLayout : public TLayoutImpl<SLinearLayoutParam>
 {
     DUI_CLASS_NAME(SLinearLayout, SObjectImpl<TObjRefImpl<ILayout>>, L"linearLayout", Layout_Kind)
 
 public:
     HRESULT SetAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
-    BOOL IsParamAcceptable(ILayoutParam* param) const override;
     void LayoutChildren(SWindow* window) override;
-    ILayoutParam* CreateLayoutParam() const override { return new SLinearLayoutParam(); }
     SIZE MeasureChildren(SWindow* window, int width, int height) override;
 
     int GetOrientation() const { return m_orientation; }
