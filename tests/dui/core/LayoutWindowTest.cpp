@@ -122,6 +122,21 @@ TEST_F(LayoutWindowTest, TreesGetTheRectanglesTheirLayoutsGive)
     }
 }
 
+TEST_F(LayoutWindowTest, AWeightedChildIsMeasuredAgainAndKeepsItsParameter)
+{
+    SWindow* root = Lay(L"<root><window pos=\"0,0,-0,-0\" layout=\"hbox\">"
+                        L"<window name=\"fixed\" size=\"50,20\"/>"
+                        L"<window name=\"grows\" width=\"10\" weight=\"1\" layout=\"vbox\">"
+                        L"<window size=\"5,7\"/><window size=\"5,8\"/></window></window></root>",
+                        100);
+    SWindow* grows = root->FindChildByName(L"grows");
+    EXPECT_EQ(Text(grows->GetWindowRect()), L"50,0,200,15");
+    const ILayoutParam* param = grows->GetLayoutParam();
+    EXPECT_TRUE(param->IsWrapContent(Vert));
+    EXPECT_EQ(param->GetSpecifiedSize(Horz).ToPixel(100), 10);
+    EXPECT_EQ(param->GetSpecifiedSize(Horz).GetUnit(), SLayoutSize::dp);
+}
+
 TEST_F(LayoutWindowTest, LayoutsAreMadeByTagWithTheirBaseChains)
 {
     struct Case { const wchar_t* tag; const wchar_t* classTag; const wchar_t* base; };
