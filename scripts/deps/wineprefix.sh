@@ -27,6 +27,7 @@ step_wineprefix() {
     grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg"
     grep -q '"Auto"="1"' "$WINEPREFIX/system.reg"
     grep -q 'WenQuanYi Micro Hei' "$WINEPREFIX/user.reg"
+    grep -q '"SimSun & NSimSun (TrueType)"="wqy-microhei.ttc"' "$WINEPREFIX/system.reg"
 }
 
 # AeDebug "Auto" 1: otherwise Wine asks "Do you wish to debug it?" in a
@@ -64,6 +65,11 @@ Windows Registry Editor Version 5.00
 "Courier New"="Liberation Mono"
 "Segoe UI"="Liberation Sans"
 "Verdana"="Liberation Sans"
+
+; poppler finds the fonts a PDF names without embedding them in this list, as
+; on Windows; SimSun stands in for the Chinese fonts such PDFs usually name.
+[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]
+"SimSun & NSimSun (TrueType)"="wqy-microhei.ttc"
 
 [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]
 "Tahoma"=$link
