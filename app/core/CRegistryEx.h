@@ -7,7 +7,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include "app/core/Win32Handle.h"
+#include "dui/core/SHandle.h"
 
 class CRegistryEx {
 public:
@@ -36,5 +36,5 @@ private:
     REGSAM ViewMask(REGSAM mask, const std::wstring& path) const;
     [[noreturn]] static void Fail(long code, const std::wstring& subject, const char* operation);
 
-    ScopedRegKey m_key;
+    DUI::SRegKey m_key;
 };

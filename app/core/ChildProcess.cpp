@@ -76,8 +76,6 @@ void PipeHandles::Close()
 {
     // Each end on its own: callers close their copy of the write end right
     // after the start so that reads see the end of the child's output.
-    if (write != INVALID_HANDLE_VALUE && write != nullptr) CloseHandle(write);
-    if (read != INVALID_HANDLE_VALUE && read != nullptr) CloseHandle(read);
-    write = INVALID_HANDLE_VALUE;
-    read = INVALID_HANDLE_VALUE;
+    write.Reset();
+    read.Reset();
 }

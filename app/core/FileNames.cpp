@@ -7,6 +7,7 @@
 #include <shlwapi.h>
 
 #include "app/core/TextUtil.h"
+#include "dui/core/SHandle.h"
 
 namespace {
 
@@ -35,10 +36,9 @@ std::wstring FileExtOf(const std::wstring& path)
 uint64_t GetFileSize64(const DUI::SStringW& path)
 {
     WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileW(path, &data);
-    if (find == INVALID_HANDLE_VALUE)
+    const DUI::SFindHandle find(FindFirstFileW(path, &data));
+    if (!find)
         return 0;
-    FindClose(find);
     return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) + data.nFileSizeLow;
 }
 

@@ -5,7 +5,7 @@
 #include <winsock2.h>
 
 #include "app/core/ChildProcess.h"
-#include "app/core/Win32Handle.h"
+#include "dui/core/SHandle.h"
 
 #include <string>
 
@@ -46,7 +46,7 @@ private:
     void Write(const std::string& bytes);
 
     Names m_names;
-    ScopedKernelHandle m_job;
+    DUI::SKernelHandle m_job;
     ChildProcess m_child;
-    ScopedFile m_pipe;
+    DUI::SFileHandle m_pipe;
 };

@@ -8,7 +8,7 @@
 
 #include "app/core/FileNames.h"
 #include "app/core/TextUtil.h"
-#include "app/core/Win32Handle.h"
+#include "dui/core/SHandle.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ enum class Reserve { Created, Taken, Failed };
 // processes: of two writers racing for one name only one can create it.
 Reserve TryCreateNew(const std::wstring& path)
 {
-    ScopedFile file(CreateFileW(path.c_str(), GENERIC_ALL, FILE_SHARE_WRITE, nullptr, CREATE_NEW,
+    DUI::SFileHandle file(CreateFileW(path.c_str(), GENERIC_ALL, FILE_SHARE_WRITE, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file)
         return Reserve::Created;

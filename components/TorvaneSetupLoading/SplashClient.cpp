@@ -1,6 +1,7 @@
 #include "components/TorvaneSetupLoading/SplashClient.h"
 
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -21,20 +22,20 @@ bool StartsWith(const std::string& text, const char* prefix, size_t length)
 
 SplashClient::~SplashClient()
 {
-    if (m_reader) {
-        CancelSynchronousIo(m_reader);   // a ReadFile still waiting returns
-        WaitForSingleObject(m_reader, 2000);
-        CloseHandle(m_reader);
-    }
-    if (m_pipe != INVALID_HANDLE_VALUE) CloseHandle(m_pipe);
+    if (!m_reader) return;
+    // A cancel that comes before the thread enters ReadFile is lost, so it is
+    // repeated until the thread has ended; only then may the pipe go.
+    do {
+        CancelSynchronousIo(m_reader);
+    } while (WaitForSingleObject(m_reader, 100) == WAIT_TIMEOUT);
 }
 
 bool SplashClient::Connect(const std::wstring& pipeName, DWORD timeoutMs)
 {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     for (;;) {
-        m_pipe = CreateFileW(pipeName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (m_pipe != INVALID_HANDLE_VALUE) return true;
+        m_pipe.Reset(CreateFileW(pipeName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (m_pipe) return true;
         if (GetTickCount64() >= end) return false;
         Sleep(50);
     }
@@ -49,7 +50,7 @@ bool SplashClient::SayHello()
 void SplashClient::StartReading(HWND window)
 {
     m_window = window;
-    m_reader = CreateThread(nullptr, 0, &SplashClient::ReaderEntry, this, 0, nullptr);
+    m_reader.Reset(CreateThread(nullptr, 0, &SplashClient::ReaderEntry, this, 0, nullptr));
     if (!m_reader) PostMessageW(window, WM_SPLASH_EXIT, 0, 0);
 }
 
@@ -101,8 +102,8 @@ void SplashClient::PostLine(HWND window, const SplashLine& line)
         PostMessageW(window, WM_SPLASH_PROGRESS, static_cast<WPARAM>(line.progress), 0);
         break;
     case SplashLine::Kind::State: {
-        auto* text = new std::wstring(FromUtf8(line.state));
-        if (!PostMessageW(window, WM_SPLASH_STATE, 0, reinterpret_cast<LPARAM>(text))) delete text;
+        auto text = std::make_unique<std::wstring>(FromUtf8(line.state));
+        if (PostMessageW(window, WM_SPLASH_STATE, 0, reinterpret_cast<LPARAM>(text.get()))) text.release();
         break;
     }
     case SplashLine::Kind::Exit:

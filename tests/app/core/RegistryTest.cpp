@@ -41,7 +41,7 @@ protected:
     }
 
     std::wstring m_path;
-    ScopedRegKey m_root;
+    DUI::SRegKey m_root;
 };
 
 TEST_F(RegistryTest, WrittenStringReadsBackAndMissingValueGivesDefault)
@@ -115,7 +115,7 @@ TEST_F(RegistryTest, ViewFlagFollowsThePath)
 
 TEST_F(RegistryTest, ReadOnlyKeyOpensThroughTheSecondAttempt)
 {
-    ScopedRegKey child;
+    DUI::SRegKey child;
     ASSERT_EQ(RegCreateKeyExW(m_root.Get(), L"child", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, child.Put(), nullptr),
               ERROR_SUCCESS);
     const wchar_t value[] = L"visible";
@@ -128,7 +128,7 @@ TEST_F(RegistryTest, ReadOnlyKeyOpensThroughTheSecondAttempt)
     LONG set = RegSetKeySecurity(child.Get(), DACL_SECURITY_INFORMATION, descriptor);
     LocalFree(descriptor);
     ASSERT_EQ(set, ERROR_SUCCESS);
-    ScopedRegKey probe;
+    DUI::SRegKey probe;
     if (RegOpenKeyExW(m_root.Get(), L"child", 0, KEY_WRITE, probe.Put()) == ERROR_SUCCESS)
         GTEST_SKIP() << "this system does not enforce registry key rights";
 

@@ -404,7 +404,7 @@ TEST(TaskManager, CancellingAParkedTaskWakesItsWorkerAndThePoolRunsOn)
     });
     manager.AddTask(L"parked", parked);
     ASSERT_TRUE(parked->started.Wait());
-    ScopedKernelHandle worker(OpenThread(THREAD_SUSPEND_RESUME, FALSE, parked->runThread.load()));
+    DUI::SKernelHandle worker(OpenThread(THREAD_SUSPEND_RESUME, FALSE, parked->runThread.load()));
     ASSERT_TRUE(worker);
     ASSERT_TRUE(WaitUntil([&] {
         const DWORD before = SuspendThread(worker.Get());
