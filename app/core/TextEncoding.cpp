@@ -1,36 +1,22 @@
 #include "app/core/TextEncoding.h"
 
-#include <vector>
-
 #include <winsock2.h>
 #include <windows.h>
 
+#include "dui/core/SCodePage.h"
+
 namespace {
 
-// Both inputs are taken up to their first NUL (length -1), so the platform
-// reports lengths that include the terminator.
+// Both inputs are taken up to their first NUL, as the platform does for a
+// length of -1.
 bool NarrowToWide(UINT codePage, const std::string& in, std::wstring& out)
 {
-    int needed = MultiByteToWideChar(codePage, 0, in.c_str(), -1, nullptr, 0);
-    if (needed <= 0)
-        return false;
-    std::vector<wchar_t> buffer(static_cast<size_t>(needed));
-    if (MultiByteToWideChar(codePage, 0, in.c_str(), -1, buffer.data(), needed) != needed)
-        return false;
-    out.assign(buffer.data());
-    return true;
+    return DUI::MultiToWide(codePage, in.c_str(), -1, out);
 }
 
 bool WideToNarrow(UINT codePage, const std::wstring& in, std::string& out)
 {
-    int needed = WideCharToMultiByte(codePage, 0, in.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (needed <= 0)
-        return false;
-    std::vector<char> buffer(static_cast<size_t>(needed));
-    if (WideCharToMultiByte(codePage, 0, in.c_str(), -1, buffer.data(), needed, nullptr, nullptr) != needed)
-        return false;
-    out.assign(buffer.data());
-    return true;
+    return DUI::WideToMulti(codePage, in.c_str(), -1, out);
 }
 
 } // namespace

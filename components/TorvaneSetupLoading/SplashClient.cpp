@@ -3,14 +3,14 @@
 #include <cstdlib>
 #include <memory>
 
+#include "dui/core/SCodePage.h"
+
 namespace {
 
 std::wstring FromUtf8(const std::string& text)
 {
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-    return out;
+    std::wstring out;
+    return DUI::MultiToWide(CP_UTF8, text.data(), static_cast<int>(text.size()), out) ? out : std::wstring();
 }
 
 bool StartsWith(const std::string& text, const char* prefix, size_t length)
