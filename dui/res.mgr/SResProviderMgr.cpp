@@ -20,18 +20,6 @@ BOOL CreateResProvider(int kind, IResProvider** out)
     return *out != nullptr;
 }
 
-class SResProviderMgr::Lock
-{
-public:
-    explicit Lock(SCriticalSection& cs) : m_cs(cs) { m_cs.Enter(); }
-    ~Lock() { m_cs.Leave(); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-
-private:
-    SCriticalSection& m_cs;
-};
-
 namespace {
 
 struct BuiltinCursor
@@ -98,7 +86,7 @@ SStringW SResProviderMgr::GetString(LPCWSTR text) const
 void SResProviderMgr::AddResProvider(IResProvider* provider, LPCWSTR uidefId)
 {
     if (!provider) return;
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     provider->AddRef();
     m_providers.AddTail(provider);
     SUiDef* uidef = SUiDef::GetInstance();
@@ -110,7 +98,7 @@ void SResProviderMgr::AddResProvider(IResProvider* provider, LPCWSTR uidefId)
 
 void SResProviderMgr::RemoveResProvider(IResProvider* provider)
 {
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     for (auto pos = m_providers.GetTailPosition(); pos; pos = pos->m_pPrev) {
         if (m_providers.GetAt(pos) != provider) continue;
         m_providers.RemoveAt(pos);
@@ -127,7 +115,7 @@ void SResProviderMgr::DestroyCursors()
 
 void SResProviderMgr::RemoveAllResProviders()
 {
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     for (auto pos = m_providers.GetHeadPosition(); pos;) m_providers.GetNext(pos)->Release();
     m_providers.RemoveAll();
     DestroyCursors();
@@ -136,7 +124,7 @@ void SResProviderMgr::RemoveAllResProviders()
 IResProvider* SResProviderMgr::FindResProvider(LPCWSTR type, LPCWSTR name)
 {
     if (!type) return nullptr;
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     for (auto pos = m_providers.GetTailPosition(); pos; pos = pos->m_pPrev) {
         IResProvider* p = m_providers.GetAt(pos);
         if (p->HasResource(type, name)) return p;
@@ -146,7 +134,7 @@ IResProvider* SResProviderMgr::FindResProvider(LPCWSTR type, LPCWSTR name)
 
 size_t SResProviderMgr::GetRawBufferSize(LPCWSTR type, LPCWSTR name)
 {
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     if (IsFileType(type)) return SResProviderFiles::FileSize(name);
     IResProvider* p = FindResProvider(type, name);
     return p ? p->GetRawBufferSize(type, name) : 0;
@@ -154,7 +142,7 @@ size_t SResProviderMgr::GetRawBufferSize(LPCWSTR type, LPCWSTR name)
 
 BOOL SResProviderMgr::GetRawBuffer(LPCWSTR type, LPCWSTR name, LPVOID buffer, size_t size)
 {
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     if (IsFileType(type)) return SResProviderFiles::ReadWholeFile(name, buffer, size);
     IResProvider* p = FindResProvider(type, name);
     return p ? p->GetRawBuffer(type, name, buffer, size) : FALSE;
@@ -163,7 +151,7 @@ BOOL SResProviderMgr::GetRawBuffer(LPCWSTR type, LPCWSTR name, LPVOID buffer, si
 IPaintBitmap* SResProviderMgr::LoadImage(LPCWSTR type, LPCWSTR name)
 {
     if (!type) return nullptr;
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     if (IsFileType(type)) return LoadBitmapFromFile(name);
     IResProvider* p = FindResProvider(type, name);
     return p ? p->LoadImage(type, name) : nullptr;
@@ -179,7 +167,7 @@ IPaintBitmap* SResProviderMgr::LoadImageFromText(LPCWSTR text)
 
 HICON SResProviderMgr::LoadIcon(LPCWSTR name, int cx, int cy, BOOL fromFile)
 {
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     if (fromFile) return static_cast<HICON>(::LoadImageW(nullptr, name, IMAGE_ICON, cx, cy, LR_LOADFROMFILE));
     IResProvider* p = FindResProvider(L"ICON", name);
     return p ? p->LoadIcon(name, cx, cy) : nullptr;
@@ -200,7 +188,7 @@ HCURSOR SResProviderMgr::LoadCursor(LPCWSTR name, BOOL fromFile)
 {
     if (!name) return nullptr;
     if (IS_INTRESOURCE(name)) return ::LoadCursorW(nullptr, name);
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     if (LPCWSTR id = BuiltinCursorId(name)) return ::LoadCursorW(nullptr, id);
     const SStringW key(name);
     HCURSOR cursor = nullptr;

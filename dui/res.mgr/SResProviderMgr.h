@@ -45,7 +45,6 @@ public:
     static bool IsFileType(LPCWSTR type);
 
 private:
-    class Lock;
     void DestroyCursors();
 
     SLinkedList<IResProvider*> m_providers;   // oldest at the head
