@@ -235,7 +235,7 @@ int CCurlHttpBase::OnDebug(int infoType, const char* data, size_t length)
     std::wstring text;
     if (!AnsiToWide(narrow, text)) text.clear();
     CDebugStr().WriteDebugLog(infoType, text.c_str());
-    OutputDebugStringW(L"\r\n");
+    CDebugStr::WriteLine(L"\r\n");
     return 0;
 }
 
