@@ -8,6 +8,7 @@
 #include "dui/core/SHandle.h"
 
 #include <string>
+#include <string_view>
 
 class SplashPipe {
 public:
@@ -43,6 +44,7 @@ private:
     void WaitForHello();
     void JoinJob();
     void EndJob();
+    void WriteLine(std::string_view prefix, const std::string& text);
     void Write(const std::string& bytes);
 
     Names m_names;

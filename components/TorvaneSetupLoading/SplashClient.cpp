@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/core/SplashProtocol.h"
 #include "dui/core/SCodePage.h"
 
 namespace {
@@ -13,9 +14,9 @@ std::wstring FromUtf8(const std::string& text)
     return DUI::MultiToWide(CP_UTF8, text.data(), static_cast<int>(text.size()), out) ? out : std::wstring();
 }
 
-bool StartsWith(const std::string& text, const char* prefix, size_t length)
+bool StartsWith(const std::string& text, std::string_view prefix)
 {
-    return text.compare(0, length, prefix) == 0;
+    return text.compare(0, prefix.size(), prefix) == 0;
 }
 
 } // namespace
@@ -44,7 +45,9 @@ bool SplashClient::Connect(const std::wstring& pipeName, DWORD timeoutMs)
 bool SplashClient::SayHello()
 {
     DWORD written = 0;
-    return WriteFile(m_pipe, "hello", 5, &written, nullptr) && written == 5;
+    const std::string_view hello = SplashProtocol::kHello;
+    return WriteFile(m_pipe, hello.data(), static_cast<DWORD>(hello.size()), &written, nullptr) &&
+           written == hello.size();
 }
 
 void SplashClient::StartReading(HWND window)
@@ -56,22 +59,30 @@ void SplashClient::StartReading(HWND window)
 
 DWORD WINAPI SplashClient::ReaderEntry(void* self)
 {
-    static_cast<SplashClient*>(self)->ReadLoop();
-    return 0;
+    auto* client = static_cast<SplashClient*>(self);
+    // Nothing may leave a thread entry: a reader that fails ends the splash
+    // as a broken pipe would.
+    try {
+        client->ReadLoop();
+        return 0;
+    } catch (...) {
+        PostMessageW(client->m_window, WM_SPLASH_EXIT, 0, 0);
+        return 1;
+    }
 }
 
 SplashLine SplashClient::ParseLine(const std::string& line)
 {
     SplashLine parsed;
-    if (StartsWith(line, "progress:", 9)) {
+    if (StartsWith(line, SplashProtocol::kProgress)) {
         parsed.kind = SplashLine::Kind::Progress;
-        parsed.progress = std::atoi(line.c_str() + 9);
+        parsed.progress = std::atoi(line.c_str() + SplashProtocol::kProgress.size());
         if (parsed.progress < 0) parsed.progress = 0;
         if (parsed.progress > 100) parsed.progress = 100;
-    } else if (StartsWith(line, "state:", 6)) {
+    } else if (StartsWith(line, SplashProtocol::kState)) {
         parsed.kind = SplashLine::Kind::State;
-        parsed.state = line.substr(6);
-    } else if (StartsWith(line, "exit:", 5)) {
+        parsed.state = line.substr(SplashProtocol::kState.size());
+    } else if (StartsWith(line, SplashProtocol::kExit)) {
         parsed.kind = SplashLine::Kind::Exit;
     }
     return parsed;
@@ -85,7 +96,7 @@ void SplashClient::ReadLoop()
     DWORD got = 0;
     while (ReadFile(m_pipe, buffer, sizeof(buffer), &got, nullptr) && got) {
         pending.append(buffer, got);
-        for (size_t end; (end = pending.find('\n')) != std::string::npos;) {
+        for (size_t end; (end = pending.find(SplashProtocol::kLineEnd)) != std::string::npos;) {
             const SplashLine line = ParseLine(pending.substr(0, end));
             pending.erase(0, end + 1);
             PostLine(window, line);

@@ -67,7 +67,12 @@ LRESULT CALLBACK SplashWindow::WindowProc(HWND window, UINT message, WPARAM wPar
     auto* self = reinterpret_cast<SplashWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    return self->OnMessage(message, wParam, lParam);
+    // Nothing may unwind through the system's message dispatch.
+    try {
+        return self->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
 }
 
 LRESULT SplashWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
