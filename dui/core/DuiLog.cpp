@@ -43,4 +43,13 @@ void WriteLog(const char* source, int line, const char* function, const wchar_t*
     OutputDebugStringA(FormatLogLine(message.data(), function, source, line).c_str());
 }
 
+void LogCaughtException(const char* source, int line, const char* function, const char* what)
+{
+    // An exception's message is in the ANSI code page.
+    std::wstring message;
+    if (!what || !MultiToWide(CP_ACP, what, -1, message))
+        message = L"unknown";
+    WriteLog(source, line, function, L"exception stopped: %s", message.c_str());
+}
+
 } // namespace DUI
