@@ -80,8 +80,8 @@ struct FontWork
 void ApplyPiece(FontWork& w, const SStringW& k, const SStringW& v, int scale)
 {
     if (k.Compare(L"face") == 0) w.key.face = v;
-    else if (k.Compare(L"size") == 0) w.size = LayoutDimToPixels(v, scale);
-    else if (k.Compare(L"adding") == 0) w.adding = LayoutDimToPixels(v, scale);
+    else if (k.Compare(L"size") == 0) w.size = ResolveLayoutDim(v.c_str()).ToPixel(scale);
+    else if (k.Compare(L"adding") == 0) w.adding = ResolveLayoutDim(v.c_str()).ToPixel(scale);
     else if (k.Compare(L"italic") == 0) SetBit(w.style, 16, v);
     else if (k.Compare(L"underline") == 0) SetBit(w.style, 17, v);
     else if (k.Compare(L"bold") == 0) SetBit(w.style, 18, v);
@@ -115,7 +115,7 @@ SFontKey SFontPool::Resolve(const SStringW& description, int scale)
         SStringWList kv;
         if (ParseResId(pieces[i], kv) == 2) ApplyPiece(w, kv[0], kv[1], scale);
     }
-    const int height = w.size != 0 ? w.size : def.Height() * scale / 100 + w.adding;
+    const int height = w.size != 0 ? w.size : ScaleIntDiv(def.Height(), scale) + w.adding;
     SFontKey key = w.key;
     key.style = (static_cast<uint32_t>(height) << 20) | (w.style & 0x000FFFFF);
     if (w.extra.first_attribute()) {

@@ -1,7 +1,6 @@
 #include "dui/res.mgr/SNamedValue.h"
 
 #include <cstdio>
-#include "dui/res.mgr/SDimension.h"
 
 namespace DUI {
 
@@ -39,15 +38,14 @@ SStringW SNamedString::Get(LPCWSTR text) const
 
 bool SDimensionParser::Parse(LPCWSTR text, Value& out)
 {
-    if (!text || !IsDimensionText(text)) return false;
-    out = text;
+    out = SLayoutSize(text);
     return true;
 }
 
-SStringW SNamedDimension::Get(LPCWSTR text) const
+SLayoutSize SNamedDimension::Get(LPCWSTR text) const
 {
     if (!text) return SDimensionParser::Missing();
-    return HasPrefix(text) ? Lookup(text) : SStringW(text);
+    return HasPrefix(text) ? Lookup(text) : SLayoutSize(text);
 }
 
 } // namespace DUI

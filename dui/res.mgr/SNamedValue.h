@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <vector>
+#include "dui/core/SLayoutSize.h"
 #include "dui/core/TStringT.h"
 #include "xml/xmldom.h"
 
@@ -33,13 +34,14 @@ struct SStringParser
     static Value Missing() { return SStringW(); }
 };
 
-// Dimensions are kept as their texts ("4dp"), converted where they are used.
+// Every text parses as a size (its leading number, 0 when there is none), in
+// the unit its ending names or the default unit current when it is read.
 struct SDimensionParser
 {
-    using Value = SStringW;
+    using Value = SLayoutSize;
     static constexpr const wchar_t* kPrefix = L"@dim/";
     static bool Parse(LPCWSTR text, Value& out);
-    static Value Missing() { return SStringW(L"0"); }
+    static Value Missing() { return SLayoutSize(); }
 };
 
 template <class Parser>
@@ -110,7 +112,7 @@ public:
 class SNamedDimension : public SNamedValue<SDimensionParser>
 {
 public:
-    SStringW Get(LPCWSTR text) const;
+    SLayoutSize Get(LPCWSTR text) const;
 };
 
 } // namespace DUI

@@ -1,7 +1,6 @@
 #include "dui/res.mgr/SResProviderMgr.h"
 
 #include <cstdlib>
-#include "dui/res.mgr/SDimension.h"
 #include "dui/res.mgr/SImageLoader.h"
 #include "dui/res.mgr/SResProviderFiles.h"
 #include "dui/res.mgr/SResProviderPE.h"
@@ -63,17 +62,17 @@ COLORREF SResProviderMgr::GetColor(LPCWSTR text) const
     return current ? current->GetNamedColor().Get(text) : m_noColors.Get(text);
 }
 
-SStringW SResProviderMgr::GetLayoutDim(LPCWSTR text) const
+SLayoutSize SResProviderMgr::GetLayoutDim(LPCWSTR text) const
 {
     const SUiDef* uidef = SUiDef::GetInstance();
     IUiDefInfo* current = uidef ? uidef->GetUiDef() : nullptr;
     return current ? current->GetNamedDimension().Get(text) : m_noDims.Get(text);
 }
 
-int LayoutDimToPixels(const SStringW& text, int scale)
+SLayoutSize ResolveLayoutDim(LPCWSTR text)
 {
     const SResProviderMgr* res = SResProviderMgr::GetInstance();
-    return DimensionToPixels(res ? res->GetLayoutDim(text.c_str()) : SNamedDimension().Get(text.c_str()), scale);
+    return res ? res->GetLayoutDim(text) : SNamedDimension().Get(text);
 }
 
 SStringW SResProviderMgr::GetString(LPCWSTR text) const

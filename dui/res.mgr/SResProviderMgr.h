@@ -39,8 +39,9 @@ public:
     // literal values, resolved by the current UI definition's tables.
     COLORREF GetColor(LPCWSTR text) const;
     SStringW GetString(LPCWSTR text) const;
-    // A dimension text, "@dim/" references resolved ("0" when not found).
-    SStringW GetLayoutDim(LPCWSTR text) const;
+    // A dimension text, "@dim/" references resolved (0 in the default unit
+    // when not found).
+    SLayoutSize GetLayoutDim(LPCWSTR text) const;
 
     static bool IsFileType(LPCWSTR type);
 
@@ -55,8 +56,8 @@ private:
     SNamedDimension m_noDims;
 };
 
-// A dimension text or "@dim/" reference in pixels at `scale` percent, through
-// the application's provider manager (or empty tables without one).
-int LayoutDimToPixels(const SStringW& text, int scale);
+// A dimension text or "@dim/" reference, through the application's provider
+// manager (or empty tables without one).
+SLayoutSize ResolveLayoutDim(LPCWSTR text);
 
 } // namespace DUI

@@ -51,9 +51,9 @@ HRESULT SSkinColorRect::SetAttribute(const SStringW& name, const SStringW& value
         if (value.IsEmpty()) return AfterSetAttribute(name, value, loading, E_FAIL);
         (fill >= 0 ? m_fill[fill] : m_border[border]) = SSkinPoolMgr::ResolveColor(value);
     } else if (name.CompareNoCase(L"borderWidth") == 0) {
-        m_borderWidth = value;
+        m_borderWidth = ResolveLayoutDim(value.c_str());
     } else if (name.CompareNoCase(L"cornerRadius") == 0) {
-        m_radius = value;
+        m_radius = ResolveLayoutDim(value.c_str());
     } else if (name.CompareNoCase(L"cornerPercent") == 0) {
         swscanf(value.c_str(), L"%f", &m_cornerPercent);
     } else {
@@ -65,7 +65,7 @@ HRESULT SSkinColorRect::SetAttribute(const SStringW& name, const SStringW& value
 void SSkinColorRect::DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha)
 {
     if (index < 0 || index > 3) return;
-    int r = LayoutDimToPixels(m_radius, m_scale);
+    int r = m_radius.ToPixel(m_scale);
     if (m_cornerPercent > 0)
         r = static_cast<int>(std::min(rc->right - rc->left, rc->bottom - rc->top) * m_cornerPercent);
     const int colour = m_fill[index] != kColorUnset ? index : 0;
@@ -74,7 +74,7 @@ void SSkinColorRect::DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE
         rt->FillRectColor(rc, fill);
     else
         rt->FillRoundRectColor(rc, {r, r}, fill);
-    const int width = LayoutDimToPixels(m_borderWidth, m_scale);
+    const int width = m_borderWidth.ToPixel(m_scale);
     if (width > 0 && m_border[colour] != kColorUnset) DrawOutline(rt, rc, r, m_border[colour], width);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // "colorrect": a flat or rounded rectangle with one fill and one border
 // colour per state, drawn without images.
+#include "dui/core/SLayoutSize.h"
 #include "dui/res.mgr/SSkinObjBase.h"
 
 namespace DUI {
@@ -24,8 +25,8 @@ public:
 protected:
     void DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha) override;
 
-    SStringW m_radius = L"0";
-    SStringW m_borderWidth = L"0";
+    SLayoutSize m_radius;
+    SLayoutSize m_borderWidth;
     float m_cornerPercent = 0.0f;
     COLORREF m_fill[4];
     COLORREF m_border[4];

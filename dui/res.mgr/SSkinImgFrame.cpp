@@ -15,7 +15,7 @@ bool ReadFourSizes(const SStringW& value, RECT& out)
     SStringWList pieces;
     if (SplitString(value, L',', pieces) != 4) return false;
     LONG* fields[4] = {&out.left, &out.top, &out.right, &out.bottom};
-    for (int i = 0; i < 4; ++i) *fields[i] = LayoutDimToPixels(pieces[i], 100);
+    for (int i = 0; i < 4; ++i) *fields[i] = ResolveLayoutDim(pieces[i].c_str()).ToPixel(100);
     return true;
 }
 
@@ -75,8 +75,8 @@ void SSkinImgFrame::CopyTo(ISkinObj* target, int scale) const
 {
     SSkinImgList::CopyTo(target, scale);
     if (auto* to = dynamic_cast<SSkinImgFrame*>(target))
-        to->m_margins = {MulDiv(m_margins.left, scale, 100), MulDiv(m_margins.top, scale, 100),
-                         MulDiv(m_margins.right, scale, 100), MulDiv(m_margins.bottom, scale, 100)};
+        to->m_margins = {ScaleMulDiv(m_margins.left, scale), ScaleMulDiv(m_margins.top, scale),
+                         ScaleMulDiv(m_margins.right, scale), ScaleMulDiv(m_margins.bottom, scale)};
 }
 
 HRESULT SSkinImgFrame2::ReadMarkedImage(IPaintBitmap* marked, RECT& margins, IPaintBitmap** inner)

@@ -182,7 +182,7 @@ void SSkinImgList::CopyTo(ISkinObj* target, int scale) const
     CopyListFields(to);
     if (!m_image || m_states <= 0) return;
     const SIZE sz = GetSkinSize();
-    const SIZE cell = {MulDiv(sz.cx, scale, 100), MulDiv(sz.cy, scale, 100)};
+    const SIZE cell = {ScaleMulDiv(sz.cx, scale), ScaleMulDiv(sz.cy, scale)};
     if (cell.cx <= 0 || cell.cy <= 0) return;
     const int cols = m_vertical ? 1 : m_states, rows = m_vertical ? m_states : 1;
     to->m_image = ScaleCells(ScaleSource(), cols, rows, cell);

@@ -1,11 +1,10 @@
 #include "dui/res.mgr/SSkinPool.h"
 
 #include "dui/core/IObject.h"
+#include "dui/core/SDpiScale.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 
 namespace DUI {
-
-const int SSkinPool::kScales[9] = {100, 125, 150, 175, 200, 225, 250, 275, 300};
 
 uint32_t SkinKey::GetHash() const
 {
@@ -19,14 +18,6 @@ SSkinPool::SSkinPool() : m_skins(&SSkinPool::ReleaseSkin) {}
 void SSkinPool::ReleaseSkin(ISkinObj** skin)
 {
     if (*skin) (*skin)->Release();
-}
-
-int SSkinPool::NormalizeScale(int scale)
-{
-    int level = kScales[0];
-    for (int s : kScales)
-        if (s <= scale) level = s;
-    return level;
 }
 
 BOOL SSkinPool::AddSkin(const SkinKey& key, ISkinObj* skin)
@@ -48,8 +39,8 @@ ISkinObj* SSkinPool::GetSkin(const SStringW& name, int scale)
     if (ISkinObj* exact = Find(name, scale)) return exact;
     const int snapped = NormalizeScale(scale);
     if (ISkinObj* nearest = Find(name, snapped)) return nearest;
-    for (int s : kScales) {
-        ISkinObj* source = Find(name, s);
+    for (int i = 0; i < GetScaleCount(); ++i) {
+        ISkinObj* source = Find(name, GetScaleLevels()[i]);
         if (!source) continue;
         ISkinObj* copy = source->Scale(snapped);
         if (copy) m_skins.SetAt(SkinKey{name, snapped}, copy);

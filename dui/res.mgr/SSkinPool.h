@@ -30,10 +30,6 @@ public:
     // FALSE when the key is present already; the pool adopts the caller's reference otherwise.
     BOOL AddSkin(const SkinKey& key, ISkinObj* skin);
 
-    // The supported scales in percent, and the largest one not above `scale`.
-    static const int kScales[9];
-    static int NormalizeScale(int scale);
-
 private:
     static void ReleaseSkin(ISkinObj** skin);
     ISkinObj* Find(const SStringW& name, int scale) const;

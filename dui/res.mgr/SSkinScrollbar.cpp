@@ -1,5 +1,7 @@
 #include "dui/res.mgr/SSkinScrollbar.h"
 
+#include "dui/core/SDpiScale.h"
+
 namespace DUI {
 
 HRESULT SSkinScrollbar::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
@@ -65,12 +67,12 @@ void SSkinScrollbar::CopyTo(ISkinObj* target, int scale) const
     auto* to = dynamic_cast<SSkinScrollbar*>(target);
     if (!to) return;
     CopyListFields(to);
-    to->m_margin = MulDiv(m_margin, scale, 100);
+    to->m_margin = ScaleMulDiv(m_margin, scale);
     to->m_hasGripper = m_hasGripper;
     to->m_hasInactive = m_hasInactive;
     const int c = GetPartSize();
     IPaintBitmap* source = ScaleSource();
-    const int side = MulDiv(c, scale, 100);
+    const int side = ScaleMulDiv(c, scale);
     if (!source || c <= 0 || side <= 0) return;
     to->m_image = ScaleCells(source, 9, source->Height() / c, {side, side});
     IPaintBitmap* copy = nullptr;

@@ -39,7 +39,7 @@ HRESULT SSkinShape::SStroke::SetAttribute(const SStringW& name, const SStringW& 
 {
     static const wchar_t* const kStyles[] = {L"solid", L"dash", nullptr, L"dashDot", L"dashDotDot"};
     if (name.CompareNoCase(L"width") == 0) {
-        width = value;
+        width = ResolveLayoutDim(value.c_str());
     } else if (name.CompareNoCase(L"color") == 0) {
         if (value.IsEmpty()) return E_FAIL;
         color = SSkinPoolMgr::ResolveColor(value);
@@ -74,7 +74,7 @@ HRESULT SSkinShape::SGradient::SetAttribute(const SStringW& name, const SStringW
     } else if (name.CompareNoCase(L"centerY") == 0) {
         centerY = ReadFloat(value);
     } else if (name.CompareNoCase(L"radius") == 0) {
-        radius = value;
+        radius = ResolveLayoutDim(value.c_str());
     } else {
         return SShapePart::SetAttribute(name, value, loading);
     }
@@ -87,12 +87,12 @@ HRESULT SSkinShape::SCornerSize::SetAttribute(const SStringW& name, const SStrin
         SStringWList parts;
         const size_t n = SplitString(value, L',', parts);
         if (n != 1 && n != 2) return E_INVALIDARG;
-        radiusX = parts[0];
-        radiusY = parts[n - 1];
+        radiusX = ResolveLayoutDim(parts[0].c_str());
+        radiusY = ResolveLayoutDim(parts[n - 1].c_str());
     } else if (name.CompareNoCase(L"radiusX") == 0) {
-        radiusX = value;
+        radiusX = ResolveLayoutDim(value.c_str());
     } else if (name.CompareNoCase(L"radiusY") == 0) {
-        radiusY = value;
+        radiusY = ResolveLayoutDim(value.c_str());
     } else {
         return SShapePart::SetAttribute(name, value, loading);
     }
@@ -102,9 +102,9 @@ HRESULT SSkinShape::SCornerSize::SetAttribute(const SStringW& name, const SStrin
 HRESULT SSkinShape::SShapeSize::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
     if (name.CompareNoCase(L"width") == 0)
-        width = value;
+        width = ResolveLayoutDim(value.c_str());
     else if (name.CompareNoCase(L"height") == 0)
-        height = value;
+        height = ResolveLayoutDim(value.c_str());
     else
         return SShapePart::SetAttribute(name, value, loading);
     return S_OK;
@@ -121,9 +121,9 @@ HRESULT SSkinShape::SShapeRing::SetAttribute(const SStringW& name, const SString
     return S_OK;
 }
 
-int SSkinShape::Px(const SStringW& dim) const
+int SSkinShape::Px(const SLayoutSize& dim) const
 {
-    return LayoutDimToPixels(dim, m_scale);
+    return dim.ToPixel(m_scale);
 }
 
 SIZE SSkinShape::GetSkinSize() const

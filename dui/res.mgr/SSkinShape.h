@@ -25,7 +25,7 @@ public:
         DUI_CLASS_NAME(SStroke, SShapePart, L"stroke", Undef_Kind)
     public:
         HRESULT SetAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
-        SStringW width = L"0";
+        SLayoutSize width;
         COLORREF color = kColorUnset;
         int style = PS_SOLID;
     };
@@ -38,7 +38,7 @@ public:
         int type = GT_LINEAR;
         float angle = 0, centerX = 0.5f, centerY = 0.5f;
         COLORREF start = 0, center = 0, end = 0;
-        SStringW radius = L"0";
+        SLayoutSize radius;
     };
 
     class SCornerSize : public SShapePart
@@ -46,7 +46,7 @@ public:
         DUI_CLASS_NAME(SCornerSize, SShapePart, L"corners", Undef_Kind)
     public:
         HRESULT SetAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
-        SStringW radiusX = L"0", radiusY = L"0";
+        SLayoutSize radiusX, radiusY;
     };
 
     class SShapeSize : public SShapePart
@@ -54,7 +54,7 @@ public:
         DUI_CLASS_NAME(SShapeSize, SShapePart, L"size", Undef_Kind)
     public:
         HRESULT SetAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
-        SStringW width = L"0", height = L"0";
+        SLayoutSize width, height;
     };
 
     class SShapeRing : public SShapePart
@@ -77,7 +77,7 @@ private:
     void FillSolid(IPaintSurface* rt, const RECT* rc, POINT corner) const;
     void FillGradient(IPaintSurface* rt, const RECT* rc, POINT corner, BYTE alpha) const;
     void DrawStroke(IPaintSurface* rt, const RECT* rc, POINT corner) const;
-    int Px(const SStringW& dim) const;
+    int Px(const SLayoutSize& dim) const;
 
     int m_kind = Rectangle;
     COLORREF m_fill = kColorUnset;

@@ -2,7 +2,6 @@
 
 #include <vector>
 #include "dui/core/DuiLog.h"
-#include "dui/res.mgr/SDimension.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SStylePoolMgr.h"
 
@@ -78,7 +77,7 @@ BOOL SUiDefInfo::Init(IResProvider* provider, LPCWSTR id)
     }
     ReadFont(uidef.child(L"font"));
     if (const xmldom::xml_node unit = uidef.child(L"unit"))
-        SetDefaultDimensionUnit(SStringW(unit.attribute(L"defUnit").as_string(L"dp")));
+        SLayoutSize::SetDefaultUnit(unit.attribute(L"defUnit").as_string(L"dp"));
     ReadSections(provider, uidef);
     return TRUE;
 }

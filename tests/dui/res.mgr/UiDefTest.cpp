@@ -6,7 +6,7 @@
 
 #include "dui/core/SObjectDefaultRegister.h"
 #include "dui/core/SObjectFactoryMgr.h"
-#include "dui/res.mgr/SDimension.h"
+#include "dui/core/SLayoutSize.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SStylePoolMgr.h"
@@ -53,7 +53,7 @@ protected:
         ASSERT_TRUE(m_provider->Init(reinterpret_cast<WPARAM>(m_path.c_str())));
     }
 
-    void TearDown() override { SetDefaultDimensionUnit(L"px"); }
+    void TearDown() override { SLayoutSize::SetDefaultUnit(L"px"); }
 
     const std::vector<std::pair<std::wstring, std::string>> m_files = {
         {L"uires.idx", "<resource><uidef><file name=\"xml_init\" path=\"init.xml\"/>"
@@ -105,14 +105,14 @@ TEST_F(UiDefTest, AddingTheProviderInstallsItsDefinition)
     EXPECT_STREQ(m_res.GetString(L"@string/none").c_str(), L"");
     EXPECT_STREQ(m_res.GetString(L"title").c_str(), L"title");
 
-    // The definition's unit makes bare numbers dp; named dimensions keep their texts.
-    EXPECT_STREQ(GetDefaultDimensionUnit().c_str(), L"dp");
+    // The definition's unit makes bare numbers dp, named ones included.
+    EXPECT_EQ(SLayoutSize::GetDefaultUnit(), SLayoutSize::dp);
     struct Dim { const wchar_t* text; int scale; int want; };
     const Dim dims[] = {{L"@dim/radius", 150, 6}, {L"@dim/wide", 150, 10}, {L"@dim/bad", 150, 0},
                         {L"@dim/none", 150, 0},   {L"3", 200, 6},           {L"3px", 200, 3}};
     for (const auto& d : dims) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(d.text)));
-        EXPECT_EQ(LayoutDimToPixels(d.text, d.scale), d.want);
+        EXPECT_EQ(m_res.GetLayoutDim(d.text).ToPixel(d.scale), d.want);
     }
 
     const FontInfo& font = def->GetDefFontInfo();

@@ -1,0 +1,29 @@
+#pragma once
+// Rules the layout and layout-parameter classes share: orientation
+// questions over a width and a height, and reading sizes, dimensions,
+// floats and gravities from attribute texts. A text that is read only in
+// part writes the framework's log line and keeps what could be read.
+#include "dui/core/ILayout.h"
+#include "dui/core/TStringT.h"
+
+namespace DUI {
+
+// 0 the width, 1 the height, 2 either, 3 both; anything else FALSE.
+BOOL AskOrientation(int orientation, bool width, bool height);
+// 0 the width, 1 the height, 3 both; 2 and anything else change nothing.
+void SetByOrientation(int orientation, SLayoutSize& width, SLayoutSize& height, const SLayoutSize& value);
+
+// "@dim/name" through the current UI definition, else the size text itself.
+SLayoutSize ReadDimension(const SStringW& text, const char* function);
+// "matchParent" (also "full" when `fullMatches`) and "wrapContent", without
+// regard to case; anything else a dimension.
+SLayoutSize ReadSizeWord(const SStringW& text, bool fullMatches, const char* function);
+// Two size words separated by ','; false, changing nothing, for another count.
+bool ReadSizePair(const SStringW& text, bool fullMatches, const char* function, SLayoutSize& width,
+                  SLayoutSize& height);
+// A float read with "%f"; a text it cannot read leaves `out` as it was.
+void ReadFloat(const SStringW& text, const char* function, float& out);
+// StrToIntExW, hexadecimal after "0x"; a text that is not a number gives 0.
+int ReadInt(const SStringW& text, const char* function);
+
+} // namespace DUI
