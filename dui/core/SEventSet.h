@@ -46,6 +46,8 @@ public:
     SEventSet(const SEventSet&) = delete;
     SEventSet& operator=(const SEventSet&) = delete;
 
+    // Room for `count` events, for sets whose events are known up front.
+    void Reserve(size_t count) { m_events.reserve(count); }
     SEvent* AddEvent(int id, LPCWSTR name);
     SEvent* GetEventObject(int id) const;
     SEvent* GetEventObject(LPCWSTR name) const;

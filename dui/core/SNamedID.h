@@ -1,7 +1,9 @@
 #pragma once
 // Window names to numeric ids: a table kept sorted by name (wcscmp order),
 // so that a window declared with a name only gets the id the code expects.
+// The application's table is reachable through the class while it lives.
 #include "dui/core/SDynArray.h"
+#include "dui/core/SSingleton2.h"
 #include "xml/xmldom.h"
 
 #include <winsock2.h>
@@ -17,7 +19,7 @@ struct NamedIdRecord
 };
 static_assert(sizeof(NamedIdRecord) == 108, "records follow each other without gaps");
 
-class SNamedID
+class SNamedID : public SSingleton2<SNamedID>
 {
 public:
     // Names are looked up and loaded with at most this many characters.
@@ -26,7 +28,7 @@ public:
     SNamedID() = default;
     SNamedID(const SNamedID&) = delete;
     SNamedID& operator=(const SNamedID&) = delete;
-    virtual ~SNamedID() = default;
+    ~SNamedID() override = default;
 
     // Adds one record per child element (tag = name, "value" = id) and sorts.
     virtual BOOL Init(xmldom::xml_node element);

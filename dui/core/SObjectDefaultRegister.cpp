@@ -2,6 +2,7 @@
 
 #include "dui/core/SInterpolators.h"
 #include "dui/core/SObjectFactoryMgr.h"
+#include "dui/core/SWindow.h"
 #include "dui/res.mgr/SSkinButton.h"
 #include "dui/res.mgr/SSkinColorRect.h"
 #include "dui/res.mgr/SSkinGradation.h"
@@ -32,7 +33,10 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* registry)
     registry->TplRegisterFactory<SSKinGroup>();
 }
 
-void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr*) {}
+void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* registry)
+{
+    registry->TplRegisterFactory<SWindow>();
+}
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* registry)
 {

@@ -4,6 +4,7 @@
 
 #include "dui/core/DuiLog.h"
 #include "dui/core/SObjDefAttr.h"
+#include "dui/core/SWindow.h"
 
 namespace DUI {
 
@@ -12,6 +13,16 @@ SObjectFactoryMgr::SObjectFactoryMgr() : m_factories(&SObjectFactoryMgr::DeleteF
 void SObjectFactoryMgr::DeleteFactory(SObjectFactory** factory)
 {
     delete *factory;
+}
+
+// A factory registered under a kind that makes something else: the caller
+// could not release it as what it asked for, so it goes back here.
+void SObjectFactoryMgr::ReleaseObject(IObject* object)
+{
+    if (auto* ref = dynamic_cast<IObjRef*>(object))
+        ref->Release();
+    else
+        delete object;
 }
 
 BOOL SObjectFactoryMgr::RegisterFactory(const SObjectFactory& factory, BOOL replace)
@@ -99,20 +110,25 @@ IObject* SObjectFactoryMgr::NewWindowObjectByTag(LPCWSTR tag)
     return object;
 }
 
+SWindow* SObjectFactoryMgr::NewWindowByTag(LPCWSTR tag)
+{
+    IObject* object = NewWindowObjectByTag(tag);
+    if (!object)
+        return nullptr;
+    auto* window = dynamic_cast<SWindow*>(object);
+    if (!window)
+        ReleaseObject(object);
+    return window;
+}
+
 IInterpolator* SObjectFactoryMgr::NewInterpolatorByTag(LPCWSTR tag)
 {
     IObject* object = CreateObject(SObjectInfo(tag, Interpolator_Kind));
     if (!object)
         return nullptr;
     auto* interpolator = dynamic_cast<IInterpolator*>(object);
-    if (!interpolator) {
-        // A factory registered under kind 4 that makes something else: the
-        // caller could not release it, so it goes back here.
-        if (auto* ref = dynamic_cast<IObjRef*>(object))
-            ref->Release();
-        else
-            delete object;
-    }
+    if (!interpolator)
+        ReleaseObject(object);
     return interpolator;
 }
 

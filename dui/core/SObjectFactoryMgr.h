@@ -1,20 +1,23 @@
 #pragma once
 // The class registry: turns a class tag and a kind into a new object through
 // the factory registered for them, and gives new windows the default
-// attributes of the current UI definition.
+// attributes of the current UI definition. The application's registry is
+// reachable through its class, so that window trees can create their children.
 #include "dui/core/IInterpolator.h"
 #include "dui/core/SCmnMap.h"
 #include "dui/core/SObjectFactory.h"
+#include "dui/core/SSingleton2.h"
 
 namespace DUI {
 
 class SObjDefAttr;
+class SWindow;
 
-class SObjectFactoryMgr
+class SObjectFactoryMgr : public SSingleton2<SObjectFactoryMgr>
 {
 public:
     SObjectFactoryMgr();
-    virtual ~SObjectFactoryMgr() = default;
+    ~SObjectFactoryMgr() override = default;
     SObjectFactoryMgr(const SObjectFactoryMgr&) = delete;
     SObjectFactoryMgr& operator=(const SObjectFactoryMgr&) = delete;
 
@@ -33,11 +36,17 @@ public:
     // A window tag may carry a style after its last dot ("imgbtn.close");
     // the class is the text before it and the whole tag becomes "class".
     IObject* NewWindowObjectByTag(LPCWSTR tag);
+    // The same as a window, holding the creation reference; NULL when the
+    // tag names no window class.
+    SWindow* NewWindowByTag(LPCWSTR tag);
     IInterpolator* NewInterpolatorByTag(LPCWSTR tag);
 
     // The "objattr" defaults of a window's class chain, "class" first; other
     // kinds of object get none.
     void ApplyDefaultAttributes(IObject* object);
+
+    // Frees an object made by a factory whatever its family.
+    static void ReleaseObject(IObject* object);
 
 protected:
     // The default-attribute table of the current UI definition, or null.

@@ -1,6 +1,7 @@
 #include "dui/res.mgr/SResProviderMgr.h"
 
 #include <cstdlib>
+#include <vector>
 #include "dui/res.mgr/SImageLoader.h"
 #include "dui/res.mgr/SResProviderFiles.h"
 #include "dui/res.mgr/SResProviderPE.h"
@@ -73,6 +74,18 @@ SLayoutSize ResolveLayoutDim(LPCWSTR text)
 {
     const SResProviderMgr* res = SResProviderMgr::GetInstance();
     return res ? res->GetLayoutDim(text) : SNamedDimension().Get(text);
+}
+
+SStringW ResolveNamedString(const SStringW& text)
+{
+    const SResProviderMgr* res = SResProviderMgr::GetInstance();
+    return res ? res->GetString(text.c_str()) : SNamedString().Get(text.c_str());
+}
+
+COLORREF ResolveNamedColor(const SStringW& text)
+{
+    const SResProviderMgr* res = SResProviderMgr::GetInstance();
+    return res ? res->GetColor(text.c_str()) : SNamedColor().Get(text.c_str());
 }
 
 SStringW SResProviderMgr::GetString(LPCWSTR text) const
@@ -162,6 +175,24 @@ IPaintBitmap* SResProviderMgr::LoadImageFromText(LPCWSTR text)
     SStringWList parts;
     if (ParseResId(SStringW(text), parts) != 2) return nullptr;
     return LoadImage(parts[0].c_str(), parts[1].c_str());
+}
+
+BOOL SResProviderMgr::LoadXmlResource(LPCWSTR name, LPCWSTR type, xmldom::xml_document& doc, IResProvider* provider)
+{
+    if (!provider && IsFileType(type))
+        return name && doc.load_file(name, xmldom::parse_default, xmldom::encoding_utf8) ? TRUE : FALSE;
+    Lock lock(m_lock);
+    if (!provider)
+        provider = FindResProvider(type, name);
+    if (!provider)
+        return FALSE;
+    const size_t size = provider->GetRawBufferSize(type, name);
+    if (size == 0)
+        return FALSE;
+    std::vector<char> bytes(size + 1, 0);
+    if (!provider->GetRawBuffer(type, name, bytes.data(), size))
+        return FALSE;
+    return doc.load_buffer(bytes.data(), size, xmldom::parse_default, xmldom::encoding_utf8) ? TRUE : FALSE;
 }
 
 HICON SResProviderMgr::LoadIcon(LPCWSTR name, int cx, int cy, BOOL fromFile)

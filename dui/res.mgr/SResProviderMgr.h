@@ -45,6 +45,11 @@ public:
 
     static bool IsFileType(LPCWSTR type);
 
+    // Parses the XML resource into `doc`: from the given provider, else from
+    // the newest provider that has it, or from disk for the type "file".
+    // FALSE, silently, for a missing or empty resource or a parse error.
+    BOOL LoadXmlResource(LPCWSTR name, LPCWSTR type, xmldom::xml_document& doc, IResProvider* provider = nullptr);
+
 private:
     void DestroyCursors();
 
@@ -59,5 +64,8 @@ private:
 // A dimension text or "@dim/" reference, through the application's provider
 // manager (or empty tables without one).
 SLayoutSize ResolveLayoutDim(LPCWSTR text);
+// "@string/" and "@color/" references or literal texts, the same way.
+SStringW ResolveNamedString(const SStringW& text);
+COLORREF ResolveNamedColor(const SStringW& text);
 
 } // namespace DUI

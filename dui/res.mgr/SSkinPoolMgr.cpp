@@ -66,14 +66,12 @@ ISkinObj* SSkinPoolMgr::NewSkinByTag(LPCWSTR tag) const
 
 SStringW SSkinPoolMgr::ResolveString(const SStringW& text)
 {
-    const SResProviderMgr* res = SResProviderMgr::GetInstance();
-    return res ? res->GetString(text.c_str()) : SNamedString().Get(text.c_str());
+    return ResolveNamedString(text);
 }
 
 COLORREF SSkinPoolMgr::ResolveColor(const SStringW& text)
 {
-    const SResProviderMgr* res = SResProviderMgr::GetInstance();
-    return res ? res->GetColor(text.c_str()) : SNamedColor().Get(text.c_str());
+    return ResolveNamedColor(text);
 }
 
 } // namespace DUI

@@ -242,8 +242,10 @@ class DefaultAttrTest : public testing::Test
 protected:
     void SetUp() override
     {
-        RegisterBuiltIns(m_reg);
+        // The recording stand-ins go first, so they keep the window tags
+        // that the built-in classes would take.
         RegisterTestWindows(m_reg);
+        RegisterBuiltIns(m_reg);
         xmldom::xml_node objattr = m_src.append_child(L"objattr");
         Add(objattr, L"window", {{L"colorText", L"@color/font_nm"}, {L"cursor", L"arrow"}});
         Add(objattr, L"div", {{L"sbSkin", L"gs_scrollbar"}});

@@ -260,6 +260,19 @@ TEST(TStringT, FindAndCompare)
     EXPECT_NE(s.Compare(L"A\\B\\C.TXT"), 0);
     EXPECT_TRUE(s == L"a\\b\\c.Txt");
     EXPECT_EQ(Text(SStringW(L"ab") + L"cd"), L"abcd");
+
+    // Ignoring case orders texts as the C library does, ASCII or not.
+    struct Case { const wchar_t* a; const wchar_t* b; };
+    const Case cases[] = {
+        {L"Alpha", L"alpha"}, {L"alpha", L"alphabet"}, {L"b", L"A"}, {L"_x", L"Ax"}, {L"[", L"a"},
+        {L"", L""}, {L"\u00c4x", L"\u00e4x"}, {L"a\u00c4", L"A\u00e5"}, {L"\u4e2d", L"a"},
+    };
+    auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.a) + L" / " + c.b));
+        EXPECT_EQ(sign(SStringW(c.a).CompareNoCase(c.b)), sign(_wcsicmp(c.a, c.b)));
+        EXPECT_EQ(sign(SStringW(c.b).CompareNoCase(c.a)), sign(_wcsicmp(c.b, c.a)));
+    }
     EXPECT_EQ(Text(L"ab" + SStringW(L"cd")), L"abcd");
 }
 

@@ -1,0 +1,282 @@
+#pragma once
+// The windowless window every visible element derives from: its identity
+// (SWND, id, name), its place in the tree, its creation from XML (includes
+// and templates), its attributes and style, its events and its part in the
+// layout of its parent. It lives in a tree that a host reaches through its
+// container; the tree owns one reference to each window.
+#include "dui/core/Events.h"
+#include "dui/core/ILayout.h"
+#include "dui/core/ISwndContainer.h"
+#include "dui/core/ITrCtxProvider.h"
+#include "dui/core/SEventSet.h"
+#include "dui/core/SLayoutSize.h"
+#include "dui/core/SObjectImpl.h"
+#include "dui/core/SRefPtr.h"
+#include "dui/core/SWindowMgr.h"
+#include "dui/core/SwndStyle.h"
+#include "dui/core/SwndText.h"
+#include "dui/core/TObjRefImpl.h"
+#include "dui/res.mgr/ISkinObj.h"
+
+namespace DUI {
+
+// The handled flag of the message a window's message map is working on.
+class SMsgHandleState
+{
+public:
+    BOOL IsMsgHandled() const { return m_handled != 0; }
+    void SetMsgHandled(BOOL handled) { m_handled = handled ? 1 : 0; }
+
+private:
+    int m_handled = 0;
+};
+
+// Window state bits: the effective look, own settings combined with the
+// ancestors'.
+enum WndState : DWORD
+{
+    WndState_Normal = 0,
+    WndState_Hover = 0x01,
+    WndState_PushDown = 0x02,
+    WndState_Check = 0x04,
+    WndState_Invisible = 0x08,
+    WndState_Disable = 0x10,
+};
+
+// GetRelatedWindow codes.
+enum WndRelation : UINT
+{
+    GSW_FIRSTCHILD = 0,
+    GSW_LASTCHILD = 1,
+    GSW_PREVSIBLING = 2,
+    GSW_NEXTSIBLING = 3,
+    GSW_PARENT = 4,
+    GSW_OWNER = 5,
+};
+
+// InsertChild's "after" value that puts the child first.
+inline SWindow* const ICWND_FIRST = reinterpret_cast<SWindow*>(~static_cast<UINT_PTR>(0));
+
+class SWindow : public SObjectImpl<IObject>,
+                public SMsgHandleState,
+                public ITrCtxProvider,
+                public TObjRefImpl2<IObjRef, SWindow>
+{
+    DUI_CLASS_NAME(SWindow, SObjectImpl<IObject>, L"window", Window_Kind)
+public:
+    // Bits of the flags word.
+    enum Flag : DWORD
+    {
+        Flag_Visible = 0x001,
+        Flag_Disabled = 0x002,
+        Flag_Display = 0x004,
+        Flag_ClipClient = 0x008,
+        Flag_MsgTransparent = 0x010,
+        Flag_Focusable = 0x020,
+        Flag_DrawFocusRect = 0x040,
+        Flag_Cache = 0x080,
+        Flag_CacheDirty = 0x100,
+        Flag_Layered = 0x200,
+    };
+
+    SWindow();
+    ~SWindow() override;
+
+    // Identity.
+    SWND GetSwnd() const { return m_swnd; }
+    int GetID() const override { return m_id; }
+    void SetID(int id) { m_id = id; }
+    LPCWSTR GetName() const override { return m_name; }
+    void SetName(const SStringW& name) { m_name = name; }
+    ULONG_PTR GetUserData() const { return m_userData; }
+    ULONG_PTR SetUserData(ULONG_PTR data);
+
+    // The tree.
+    SWindow* GetParent() const { return m_parent; }
+    SWindow* GetOwner() const { return m_owner; }
+    void SetOwner(SWindow* owner) { m_owner = owner; }
+    SWindow* GetRoot() const;
+    ISwndContainer* GetContainer() const { return m_container; }
+    void SetContainer(ISwndContainer* container);
+    SWindow* GetRelatedWindow(UINT code) const;
+    UINT GetChildrenCount() const { return m_childCount; }
+    SWindow* GetNthChild(UINT n) const;
+    void InsertChild(SWindow* child, SWindow* after = nullptr);
+    BOOL RemoveChild(SWindow* child);
+    BOOL DestroyChild(SWindow* child);
+    BOOL Destroy();
+    void BringToTop();
+
+    // Search below this window: depth 1 the direct children, -1 any depth.
+    SWindow* FindChildByID(int id, int depth = -1);
+    SWindow* FindChildByName(LPCWSTR name, int depth = -1);
+    // The window of that name (or id) at any depth when it is of class T;
+    // a miss is logged.
+    template <class T>
+    T* FindChildByName2(LPCWSTR name)
+    {
+        return static_cast<T*>(CheckFound(FindChildByName(name, -1), T::GetClassTagStatic(), name, 0));
+    }
+    template <class T>
+    T* FindChildByID2(int id)
+    {
+        return static_cast<T*>(CheckFound(FindChildByID(id, -1), T::GetClassTagStatic(), nullptr, id));
+    }
+
+    // Creation from XML.
+    virtual BOOL CreateChildren(xmldom::xml_node element);
+    // Parses the text and creates its children; the last child, or NULL.
+    SWindow* CreateChildrenFromXmlText(LPCWSTR text);
+    BOOL ApplyXmlNode(xmldom::xml_node element) override;
+    HRESULT SetAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
+    HRESULT AfterSetAttribute(const SStringW& name, const SStringW& value, BOOL loading,
+                              HRESULT result) override;
+    HRESULT OnUnhandledAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
+
+    // Texts.
+    virtual SStringW GetWindowText(BOOL raw = FALSE) const;
+    virtual void SetWindowText(LPCWSTR text);
+    virtual void SetToolTipText(LPCWSTR text);
+    virtual SStringW GetToolTipText() const;
+    SStringW GetTrCtx() const override;
+    virtual SStringW TranslateText(const SStringW& text) const;
+
+    // Style and scale.
+    SwndStyle& GetStyle() { return m_style; }
+    const SwndStyle& GetStyle() const { return m_style; }
+    BYTE GetAlpha() const { return m_style.m_byAlpha; }
+    virtual int GetScale() const;
+    ISkinObj* GetSkin() const { return m_skin.Get(); }
+    ISkinObj* GetNcSkin() const { return m_ncSkin.Get(); }
+    DWORD GetFlags() const { return m_flags; }
+    BOOL IsFloat() const { return m_float; }
+    virtual BOOL IsFocusable() const { return (m_flags & Flag_Focusable) != 0; }
+    virtual BOOL ClipsToClient() const { return (m_flags & Flag_ClipClient) != 0; }
+    virtual BOOL IsLayered() const { return (m_flags & Flag_Layered) != 0; }
+    BOOL IsMsgTransparent() const { return (m_flags & Flag_MsgTransparent) != 0; }
+    BOOL IsDisplay() const { return (m_flags & Flag_Display) != 0; }
+
+    // Radio groups.
+    virtual BOOL IsGroupedWithSiblings() const { return FALSE; }
+    virtual SWindow* GetCheckedSiblingInGroup() { return nullptr; }
+    SWindow* GetCheckedChildInGroup();
+
+    // State.
+    DWORD GetState() const { return m_state; }
+    DWORD ModifyState(DWORD add, DWORD remove, BOOL redraw = FALSE);
+    virtual void OnStateChanging(DWORD oldState, DWORD newState);
+    virtual void OnStateChanged(DWORD oldState, DWORD newState);
+    // Whether the window looks different in another state.
+    virtual BOOL NeedRedrawOnStateChange() const;
+    BOOL IsVisible(BOOL checkParent = FALSE) const;
+    BOOL IsDisabled(BOOL checkParent = FALSE) const;
+    void SetVisible(BOOL show, BOOL update = FALSE);
+    void EnableWindow(BOOL enable, BOOL update = FALSE);
+    // The area goes to the parent and at last to the host, which paints it.
+    void InvalidateRect(const RECT* rc = nullptr);
+    void InvalidateClient();
+    void LockUpdate() { ++m_updateLock; }
+    void UnlockUpdate() { --m_updateLock; }
+    BOOL IsUpdateLocked() const { return m_updateLock > 0; }
+
+    // Messages: the window's own handling of the framework messages the
+    // tree sends (create, destroy, show, enable, size).
+    LRESULT DeliverSwndMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0, BOOL* handled = nullptr);
+    virtual BOOL OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    virtual LRESULT OnUnhandledMessage(UINT, WPARAM, LPARAM) { return 0; }
+
+    // Events. The window keeps itself alive while it fires, so a handler may
+    // destroy it.
+    SEventSet* GetEventSet() { return &m_events; }
+    BOOL SubscribeEvent(int id, const ISlotFunctor& slot) { return m_events.SubscribeEvent(id, slot); }
+    virtual BOOL FireEvent(EventArgs& args);
+
+    // Layout participation.
+    ILayout* GetLayout() const { return m_layout.Get(); }
+    ILayoutParam* GetLayoutParam() const { return m_layoutParam.Get(); }
+    BOOL SetLayoutParam(ILayoutParam* param);
+    SWindow* GetNextLayoutChild(const SWindow* after) const;
+    void GetWindowRect(RECT* out) const { *out = m_rcWindow; }
+    RECT GetWindowRect() const { return m_rcWindow; }
+    virtual RECT GetClientRect() const;
+    void FillClientRect(RECT* out) const { *out = GetClientRect(); }
+    virtual void GetTextRect(RECT* out) const;
+    virtual void GetChildArea(RECT* out) const;
+    virtual void MarkLayoutDirty(SWND changed, BOOL full);
+    void MarkForRelayout() { MarkLayoutDirty(m_swnd, TRUE); }
+    int GetLayoutDirty() const { return m_layoutDirty; }
+    virtual void UpdateLayout();
+    virtual void ArrangeChildren();
+    virtual BOOL OnRectChanged(const RECT& rc);
+    virtual void OnFloatAreaChanged(const RECT&) {}
+    void Move(const RECT* rc);
+    virtual SIZE MeasureDesiredSize(int width, int height);
+    virtual SIZE MeasureContent(int parentWidth, int parentHeight);
+    virtual void OnContentChanged();
+    const SLayoutSize& GetMaxWidth() const { return m_maxWidth; }
+
+protected:
+    // Handlers of the base message map.
+    virtual int OnCreate();
+    virtual void OnDestroy();
+    virtual void OnShowWindow(BOOL show, UINT status);
+    virtual void OnEnable(BOOL enable, UINT status);
+    virtual void OnSize(UINT type, SIZE size);
+
+    // The text size for MeasureContent, at the window's font.
+    virtual SIZE MeasureText(const RECT& box, UINT format);
+
+private:
+    void RegisterEvents();
+    SWindow* CheckFound(SWindow* found, LPCWSTR classTag, LPCWSTR name, int id);
+    SWindow* SearchChildByID(int id, int depth) const;
+    SWindow* SearchChildByName(LPCWSTR name, int depth) const;
+    void LinkChild(SWindow* child, SWindow* after);
+    void AdoptLayoutParam(SWindow* child);
+
+    HRESULT SetOwnAttribute(const SStringW& name, const SStringW& value, BOOL loading, BOOL& taken);
+    HRESULT SetDelegatedAttribute(const SStringW& name, const SStringW& value, BOOL loading);
+    HRESULT SetLayoutAttribute(const SStringW& value);
+    void ApplyClass(const SStringW& value, BOOL loading);
+    void SetFlag(DWORD flag, BOOL on) { m_flags = on ? (m_flags | flag) : (m_flags & ~flag); }
+
+    SWindow* CreateChildWindow(LPCWSTR tag, xmldom::xml_node element);
+    void CreateInclude(xmldom::xml_node include);
+    void CreateFromTemplate(xmldom::xml_node use);
+    void SetWindowTextFromXml(xmldom::xml_node element);
+
+    BOOL WrapsContent() const;
+    BOOL MatchesParent() const;
+
+    RECT m_rcWindow = {};
+    SWND m_swnd = 0;
+    BOOL m_float = FALSE;
+    ISwndContainer* m_container = nullptr;
+    SEventSet m_events;
+    SRefPtr<ILayout> m_layout;
+    SRefPtr<ILayoutParam> m_layoutParam;
+    SWindow* m_owner = nullptr;
+    SWindow* m_parent = nullptr;
+    SWindow* m_firstChild = nullptr;
+    SWindow* m_lastChild = nullptr;
+    SWindow* m_nextSibling = nullptr;
+    SWindow* m_prevSibling = nullptr;
+    UINT m_childCount = 0;
+    SwndStyle m_style;
+    SwndText m_text;
+    SwndText m_toolTip;
+    SStringW m_name;
+    SStringW m_trCtx;
+    int m_id = 0;
+    int m_zorder = 0;
+    int m_updateLock = 0;
+    DWORD m_state = WndState_Normal;
+    DWORD m_flags = Flag_Visible | Flag_Display | Flag_DrawFocusRect | Flag_CacheDirty;
+    int m_layoutDirty = 1;
+    SRefPtr<ISkinObj> m_skin;
+    SRefPtr<ISkinObj> m_ncSkin;
+    ULONG_PTR m_userData = 0;
+    SLayoutSize m_maxWidth;
+};
+
+} // namespace DUI
