@@ -181,7 +181,7 @@ BOOL SResProviderMgr::LoadXmlResource(LPCWSTR name, LPCWSTR type, xmldom::xml_do
 {
     if (!provider && IsFileType(type))
         return name && doc.load_file(name, xmldom::parse_default, xmldom::encoding_utf8) ? TRUE : FALSE;
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     if (!provider)
         provider = FindResProvider(type, name);
     if (!provider)
