@@ -36,12 +36,6 @@ bool IsUsableFile(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kUnusable) == 0 && path.size() < MAX_PATH;
 }
 
-std::wstring FolderOf(const std::wstring& path)
-{
-    size_t slash = path.rfind(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-}
-
 } // namespace
 
 DUI::SStringW ReserveUniqueFile(const DUI::SStringW& folder, const DUI::SStringW& name, const DUI::SStringW& ext)
@@ -69,12 +63,12 @@ DUI::SStringW ReserveUniqueFile(const DUI::SStringW& folder, const DUI::SStringW
     return IsUsableFile(candidate) ? ToSString(candidate) : DUI::SStringW();
 }
 
-DUI::SStringW MakeNumberedFileName(const DUI::SStringW& path, bool, const DUI::SStringW&)
+DUI::SStringW MakeNumberedFileName(const DUI::SStringW& path)
 {
     const std::wstring original = ToStdString(path);
-    const std::wstring folder = FolderOf(original);
-    const std::wstring title = FileTitleOf(original);
-    const std::wstring ext = FileExtOf(original);
+    const std::wstring folder = GetParentFolder(original);
+    const std::wstring title = GetFileBaseName(original);
+    const std::wstring ext = GetFileExtension(original);
     std::wstring candidate = original;
     for (int i = 0; i < INT_MAX; ++i) {
         if (i > 0) {
