@@ -1,4 +1,4 @@
-#include "dui/core/SObjectDefaultRegister.h"
+#include "dui/SObjectDefaultRegister.h"
 
 #include "dui/core/SInterpolators.h"
 #include "dui/core/SObjectFactoryMgr.h"
