@@ -50,50 +50,33 @@ private:
     Type m_handle = Traits::Invalid();
 };
 
-// Process, thread, event and job handles: their "none" is null, unlike file handles.
-struct SKernelHandleTraits {
-    using Type = HANDLE;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { CloseHandle(h); }
-};
+// Traits by their release call. Most handles mean "none" by null; file and
+// find handles by INVALID_HANDLE_VALUE.
+enum class SNone { Null, InvalidHandleValue };
 
-struct SFileHandleTraits {
-    using Type = HANDLE;
-    static Type Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) { CloseHandle(h); }
-};
-
-struct SFindHandleTraits {
-    using Type = HANDLE;
-    static Type Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) { FindClose(h); }
-};
-
-struct SRegKeyTraits {
-    using Type = HKEY;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { RegCloseKey(h); }
-};
-
-template <typename T>
-struct SGdiObjectTraits {
+template <typename T, auto CloseFn, SNone None = SNone::Null>
+struct SHandleTraits {
     using Type = T;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { DeleteObject(h); }
+    static Type Invalid()
+    {
+        if constexpr (None == SNone::InvalidHandleValue)
+            return INVALID_HANDLE_VALUE;
+        else
+            return nullptr;
+    }
+    static void Close(Type h) { CloseFn(h); }
 };
 
+// Process, thread, event and job handles.
+using SKernelHandleTraits = SHandleTraits<HANDLE, &CloseHandle>;
+using SFileHandleTraits = SHandleTraits<HANDLE, &CloseHandle, SNone::InvalidHandleValue>;
+using SFindHandleTraits = SHandleTraits<HANDLE, &FindClose, SNone::InvalidHandleValue>;
+using SRegKeyTraits = SHandleTraits<HKEY, &RegCloseKey>;
+template <typename T>
+using SGdiObjectTraits = SHandleTraits<T, &DeleteObject>;
 // Memory DCs made with CreateCompatibleDC; window DCs go back through SWindowDC.
-struct SMemDCTraits {
-    using Type = HDC;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { DeleteDC(h); }
-};
-
-struct SIconTraits {
-    using Type = HICON;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { DestroyIcon(h); }
-};
+using SMemDCTraits = SHandleTraits<HDC, &DeleteDC>;
+using SIconTraits = SHandleTraits<HICON, &DestroyIcon>;
 
 using SKernelHandle = SHandle<SKernelHandleTraits>;
 using SFileHandle = SHandle<SFileHandleTraits>;
