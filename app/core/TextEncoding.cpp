@@ -26,30 +26,25 @@ bool AnsiToWide(const std::string& in, std::wstring& out) { return NarrowToWide(
 bool WideToUtf8(const std::wstring& in, std::string& out) { return WideToNarrow(CP_UTF8, in, out); }
 bool WideToOem(const std::wstring& in, std::string& out) { return WideToNarrow(CP_OEMCP, in, out); }
 
-std::string AnsiToUtf8(const std::string& in)
+namespace {
+
+// From one narrow code page to another through UTF-16; empty on failure.
+std::string Recode(UINT from, UINT to, const std::string& in)
 {
     std::wstring wide;
     std::string out;
-    if (!AnsiToWide(in, wide) || !WideToUtf8(wide, out))
-        return {};
-    return out;
+    return NarrowToWide(from, in, wide) && WideToNarrow(to, wide, out) ? out : std::string();
 }
 
-std::string Utf8ToOem(const std::string& in)
-{
-    std::wstring wide;
-    std::string out;
-    if (!Utf8ToWide(in, wide) || !WideToOem(wide, out))
-        return {};
-    return out;
-}
+} // namespace
+
+std::string AnsiToUtf8(const std::string& in) { return Recode(CP_ACP, CP_UTF8, in); }
+std::string Utf8ToOem(const std::string& in) { return Recode(CP_UTF8, CP_OEMCP, in); }
 
 std::string WideToOemString(const std::wstring& in)
 {
     std::string out;
-    if (!WideToOem(in, out))
-        return {};
-    return out;
+    return WideToOem(in, out) ? out : std::string();
 }
 
 std::string ToUtf8(const std::wstring& in)
