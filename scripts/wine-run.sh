@@ -10,7 +10,7 @@
 # started once more; a program that printed anything has run, and its exit
 # code stands.
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
-source "$VESK_ROOT/scripts/wine-prefix.sh"
+source "$VESK_ROOT/scripts/use-build-wineprefix.sh"
 use_build_wineprefix
 
 if [[ -z "${DISPLAY:-}" ]]; then

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <random>
 #include <set>
+#include <stdexcept>
 
 namespace {
 
@@ -405,7 +406,7 @@ TEST(TaskManager, CancellingAParkedTaskWakesItsWorkerAndThePoolRunsOn)
     });
     manager.AddTask(L"parked", parked);
     ASSERT_TRUE(parked->started.Wait());
-    ScopedKernelHandle worker(OpenThread(THREAD_SUSPEND_RESUME, FALSE, parked->runThread.load()));
+    DUI::SKernelHandle worker(OpenThread(THREAD_SUSPEND_RESUME, FALSE, parked->runThread.load()));
     ASSERT_TRUE(worker);
     ASSERT_TRUE(WaitUntil([&] {
         const DWORD before = SuspendThread(worker.Get());
@@ -593,4 +594,21 @@ TEST(TaskManager, OneNameAddedFromTwoThreadsAtOnceListsOneTask)
         EXPECT_EQ(a->runs.load(), aListed ? 1 : 0);
         EXPECT_EQ(b->runs.load(), aListed ? 0 : 1);
     }
+}
+
+TEST(TaskManager, AThrowingTaskLeavesItsMessageInTheDebugOutputAndTheWorkerGoesOn)
+{
+    DebugCapture debug;
+    TaskManager manager;
+    manager.SetMaxWorkers(1);
+    auto thrower = MakeTask(nullptr, [] { throw std::runtime_error("disk full"); });
+    auto next = MakeTask();
+    manager.AddTask(L"thrower", thrower);
+    manager.AddTask(L"next", next);
+    ASSERT_TRUE(WaitUntil([&] { return next->finished.IsOpen(); }));
+    EXPECT_EQ(next->runThread.load(), thrower->runThread.load());   // the same worker took it
+    const std::wstring want = L"TaskManager: exception from Run: disk full\n";
+    const std::vector<std::wstring> lines = debug.Lines();
+    EXPECT_TRUE(std::find(lines.begin(), lines.end(), want) != lines.end() ||
+                std::find(lines.begin(), lines.end(), DebugCapture::AnsiForm(want)) != lines.end());
 }

@@ -1,7 +1,7 @@
 # Sourced: points WINEPREFIX at the build folder's own copy of the cached
 # prefix, so that separate build folders never share a Wine server (stopping
 # one would kill the other's programs) and tests' registry writes stay local.
-source "$VESK_ROOT/scripts/deps/wineprefix.sh"
+source "$VESK_ROOT/scripts/deps/make-wineprefix.sh"
 
 use_build_wineprefix() {
     local name copy="$BUILD_DIR/wineprefix"
