@@ -251,6 +251,7 @@ TEST_F(AnchorLayoutTest, ParameterAttributesAndOrientationQuestions)
     EXPECT_EQ(p->GetSpecifiedSize(Vert).ToPixel(150), 60);
     EXPECT_EQ(p->SetAttribute(L"size", L"1,2,3", FALSE), E_FAIL);
     EXPECT_EQ(p->SetAttribute(L"offset", L"0.5", FALSE), E_FAIL);
+    EXPECT_EQ(p->SetAttribute(L"offset", L"nan,0", FALSE), E_FAIL);
     EXPECT_EQ(p->SetAttribute(L"offset", L"-0.5,0.25", FALSE), S_OK);
     EXPECT_FLOAT_EQ(p->Data().offsetY, 0.25f);
     EXPECT_EQ(p->SetAttribute(L"weight", L"1", FALSE), E_NOTIMPL);
