@@ -5,7 +5,7 @@
 
 namespace DUI {
 
-SEvent::SEvent(int id, LPCWSTR name) : m_id(id), m_name(name) {}
+SEvent::SEvent(int id, const SStringW& name) : m_id(id), m_name(name) {}
 
 SEvent::~SEvent()
 {
@@ -71,7 +71,7 @@ void SEvent::Compact()
     m_removed.clear();
 }
 
-SEvent* SEventSet::AddEvent(int id, LPCWSTR name)
+SEvent* SEventSet::AddEvent(int id, const SStringW& name)
 {
     if (SEvent* existing = GetEventObject(id))
         return existing;
