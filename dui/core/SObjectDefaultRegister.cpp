@@ -1,6 +1,9 @@
 #include "dui/core/SObjectDefaultRegister.h"
 
+#include "dui/core/AnchorLayout.h"
+#include "dui/core/SGridLayout.h"
 #include "dui/core/SInterpolators.h"
+#include "dui/core/SLinearLayout.h"
 #include "dui/core/SObjectFactoryMgr.h"
 #include "dui/core/SWindow.h"
 #include "dui/res.mgr/SSkinButton.h"
@@ -16,8 +19,15 @@ namespace DUI {
 
 // Each group registers its classes in table order with replace FALSE, so a
 // class the program registered under the same key first would stay.
-// Layouts, skins and windows join their groups as their classes are written.
-void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr*) {}
+// Windows join their group as their classes are written.
+void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr* registry)
+{
+    registry->TplRegisterFactory<AnchorLayout>();
+    registry->TplRegisterFactory<SLinearLayout>();
+    registry->TplRegisterFactory<SHBox>();
+    registry->TplRegisterFactory<SVBox>();
+    registry->TplRegisterFactory<SGridLayout>();
+}
 
 void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* registry)
 {

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <vector>
 
-#include "dui/core/AnchorLayoutParam.h"
+#include "dui/core/AnchorLayout.h"
 #include "dui/core/DuiLog.h"
 #include "dui/core/SAppTranslator.h"
 #include "dui/core/SWindowFinder.h"
@@ -17,8 +17,7 @@ SWindow::SWindow()
       m_text(this),
       m_toolTip(this)
 {
-    // The anchor layout's parameter, as its layout would make it; the
-    // layout itself is made once the anchor layout class is there.
+    m_layout = SRefPtr<ILayout>::Adopt(new AnchorLayout());
     m_layoutParam = SRefPtr<ILayoutParam>::Adopt(new AnchorLayoutParam());
     m_layoutParam->SetMatchParent(Both);
     m_maxWidth.SetWrapContent();

@@ -12,6 +12,8 @@ template <class Derived, class Struct>
 class TLayoutParamImpl : public SObjectImpl<TObjRefImpl<ILayoutParam>>
 {
 public:
+    using Record = Struct;
+
     BOOL IsMatchParent(int orientation) const override
     {
         return AskOrientation(orientation, m_data.width.IsMatchParent(), m_data.height.IsMatchParent());
