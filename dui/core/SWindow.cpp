@@ -199,6 +199,7 @@ void SWindow::BringToTop()
     m_nextSibling = nullptr;
     parent->m_lastChild->m_nextSibling = this;
     parent->m_lastChild = this;
+    parent->InvalidateMeasure();   // a grid fills its cells in child order
     if (m_container)
         m_container->MarkZorderDirty();
 }
