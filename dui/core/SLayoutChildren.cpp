@@ -1,6 +1,5 @@
 #include "dui/core/SLayoutChildren.h"
 
-#include "dui/core/SRefPtr.h"
 #include "dui/core/SWindow.h"
 
 namespace DUI {
@@ -34,11 +33,17 @@ SIZE SLayoutChildren::MeasureChildFixed(size_t index, int orientation, int mainP
     const int height = orientation == Vert ? mainPixels : -1;
     ILayoutParam* param = child->GetLayoutParam();
     if (!param) return child->MeasureDesiredSize(width, height);
-    const SRefPtr<ILayoutParam> saved = SRefPtr<ILayoutParam>::Adopt(param->Clone());
+    // The two sizes are kept aside and put back rather than the whole
+    // parameter copied: a pass then allocates nothing for it.
+    const int cross = 1 - orientation;
+    const SLayoutSize mainSize = param->GetSpecifiedSize(orientation), crossSize = param->GetSpecifiedSize(cross);
     param->SetSpecifiedSize(orientation, SLayoutSize(static_cast<float>(mainPixels), SLayoutSize::px));
-    if (crossWrap) param->SetWrapContent(1 - orientation);
+    if (crossWrap) param->SetWrapContent(cross);
     const SIZE size = child->MeasureDesiredSize(width, height);
-    child->SetLayoutParam(saved.Get());
+    param->SetSpecifiedSize(orientation, mainSize);
+    param->SetSpecifiedSize(cross, crossSize);
+    // Tells the child its parameter is its own again.
+    child->SetLayoutParam(param);
     return size;
 }
 

@@ -24,8 +24,8 @@ public:
     void Place(size_t index, const RECT& rc) const;
 
     SIZE MeasureChild(size_t index, int width, int height) override;
-    // The child's parameter is copied, changed for the question, and the
-    // copy put back, so the child keeps its parameter as it was.
+    // The child's parameter is changed for the question and put back as it
+    // was.
     SIZE MeasureChildFixed(size_t index, int orientation, int mainPixels, bool crossWrap) override;
 
 private:

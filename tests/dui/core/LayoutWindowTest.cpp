@@ -47,12 +47,13 @@ protected:
     void SetUp() override { SLayoutSize::SetDefaultUnit(L"dp"); }
     void TearDown() override { SLayoutSize::SetDefaultUnit(L"px"); }
 
-    // A 200 × 100 root holding the XML's children, laid out at `scale`.
+    // A 200 × 100 root holding the XML's children, made and laid out at `scale`.
     SWindow* Lay(const wchar_t* xml, int scale)
     {
         m_host.scale = scale;
-        SWindow* root = m_env.Build(xml);
+        SWindow* root = m_env.NewRoot();
         root->SetContainer(&m_host);
+        root->CreateChildrenFromXmlText(xml);
         root->OnRectChanged(RECT{0, 0, 200, 100});
         return root;
     }
@@ -97,6 +98,12 @@ TEST_F(LayoutWindowTest, TreesGetTheRectanglesTheirLayoutsGive)
          L"<window name=\"t\" pos=\"sib.right@5:10,sib.top@5:0,-10,@20\"/></root>",
          {{L"s", L"20,10,60,40"}, {L"t", L"70,10,190,30"}},
          {{L"s", L"30,15,90,60"}, {L"t", L"105,15,185,45"}}},
+        {"a row inside its parent's padding, the weighted child taking the rest",
+         L"<root><window pos=\"0,0,-0,-0\" layout=\"hbox\" padding=\"10,5,10,5\" interval=\"4\">"
+         L"<window name=\"h1\" size=\"30,20\"/>"
+         L"<window name=\"h2\" width=\"10\" height=\"matchParent\" weight=\"1\"/></window></root>",
+         {{L"h1", L"10,5,40,25"}, {L"h2", L"44,5,190,95"}},
+         {{L"h1", L"15,8,60,38"}, {L"h2", L"66,8,185,92"}}},
         {"a wrap-content anchor parent measures its children",
          L"<root><window name=\"frame\" pos=\"5,5\"><window name=\"in\" pos=\"10,10,@20,@20\"/></window></root>",
          {{L"frame", L"5,5,35,35"}, {L"in", L"15,15,35,35"}},
@@ -113,6 +120,21 @@ TEST_F(LayoutWindowTest, TreesGetTheRectanglesTheirLayoutsGive)
             }
         }
     }
+}
+
+TEST_F(LayoutWindowTest, AWeightedChildIsMeasuredAgainAndKeepsItsParameter)
+{
+    SWindow* root = Lay(L"<root><window pos=\"0,0,-0,-0\" layout=\"hbox\">"
+                        L"<window name=\"fixed\" size=\"50,20\"/>"
+                        L"<window name=\"grows\" width=\"10\" weight=\"1\" layout=\"vbox\">"
+                        L"<window size=\"5,7\"/><window size=\"5,8\"/></window></window></root>",
+                        100);
+    SWindow* grows = root->FindChildByName(L"grows");
+    EXPECT_EQ(Text(grows->GetWindowRect()), L"50,0,200,15");
+    const ILayoutParam* param = grows->GetLayoutParam();
+    EXPECT_TRUE(param->IsWrapContent(Vert));
+    EXPECT_EQ(param->GetSpecifiedSize(Horz).ToPixel(100), 10);
+    EXPECT_EQ(param->GetSpecifiedSize(Horz).GetUnit(), SLayoutSize::dp);
 }
 
 TEST_F(LayoutWindowTest, LayoutsAreMadeByTagWithTheirBaseChains)
