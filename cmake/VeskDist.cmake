@@ -7,6 +7,15 @@ install(DIRECTORY "${VESK_DEPS_PREFIX}/share/fonts" DESTINATION share)
 # poppler looks above a "bin" folder, so they find the same fonts.
 file(COPY "${VESK_DEPS_PREFIX}/share/fonts" DESTINATION "${CMAKE_BINARY_DIR}/share")
 
+# poppler's encoding data goes into the program's own folder, where
+# InitPopplerDataDir looks unless the program-data folder holds a copy; the
+# programs in build/bin find it the same way.
+if(NOT EXISTS "${VESK_DEPS_PREFIX}/share/popplerdata/cMap")
+    message(FATAL_ERROR "${VESK_DEPS_PREFIX} has no poppler data: run scripts/setup.sh")
+endif()
+install(DIRECTORY "${VESK_DEPS_PREFIX}/share/popplerdata" DESTINATION .)
+file(COPY "${VESK_DEPS_PREFIX}/share/popplerdata" DESTINATION "${CMAKE_BINARY_DIR}/bin")
+
 # The image-to-PDF script and its interpreter folder ("pythonmodel64" comes
 # from components/pythonmodel64).
 if(EXISTS "${CMAKE_SOURCE_DIR}/resources/pys")

@@ -54,6 +54,7 @@ run_step openjpeg step_openjpeg
 run_step lcms2 step_lcms2
 run_step poppler step_poppler
 run_step fonts step_fonts
+run_step popplerdata step_popplerdata
 run_step curl step_curl
 run_step ghostscript step_ghostscript
 

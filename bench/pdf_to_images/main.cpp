@@ -23,6 +23,7 @@ struct Args {
     int dpi = 192;
     bool longPicture = false;
     bool horizontal = false;
+    int threads = 0;  // 0: as many as the program would use
     std::wstring out;
     std::vector<std::wstring> files;
 };
@@ -36,6 +37,8 @@ bool ParseArgs(int argc, wchar_t** argv, Args& args)
             args.format = argv[++i];
         } else if (a == L"--dpi" && hasValue) {
             args.dpi = _wtoi(argv[++i]);
+        } else if (a == L"--threads" && hasValue) {
+            args.threads = _wtoi(argv[++i]);
         } else if (a == L"--out" && hasValue) {
             args.out = argv[++i];
         } else if (a == L"--long") {
@@ -48,14 +51,14 @@ bool ParseArgs(int argc, wchar_t** argv, Args& args)
             args.files.push_back(a);
         }
     }
-    return !args.out.empty() && !args.files.empty() && args.dpi > 0;
+    return !args.out.empty() && !args.files.empty() && args.dpi > 0 && args.threads >= 0;
 }
 
 int CountPages(const std::wstring& path)
 {
     std::vector<char> bytes = ReadFileBytes(path);
     std::unique_ptr<poppler::document> doc(poppler::document::load_from_data(&bytes));
-    return doc ? doc->pages() : 0;
+    return doc ? PageCountOf(*doc) : 0;
 }
 
 PdfRenderOptions OptionsFor(const Args& args, const std::wstring& file)
@@ -90,7 +93,8 @@ int wmain(int argc, wchar_t** argv)
 {
     Args args;
     if (!ParseArgs(argc, argv, args)) {
-        std::fprintf(stderr, "usage: pdf_to_images [--format jpg|png|bmp] [--dpi N] [--long] [--horizontal] --out DIR FILE...\n");
+        std::fprintf(stderr, "usage: pdf_to_images [--format jpg|png|bmp] [--dpi N] [--long] [--horizontal] [--threads N] --out DIR "
+                     "FILE...\n");
         return 2;
     }
     InitPopplerDataDir();
@@ -108,10 +112,10 @@ int wmain(int argc, wchar_t** argv)
             std::fprintf(stderr, "failed (%d, %zu chars): %ls\n", code, message.size(), options.path.c_str());
         };
         std::vector<std::wstring> written;
-        RenderPdfToImages(job, written, options);
+        RenderPdfToImages(job, written, options, args.threads > 0 ? args.threads : RenderThreadCount());
     }
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("pages=%d seconds=%.3f pages_per_s=%.2f peak_mb=%.1f\n", pages, seconds, seconds > 0 ? pages / seconds : 0.0,
-                PeakMegabytes());
+    std::printf("pages=%d seconds=%.3f pages_per_s=%.2f peak_mb=%.1f threads=%d\n", pages, seconds,
+                seconds > 0 ? pages / seconds : 0.0, PeakMegabytes(), args.threads > 0 ? args.threads : RenderThreadCount());
     return failures == 0 ? 0 : 1;
 }

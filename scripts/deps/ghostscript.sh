@@ -28,7 +28,12 @@ step_ghostscript() {
         --with-libiconv=no --with-drivers=PS,PNG,JPEG)
     # CHECK_INTERRUPTS: without it the poll callback is never asked, and a
     # compression cannot be cancelled before the whole document is done.
-    make -C "$gs" -j "$JOBS" libgs AR=$MINGW-ar XCFLAGS=-DCHECK_INTERRUPTS
+    # SYNC=posync: configure picks no thread support for mingw (it has no
+    # pread/pwrite, which only multi-threaded band rendering needs), and
+    # without it the library refuses a second interpreter instance while one
+    # runs. With winpthreads' locks every thread may run its own interpreter.
+    make -C "$gs" -j "$JOBS" libgs AR=$MINGW-ar XCFLAGS=-DCHECK_INTERRUPTS SYNC=posync
+    $MINGW-ar t "$gs/bin/gs.a" | grep -qx 'gp_psync.o' || { echo "gs.a was built without thread support" >&2; return 1; }
     install_ghostscript "$gs"
 }
 

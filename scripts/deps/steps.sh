@@ -150,7 +150,10 @@ step_poppler() {
     local src; src=$(src_dir poppler)
     # Debian's own patches are applied; ours go on a copy so the cached source stays pristine.
     rm -rf "$BLD/poppler-src" && cp -a "$src" "$BLD/poppler-src"
-    patch -d "$BLD/poppler-src" -p1 <"$PATCHES/poppler-missing-fonts.patch"
+    local p
+    for p in "$PATCHES"/poppler-*.patch; do
+        patch -d "$BLD/poppler-src" -p1 <"$p"
+    done
     cmake_lib poppler "$BLD/poppler-src" \
         -DENABLE_CPP=ON -DENABLE_UTILS=OFF -DENABLE_GLIB=OFF -DENABLE_QT5=OFF -DENABLE_QT6=OFF \
         -DENABLE_BOOST=OFF -DENABLE_LIBCURL=OFF -DWITH_Cairo=OFF -DENABLE_NSS3=OFF -DENABLE_GPGME=OFF \
@@ -161,6 +164,30 @@ step_poppler() {
         -DFONT_CONFIGURATION=win32 -DENABLE_RELOCATABLE=ON -DRUN_GPERF_IF_PRESENT=OFF \
         -DCMAKE_C_FLAGS="-DOPJ_STATIC" -DCMAKE_CXX_FLAGS="-DOPJ_STATIC" \
         -DICONV_INCLUDE_DIR="$VESK_DEPS_PREFIX/include" -DICONV_LIBRARIES="$VESK_DEPS_PREFIX/lib/libiconv.a"
+}
+
+# poppler's encoding data (CMaps, CID-to-Unicode and name-to-Unicode tables,
+# Unicode maps): without it poppler draws no text in fonts that a PDF does not
+# embed and that need one of them, such as Chinese in Adobe-GB1 fonts.
+# Installed beside the program as "popplerdata" (cmake/VeskDist.cmake).
+step_popplerdata() {
+    enable_deb_src
+    local dl="$BLD/popplerdata"
+    rm -rf "$dl" && mkdir -p "$dl"
+    # Only the upstream tarball is needed: its data folders are used as they
+    # are. A mirror that lacks Debian's own parts of the package makes
+    # apt-get fail after fetching it, so its presence decides.
+    (cd "$dl" && apt-get source -q --download-only poppler-data) || true
+    local orig
+    orig=$(find "$dl" -mindepth 1 -maxdepth 1 -name 'poppler-data_*.orig.tar.gz' | head -n 1)
+    [[ -n "$orig" ]] || { echo "poppler-data's source could not be fetched" >&2; return 1; }
+    tar -xzf "$orig" -C "$dl"
+    local src; src=$(find "$dl" -mindepth 1 -maxdepth 1 -type d -name 'poppler-data-*' | head -n 1)
+    local out="$VESK_DEPS_PREFIX/share/popplerdata"
+    rm -rf "$out" && mkdir -p "$out"
+    cp -a "$src"/cMap "$src"/cidToUnicode "$src"/nameToUnicode "$src"/unicodeMap "$src"/COPYING* "$out/"
+    [[ -f "$out/cMap/Adobe-GB1/UniGB-UCS2-H" && -f "$out/cidToUnicode/Adobe-GB1" ]]
+    rm -rf "$dl"
 }
 
 # poppler looks for the base-14 fonts in share\fonts beside the program,

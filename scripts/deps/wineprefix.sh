@@ -18,6 +18,7 @@ step_wineprefix() {
     # Fail now rather than in every test if the settings did not take.
     grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg"
     grep -q 'WenQuanYi Micro Hei' "$WINEPREFIX/user.reg"
+    grep -q '"SimSun & NSimSun (TrueType)"="wqy-microhei.ttc"' "$WINEPREFIX/system.reg"
 }
 
 wine_registry_text() {
@@ -51,6 +52,11 @@ Windows Registry Editor Version 5.00
 "Courier New"="Liberation Mono"
 "Segoe UI"="Liberation Sans"
 "Verdana"="Liberation Sans"
+
+; poppler finds the fonts a PDF names without embedding them in this list, as
+; on Windows; SimSun stands in for the Chinese fonts such PDFs usually name.
+[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]
+"SimSun & NSimSun (TrueType)"="wqy-microhei.ttc"
 
 [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]
 "Tahoma"=$link

@@ -33,6 +33,22 @@ inline std::string MakeHugePagePdf()
     return MakePdf({{"BIG", 14400, 14400}});
 }
 
+// The page tree's entry for page `broken` (from 1) names the font object
+// instead of a page: that page cannot be loaded, the others can.
+inline std::string MakePdfWithBrokenPage(const std::vector<PageSpec>& pages, int broken)
+{
+    std::string pdf = MakePdf(pages);
+    const std::string kid = std::to_string(4 + 2 * (broken - 1)) + " 0 R";
+    // Same length ("03" reads as 3), so no offset of the cross-reference table moves.
+    const std::string font = std::string(kid.size() - 5, '0') + "3 0 R";
+    size_t at = pdf.find("/Kids [") + 6;
+    do {
+        at = pdf.find(kid, at + 1);
+    } while (pdf[at - 1] != '[' && pdf[at - 1] != ' ');
+    pdf.replace(at, kid.size(), font);
+    return pdf;
+}
+
 inline std::string MakeNotAPdf()
 {
     return "This is a plain text file that merely ends in .pdf\r\n";

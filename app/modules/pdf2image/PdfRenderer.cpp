@@ -13,7 +13,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <mutex>
 #include <new>
 
 #include "app/modules/pdf2image/BmpFile.h"
@@ -26,18 +25,22 @@ namespace {
 // exhaust memory.
 constexpr long long kMaxPageBytes = 1LL << 30;
 
-std::mutex& RenderLock()
-{
-    static std::mutex lock;
-    return lock;
-}
-
-bool PageFitsInMemory(const poppler::page& page, int resolution)
+// The pixel bytes of the page at the resolution, as poppler will size them;
+// 0 for a page with no area, and just above the limit for anything beyond it.
+long long PixelBytes(const poppler::page& page, int resolution)
 {
     poppler::rectf box = page.page_rect(poppler::crop_box);
     double width = std::ceil(std::fabs(box.width()) * resolution / 72.0);
     double height = std::ceil(std::fabs(box.height()) * resolution / 72.0);
-    return width >= 1 && height >= 1 && width * 4 * height <= static_cast<double>(kMaxPageBytes);
+    if (!(width >= 1 && height >= 1)) return 0;
+    double bytes = width * 4 * height;
+    return bytes <= static_cast<double>(kMaxPageBytes) ? static_cast<long long>(bytes) : kMaxPageBytes + 1;
+}
+
+bool PageFitsInMemory(const poppler::page& page, int resolution)
+{
+    long long bytes = PixelBytes(page, resolution);
+    return bytes > 0 && bytes <= kMaxPageBytes;
 }
 
 std::unique_ptr<PdfPageImage> KeepPixels(const poppler::image& img)
@@ -123,20 +126,33 @@ std::vector<char> ReadFileBytes(const std::wstring& path)
     return bytes;
 }
 
+int PageCountOf(const poppler::document& doc)
+{
+    return doc.is_locked() ? 0 : doc.pages();
+}
+
+long long PageRenderBytes(poppler::document& doc, int index, int resolution)
+{
+    if (index < 0 || index >= PageCountOf(doc) || resolution < 1) return 0;
+    try {
+        std::unique_ptr<poppler::page> page(doc.create_page(index));
+        return page ? PixelBytes(*page, resolution) : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
 std::unique_ptr<PdfPageImage> RenderPage(poppler::document& doc, int index, int resolution)
 {
-    if (index < 0 || index >= doc.pages() || resolution < 1) return nullptr;
+    if (index < 0 || index >= PageCountOf(doc) || resolution < 1) return nullptr;
     try {
         std::unique_ptr<poppler::page> page(doc.create_page(index));
         if (!page || !PageFitsInMemory(*page, resolution)) return nullptr;
         poppler::page_renderer renderer;
         renderer.set_render_hints(poppler::page_renderer::antialiasing | poppler::page_renderer::text_antialiasing |
                                   poppler::page_renderer::text_hinting);
-        poppler::image img;
-        {
-            std::lock_guard<std::mutex> hold(RenderLock());
-            img = renderer.render_page(page.get(), resolution, resolution, -1, -1, -1, -1, poppler::rotate_0);
-        }
+        poppler::image img =
+            renderer.render_page(page.get(), resolution, resolution, -1, -1, -1, -1, poppler::rotate_0);
         return KeepPixels(img);
     } catch (...) {
         return nullptr;

@@ -1,7 +1,8 @@
 #pragma once
 // PDF pages to image files: poppler-cpp renders from memory; GDI+ holds the
 // pictures and writes PNG, JPEG and BMP are written straight from the pixels.
-// One process-wide lock lets only one page be rasterised at a time.
+// The pages of one file render on several threads, each over its own
+// document: poppler needs no lock as long as no document is shared.
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,13 +22,33 @@ void InitPopplerDataDir();
 // The whole file, or an empty vector when it cannot be opened or read.
 std::vector<char> ReadFileBytes(const std::wstring& path);
 
+// The number of pages, or 0 for a document that needs a password: poppler
+// cannot count the pages of a locked document (it crashes when asked).
+int PageCountOf(const poppler::document& doc);
+
 // The page (index from 0) at the resolution, or null when it cannot be rendered.
 std::unique_ptr<PdfPageImage> RenderPage(poppler::document& doc, int index, int resolution);
+
+// The bytes of the page's pixels (index from 0) at the resolution; 0 when
+// the page cannot be rendered.
+long long PageRenderBytes(poppler::document& doc, int index, int resolution);
 
 // Writes by extension ("jpg", "png", anything else BMP) with the bitmap's
 // resolution; true when written.
 [[nodiscard]] bool SaveBitmap(Gdiplus::Bitmap& bitmap, const std::wstring& path, const std::wstring& extension);
 
 // Writes the pages named by the options; `written` lists the files, and is
-// empty again (with the files deleted) after a failure or a stop.
+// empty again (with the files deleted) after a failure or a stop. Renders on
+// RenderThreadCount() threads.
 void RenderPdfToImages(PdfRenderJob& job, std::vector<std::wstring>& written, const PdfRenderOptions& options);
+
+// The same on a chosen number of render threads; 1 renders one page at a
+// time. The files, their bytes, the progress and the failures are the same
+// for any number.
+void RenderPdfToImages(PdfRenderJob& job, std::vector<std::wstring>& written, const PdfRenderOptions& options,
+                       int renderThreads);
+
+// One render thread for each processor the process may use, up to a limit:
+// more would only add documents and pages in memory.
+constexpr int kMaxRenderThreads = 16;
+int RenderThreadCount();

@@ -8,25 +8,22 @@
 #include <poppler-global.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <deque>
-#include <future>
+#include <bit>
+#include <climits>
 #include <mutex>
+#include <optional>
 #include <set>
+#include <thread>
 
 #include "app/core/SStringBridge.h"
 #include "app/core/UniqueFileName.h"
 #include "app/modules/pdf2image/PdfLongPicture.h"
+#include "app/modules/pdf2image/PdfPagePool.h"
 #include "app/modules/pdf2image/PdfPageRange.h"
+#include "app/modules/pdf2image/PdfRenderTexts.h"
 #include "app/modules/pdf2image/PdfRenderer.h"
 
 namespace {
-
-const wchar_t kParseFailed[] = L"解析PDF失败";
-const wchar_t kRenderFailed[] = L"渲染PDF页面失败";
-const wchar_t kWrapFailed[] = L"加载PDF页面失败";
-const wchar_t kSaveFailed[] = L"保存图片失败";
-const wchar_t kStopped[] = L"用户退出";
 
 // GDI+ and poppler's message hook are process-wide; started once and kept
 // until the process ends, since any worker may render at any time.
@@ -47,21 +44,28 @@ std::wstring ReserveOutputFile(const std::wstring& folder, const std::wstring& n
     return ToStdString(ReserveUniqueFile(ToSString(folder), ToSString(name), ToSString(extension)));
 }
 
-struct HeldPage {
-    std::unique_ptr<PdfPageImage> image;
-    std::unique_ptr<Gdiplus::Bitmap> bitmap;  // wraps image's pixels, so dies first
-};
+// The processors this process may run on (a restricted affinity counts).
+int UsableProcessors()
+{
+    DWORD_PTR process = 0, system = 0;
+    if (GetProcessAffinityMask(GetCurrentProcess(), &process, &system) && process != 0)
+        return std::popcount(static_cast<unsigned long long>(process));
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
 
-struct PendingSave {
-    std::wstring file;
-    HeldPage page;
-    std::future<bool> saved;  // declared last: its end waits for the encode using `page`
-};
+PdfPageOutcome Failure(int code, const wchar_t* message, const std::wstring& detail)
+{
+    PdfPageOutcome outcome;
+    outcome.code = code;
+    outcome.message = message;
+    outcome.detail = detail;
+    return outcome;
+}
 
 class PdfImagesRun {
 public:
-    PdfImagesRun(PdfRenderJob& job, std::vector<std::wstring>& written, const PdfRenderOptions& options)
-        : m_job(job), m_written(written), m_options(options)
+    PdfImagesRun(PdfRenderJob& job, std::vector<std::wstring>& written, const PdfRenderOptions& options, int threads)
+        : m_job(job), m_written(written), m_options(options), m_threads(threads)
     {
     }
 
@@ -73,7 +77,7 @@ public:
                 if (m_options.longPicture && !m_error) WriteLongPictures();
             }
         } catch (...) {
-            Fail(-1, kRenderFailed, m_options.path);
+            Fail(-1, kPdfRenderFailed, m_options.path);
         }
         Finish();
     }
@@ -81,7 +85,7 @@ public:
 private:
     bool Stopped() const { return m_job.stop.load(); }
 
-    void Fail(int code, const wchar_t* message, const std::wstring& detail)
+    void Fail(int code, const std::wstring& message, const std::wstring& detail)
     {
         if (!m_error && m_job.onFailure) m_job.onFailure(code, message, detail);
         m_error = true;
@@ -94,12 +98,14 @@ private:
 
     bool LoadDocument()
     {
-        std::vector<char> bytes = ReadFileBytes(m_options.path);
-        m_doc.reset(poppler::document::load_from_data(&bytes));
+        m_bytes = ReadFileBytes(m_options.path);
+        // The page threads load their own documents over the same bytes.
+        if (!m_bytes.empty() && m_bytes.size() <= static_cast<size_t>(INT_MAX))
+            m_doc.reset(poppler::document::load_from_raw_data(m_bytes.data(), static_cast<int>(m_bytes.size())));
         // A document that needs a password has no pages to offer; an empty one
         // would silently produce nothing.
-        if (!m_doc || m_doc->is_locked() || m_doc->pages() < 1) {
-            Fail(-1, kParseFailed, m_options.path);
+        if (!m_doc || PageCountOf(*m_doc) < 1) {
+            Fail(-1, kPdfParseFailed, m_options.path);
             return false;
         }
         return true;
@@ -107,96 +113,89 @@ private:
 
     std::set<int> SelectPages() const
     {
-        int count = m_doc->pages();
+        int count = PageCountOf(*m_doc);
         std::vector<int> pages = ParsePageRange(count, m_options.rangeText);
         if (pages.empty()) pages = ParsePageRange(count, L"1-");
         return std::set<int>(pages.begin(), pages.end());
     }
 
+    PdfPagePlan Plan(const std::set<int>& pages) const
+    {
+        PdfPagePlan plan;
+        plan.bytes = &m_bytes;
+        plan.pages.assign(pages.begin(), pages.end());
+        for (int page : pages) plan.pageBytes.push_back(PageRenderBytes(*m_doc, page - 1, m_options.resolution));
+        plan.resolution = m_options.resolution;
+        plan.threads = m_threads;
+        return plan;
+    }
+
+    // Pages render and save on the pool's threads; their outcomes come back
+    // in page order, so progress, the written list and the first failure
+    // reported are those of one page at a time.
     void RenderPages(const std::set<int>& pages)
     {
         m_total = static_cast<int>(pages.size());
-        for (int page : pages) {
-            if (Stopped() || !RenderOne(page)) break;
-            if (m_options.longPicture) {
-                ++m_done;
-                Progress(m_done * 100.0 / m_total * 0.5);
-            } else {
-                WaitForSaves(SavesInFlight());
+        PdfPagePool pool(Plan(pages), [this](int page, std::unique_ptr<PdfPageImage> image) {
+            return FinishPage(page, std::move(image));
+        }, m_job.stop);
+        for (int done = 0; done < m_total && !Stopped(); ++done) {
+            std::optional<PdfPageOutcome> outcome = pool.TakeNext();
+            if (!outcome) {
+                if (!Stopped()) Fail(-1, kPdfRenderFailed, m_options.path);  // no thread could start
+                break;
             }
-            if (m_error) break;
+            if (outcome->code != 0) {
+                Fail(outcome->code, outcome->message, outcome->detail.empty() ? m_options.path : outcome->detail);
+                break;
+            }
+            if (outcome->stopped) break;
+            TakePage(std::move(*outcome));
+            Progress((done + 1) * 100.0 / m_total * (m_options.longPicture ? 0.5 : 1.0));
         }
-        WaitForSaves(0);
     }
 
-    bool RenderOne(int page)
+    void TakePage(PdfPageOutcome outcome)
     {
+        if (m_options.longPicture)
+            KeepForLongPicture(std::move(outcome.kept));
+        else
+            m_written.push_back(outcome.file);
+    }
+
+    // On a pool thread: wraps the page, then keeps it for the long picture or
+    // writes its file.
+    PdfPageOutcome FinishPage(int page, std::unique_ptr<PdfPageImage> image)
+    {
+        if (!image) return Failure(-1, kPdfRenderFailed, m_options.path);
         HeldPage held;
-        held.image = RenderPage(*m_doc, page - 1, m_options.resolution);
-        if (!held.image) {
-            Fail(-1, kRenderFailed, m_options.path);
-            return false;
-        }
+        held.image = std::move(image);
         const PdfPageImage& img = *held.image;
         // The bitmap is only read from (encoded, or drawn onto a canvas).
         held.bitmap = std::make_unique<Gdiplus::Bitmap>(img.width, img.height, img.bytesPerRow, PixelFormat32bppARGB,
                                                         const_cast<BYTE*>(img.pixels));
-        if (held.bitmap->GetLastStatus() != Gdiplus::Ok) {
-            Fail(-1, kWrapFailed, m_options.path);
-            return false;
+        if (held.bitmap->GetLastStatus() != Gdiplus::Ok) return Failure(-1, kPdfWrapFailed, m_options.path);
+        PdfPageOutcome outcome;
+        if (Stopped()) {
+            outcome.stopped = true;
+        } else if (m_options.longPicture) {
+            outcome.kept = std::move(held);
+        } else {
+            outcome = SavePage(held, std::to_wstring(page));
         }
-        if (Stopped()) return false;
-        if (m_options.longPicture) {
-            KeepForLongPicture(std::move(held));
-            return true;
-        }
-        return StartSave(std::move(held), std::to_wstring(page));
+        return outcome;
     }
 
-    // Encoding takes as long as rendering, and only rendering is serialised:
-    // a page is encoded on its own thread while the next one renders.
-    bool StartSave(HeldPage held, const std::wstring& name)
+    PdfPageOutcome SavePage(HeldPage& held, const std::wstring& name)
     {
-        if (!FormatCanHold(m_options.extension, held.image->width, held.image->height)) {
-            Fail(-3, kSaveFailed, m_options.path);
-            return false;
-        }
+        if (!FormatCanHold(m_options.extension, held.image->width, held.image->height))
+            return Failure(-3, kPdfSaveFailed, m_options.path);
         std::wstring file = ReserveFor(*held.bitmap, name);
-        if (file.empty()) return false;
-        m_lastPageBytes = static_cast<long long>(held.image->bytesPerRow) * held.image->height;
-        auto pending = std::make_unique<PendingSave>();
-        pending->file = file;
-        pending->page = std::move(held);
-        Gdiplus::Bitmap* bitmap = pending->page.bitmap.get();
-        pending->saved = std::async(std::launch::async, [bitmap, file, extension = m_options.extension] {
-            return SaveBitmap(*bitmap, file, extension);
-        });
-        m_saves.push_back(std::move(pending));
-        return true;
-    }
-
-    // Pages waiting to be encoded hold their pixels; keep that within bounds.
-    size_t SavesInFlight() const
-    {
-        constexpr long long kPendingBytes = 256LL << 20;
-        long long fit = m_lastPageBytes > 0 ? kPendingBytes / m_lastPageBytes : 1;
-        return static_cast<size_t>(std::clamp(fit, 1LL, 3LL));
-    }
-
-    // Takes finished saves in page order until at most `keep` are left running.
-    void WaitForSaves(size_t keep)
-    {
-        while (m_saves.size() > keep) {
-            bool saved = m_saves.front()->saved.get();
-            std::wstring file = m_saves.front()->file;
-            m_saves.pop_front();
-            if (!saved) {
-                Fail(-3, kSaveFailed, file);
-            } else if (!m_error) {
-                ++m_done;
-                Progress(m_done * 100.0 / m_total);
-            }
-        }
+        if (file.empty()) return Failure(-3, kPdfSaveFailed, m_options.outputFolder);
+        if (!SaveBitmap(*held.bitmap, file, m_options.extension)) return Failure(-3, kPdfSaveFailed, file);
+        PdfPageOutcome saved;
+        saved.file = file;
+        return saved;
     }
 
     void KeepForLongPicture(HeldPage held)
@@ -207,25 +206,30 @@ private:
         m_groups.back().push_back(std::move(held));
     }
 
-    // The file for one picture, reserved and listed; empty after a failure.
+    // The file for one picture, reserved and recorded for the clean-up;
+    // empty when no name could be reserved. Any thread.
     std::wstring ReserveFor(Gdiplus::Bitmap& bitmap, const std::wstring& name)
     {
         bitmap.SetResolution(static_cast<Gdiplus::REAL>(m_options.resolution),
                              static_cast<Gdiplus::REAL>(m_options.resolution));
         std::wstring file = ReserveOutputFile(m_options.outputFolder, name, m_options.extension);
-        if (file.empty())
-            Fail(-3, kSaveFailed, m_options.outputFolder);
-        else
-            m_written.push_back(file);
+        if (!file.empty()) {
+            std::lock_guard<std::mutex> hold(m_reservedLock);
+            m_reserved.push_back(file);
+        }
         return file;
     }
 
     bool WritePicture(Gdiplus::Bitmap& bitmap, const std::wstring& name)
     {
         std::wstring file = ReserveFor(bitmap, name);
-        if (file.empty()) return false;
+        if (file.empty()) {
+            Fail(-3, kPdfSaveFailed, m_options.outputFolder);
+            return false;
+        }
+        m_written.push_back(file);
         if (!SaveBitmap(bitmap, file, m_options.extension)) {
-            Fail(-3, kSaveFailed, file);
+            Fail(-3, kPdfSaveFailed, file);
             return false;
         }
         return true;
@@ -249,12 +253,12 @@ private:
         LongPictureLayout layout = LayOutLongPicture(sizes, m_options.horizontal);
         // A picture the format cannot hold is a failed save, never a crash.
         if (!FormatCanHold(m_options.extension, layout.width, layout.height)) {
-            Fail(-3, kSaveFailed, m_options.path);
+            Fail(-3, kPdfSaveFailed, m_options.path);
             return false;
         }
         Gdiplus::Bitmap canvas(static_cast<INT>(layout.width), static_cast<INT>(layout.height), PixelFormat32bppARGB);
         if (canvas.GetLastStatus() != Gdiplus::Ok || !DrawPages(canvas, group, layout)) {
-            if (!Stopped()) Fail(-3, kSaveFailed, m_options.path);
+            if (!Stopped()) Fail(-3, kPdfSaveFailed, m_options.path);
             return false;
         }
         return WritePicture(canvas, name);
@@ -277,35 +281,50 @@ private:
         return true;
     }
 
+    // The pool has ended (every page thread joined) before this runs. After a
+    // failure or a stop, every file reserved goes, also those of pages beyond
+    // the failed one that other threads had already written.
     void Finish()
     {
-        m_saves.clear();  // waits for encodes still running: their files go below
         m_groups.clear();
         m_doc.reset();
         if (!m_error && !Stopped()) return;
-        for (const auto& file : m_written) DeleteFileW(file.c_str());
+        for (const auto& file : m_reserved) DeleteFileW(file.c_str());
+        m_reserved.clear();
         m_written.clear();
-        if (Stopped() && m_job.onFailure) m_job.onFailure(-1, kStopped, m_options.path);
+        if (Stopped() && m_job.onFailure) m_job.onFailure(-1, kPdfStopped, m_options.path);
     }
 
     PdfRenderJob& m_job;
     std::vector<std::wstring>& m_written;
     const PdfRenderOptions& m_options;
+    const int m_threads;
+    std::vector<char> m_bytes;  // poppler reads the documents from it: declared before them
     std::unique_ptr<poppler::document> m_doc;
     std::vector<std::vector<HeldPage>> m_groups;
-    std::deque<std::unique_ptr<PendingSave>> m_saves;
-    long long m_lastPageBytes = 0;
+    std::mutex m_reservedLock;
+    std::vector<std::wstring> m_reserved;
     int m_total = 0;
-    int m_done = 0;
     bool m_error = false;
 };
 
 }  // namespace
 
+int RenderThreadCount()
+{
+    return std::clamp(UsableProcessors(), 1, kMaxRenderThreads);
+}
+
 void RenderPdfToImages(PdfRenderJob& job, std::vector<std::wstring>& written, const PdfRenderOptions& options)
+{
+    RenderPdfToImages(job, written, options, RenderThreadCount());
+}
+
+void RenderPdfToImages(PdfRenderJob& job, std::vector<std::wstring>& written, const PdfRenderOptions& options,
+                       int renderThreads)
 {
     job.stop = false;
     written.clear();
     StartEnginesOnce();
-    PdfImagesRun(job, written, options).Run();
+    PdfImagesRun(job, written, options, std::max(1, renderThreads)).Run();
 }

@@ -1,28 +1,16 @@
 #include "app/modules/pdfcompress/CGhostScriptOperation.h"
 
 #include <cstdio>
-#include <mutex>
 
 #include <iapi.h>
 #include <ierrors.h>
 
-namespace {
-
-// The linked Ghostscript is built without thread support: it allows one
-// interpreter instance per process and refuses a second one (fatal error)
-// while another thread's run is going on. Runs therefore wait for each other.
-std::mutex& InterpreterLock()
-{
-    static std::mutex lock;
-    return lock;
-}
-
-}  // namespace
-
+// Every run has an interpreter instance of its own (the library is built
+// thread-safe), so runs on different threads go on at once, unlocked.
 int CGhostScriptOperation::RunGhostscript(const std::vector<const char*>& args)
 {
-    std::lock_guard<std::mutex> hold(InterpreterLock());
     m_cancel = false;
+    m_handlerFailed = false;
     m_stdout.clear();
     m_stderr.clear();
     int code = gsapi_new_instance(&m_instance, nullptr);
@@ -40,6 +28,8 @@ int CGhostScriptOperation::RunGhostscript(const std::vector<const char*>& args)
     if (kept != 0 && kept != gs_error_Quit) result = kept;
     gsapi_delete_instance(m_instance);
     m_instance = nullptr;
+    // A handler that failed has lost output the caller relies on.
+    if (result == 0 && m_handlerFailed) result = gs_error_Fatal;
     return result;
 }
 
@@ -55,7 +45,7 @@ int CGhostScriptOperation::OnStderr(const std::string& text)
     return static_cast<int>(text.size());
 }
 
-int CGhostScriptOperation::StdinCallback(void*, char* buffer, int length)
+int CGhostScriptOperation::StdinCallback(void*, char* buffer, int length) noexcept
 {
     int stored = 0;
     while (stored < length) {
@@ -67,17 +57,32 @@ int CGhostScriptOperation::StdinCallback(void*, char* buffer, int length)
     return stored;
 }
 
-int CGhostScriptOperation::StdoutCallback(void* self, const char* text, int length)
+// The interpreter is C: nothing thrown may pass back into it. A handler that
+// throws ends the run as a failure.
+int CGhostScriptOperation::Deliver(void* self, const char* text, int length,
+                                   int (CGhostScriptOperation::*handler)(const std::string&)) noexcept
 {
-    return static_cast<CGhostScriptOperation*>(self)->OnStdout(std::string(text, length));
+    auto* op = static_cast<CGhostScriptOperation*>(self);
+    try {
+        return (op->*handler)(std::string(text, length));
+    } catch (...) {
+        op->m_handlerFailed = true;
+        return -1;
+    }
 }
 
-int CGhostScriptOperation::StderrCallback(void* self, const char* text, int length)
+int CGhostScriptOperation::StdoutCallback(void* self, const char* text, int length) noexcept
 {
-    return static_cast<CGhostScriptOperation*>(self)->OnStderr(std::string(text, length));
+    return Deliver(self, text, length, &CGhostScriptOperation::OnStdout);
 }
 
-int CGhostScriptOperation::PollCallback(void* self)
+int CGhostScriptOperation::StderrCallback(void* self, const char* text, int length) noexcept
 {
-    return static_cast<CGhostScriptOperation*>(self)->m_cancel ? -1 : 0;
+    return Deliver(self, text, length, &CGhostScriptOperation::OnStderr);
+}
+
+int CGhostScriptOperation::PollCallback(void* self) noexcept
+{
+    auto* op = static_cast<CGhostScriptOperation*>(self);
+    return op->m_cancel || op->m_handlerFailed ? -1 : 0;
 }

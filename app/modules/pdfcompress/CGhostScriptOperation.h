@@ -13,7 +13,8 @@ public:
     CGhostScriptOperation& operator=(const CGhostScriptOperation&) = delete;
 
     // The first element takes the program-name place and is not read as an
-    // option. 0 on success, otherwise the interpreter's error code.
+    // option. 0 on success, otherwise the interpreter's error code. Runs on
+    // different threads go on at once, each with its own interpreter.
     int RunGhostscript(const std::vector<const char*>& args);
 
     // Each returns the number of bytes taken; anything but the piece's length
@@ -28,12 +29,15 @@ public:
     std::atomic<bool> m_cancel{false};
 
 private:
-    static int StdinCallback(void* self, char* buffer, int length);
-    static int StdoutCallback(void* self, const char* text, int length);
-    static int StderrCallback(void* self, const char* text, int length);
-    static int PollCallback(void* self);
+    static int StdinCallback(void* self, char* buffer, int length) noexcept;
+    static int StdoutCallback(void* self, const char* text, int length) noexcept;
+    static int StderrCallback(void* self, const char* text, int length) noexcept;
+    static int PollCallback(void* self) noexcept;
+    static int Deliver(void* self, const char* text, int length,
+                       int (CGhostScriptOperation::*handler)(const std::string&)) noexcept;
 
     void* m_instance = nullptr;
+    bool m_handlerFailed = false;  // an output handler threw during the run
     std::string m_stdout;
     std::string m_stderr;
 };

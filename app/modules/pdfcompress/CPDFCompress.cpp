@@ -4,9 +4,14 @@
 #include <windows.h>
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 
+#include "app/core/CDebugStr.h"
 #include "app/core/TextEncoding.h"
+#include "app/modules/pdfcompress/PdfPageCount.h"
 
 namespace {
 
@@ -18,6 +23,15 @@ const wchar_t kDone[] = L"业务成功";
 bool FileExists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A file that exists, is not empty and starts as a PDF does.
+bool IsPdfFile(const std::wstring& path)
+{
+    std::unique_ptr<FILE, decltype(&std::fclose)> file(_wfopen(path.c_str(), L"rb"), &std::fclose);
+    char head[5] = {};
+    return file && std::fread(head, 1, sizeof(head), file.get()) == sizeof(head) &&
+           std::memcmp(head, "%PDF-", sizeof(head)) == 0;
 }
 
 const char* PdfSettingsArgument(int settingsLevel)
@@ -98,18 +112,47 @@ void CPDFCompress::Compress(const std::wstring& input, const std::wstring& outpu
     for (const auto& arg : args) argv.push_back(arg.c_str());
     DeleteOutput();  // the mission reserved the name with an empty file
     int result = RunGhostscript(argv);
-    if (m_cancel) {
+    End(DecideEnd(result), result);
+}
+
+CPDFCompress::Outcome CPDFCompress::DecideEnd(int result) const
+{
+    if (m_cancel) return Outcome::Stopped;
+    if (result != 0 || !IsPdfFile(m_output)) return Outcome::Failed;
+    // The interpreter ends "successfully" on an input it cannot read as a PDF
+    // (an empty one, one that needs a password), having written a blank page:
+    // the result must hold the input's pages.
+    int pages = GetPdfPageCount(m_output);
+    return pages >= 1 && pages == GetPdfPageCount(m_input) ? Outcome::Succeeded : Outcome::Failed;
+}
+
+void CPDFCompress::End(Outcome outcome, int result)
+{
+    switch (outcome) {
+    case Outcome::Stopped:
+        DeleteOutput();
         OnFinished(-1, kStopped, L"");
-    } else if (result != 0) {
-        OnFailed(result, kFailed, L"");
-    } else if (m_pageTotal == 0) {
-        // The interpreter ends "successfully" on inputs it could not open as a
-        // PDF (empty, or needing a password) after announcing no pages.
-        OnFailed(-1, kFailed, L"");
-    } else {
+        break;
+    case Outcome::Failed:
+        LogFailure(result);
+        OnFailed(result != 0 ? result : -1, kFailed, L"");
+        DeleteOutput();
+        break;
+    case Outcome::Succeeded:
         if (m_onProgress) m_onProgress(100.0, m_pageTotal, m_pageTotal);
         OnFinished(0, kDone, L"");
+        break;
     }
+}
+
+// The user sees only the failure's message; what the interpreter said about
+// it goes to the debug log.
+void CPDFCompress::LogFailure(int result) const
+{
+    std::wstring text = L"PDF compression failed (" + std::to_wstring(result) + L"): " + m_input + L": " +
+                        FromUtf8(GetStderr());
+    CDebugStr().WriteDebugLog(0, text.c_str());
+    OutputDebugStringW(L"\r\n");
 }
 
 int CPDFCompress::OnStdout(const std::string& text)
@@ -132,20 +175,19 @@ int CPDFCompress::OnStdout(const std::string& text)
     return m_cancel ? 1 : static_cast<int>(text.size());
 }
 
+// Kept for the debug log of a failure, never shown.
 int CPDFCompress::OnStderr(const std::string& text)
 {
-    return static_cast<int>(text.size());
+    return CGhostScriptOperation::OnStderr(text);
 }
 
 void CPDFCompress::OnFailed(int code, const std::wstring& message, const std::wstring& detail)
 {
     if (m_onFailed) m_onFailed(code, message, detail.empty() ? m_input : detail);
-    if (message == kFailed) DeleteOutput();
 }
 
 void CPDFCompress::OnFinished(int code, const std::wstring& message, const std::wstring& detail)
 {
-    if (message == kStopped) DeleteOutput();
     if (m_onFinished) m_onFinished(code, message, detail.empty() ? m_input : detail);
 }
 

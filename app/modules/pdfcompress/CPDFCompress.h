@@ -33,6 +33,8 @@ public:
     int OnStdout(const std::string& text) override;
     int OnStderr(const std::string& text) override;
 
+    // The two reporting steps: each hands its result to its callback. The
+    // output file has been dealt with by the end of the run before they run.
     void OnFailed(int code, const std::wstring& message, const std::wstring& detail);
     void OnFinished(int code, const std::wstring& message, const std::wstring& detail);
 
@@ -43,6 +45,11 @@ public:
     ResultCallback m_onFinished;
 
 private:
+    enum class Outcome { Stopped, Failed, Succeeded };
+
+    Outcome DecideEnd(int result) const;
+    void End(Outcome outcome, int result);
+    void LogFailure(int result) const;
     void DeleteOutput() const;
 
     std::wstring m_input;

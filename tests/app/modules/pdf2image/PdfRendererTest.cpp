@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <thread>
+
+#include <poppler-document.h>
 
 #include "app/modules/pdf2image/PdfRenderer.h"
 #include "tests/support/BadPdf.h"
@@ -20,6 +23,7 @@ namespace {
 struct Failure {
     int code = 0;
     std::wstring message;
+    bool operator==(const Failure&) const = default;
 };
 
 class PdfRendererTest : public ::testing::Test {
@@ -134,6 +138,43 @@ TEST_F(PdfRendererTest, TextStillRendersAfterChoosingTheDataFolder)
     auto written = Render(Options(pdf, L"bmp", 144));
     ASSERT_EQ(written.size(), 1u);
     EXPECT_GT(ReadPicture(written[0]).dark, 100);
+}
+
+// Chinese documents often leave their fonts out; poppler then needs its
+// encoding data (the CMap and the CID-to-Unicode table of Adobe-GB1) from the
+// data folder to draw the text at all.
+TEST_F(PdfRendererTest, ChineseTextInAFontNotEmbeddedIsDrawn)
+{
+    InitPopplerDataDir();
+    const std::u16string text = u"中文字体";
+    std::wstring pdf = m_src.Write(L"chinese.pdf", testpdf::MakeChinesePdf(text));
+    auto written = Render(Options(pdf, L"bmp", 144));
+    ASSERT_EQ(written.size(), 1u);
+    Gdiplus::Bitmap page(written[0].c_str());
+    ASSERT_EQ(page.GetWidth(), 800u);
+    // Each character stands in its own 120-pixel cell from x = 20.
+    std::vector<std::vector<bool>> glyphs;
+    for (size_t i = 0; i < text.size(); ++i) {
+        std::vector<bool> ink;
+        for (UINT y = 0; y < page.GetHeight(); ++y) {
+            for (UINT x = 20 + 120 * static_cast<UINT>(i); x < 20 + 120 * (i + 1); ++x) {
+                Gdiplus::Color c;
+                page.GetPixel(x, y, &c);
+                ink.push_back(c.GetR() < 128);
+            }
+        }
+        SCOPED_TRACE(i);
+        EXPECT_GT(std::count(ink.begin(), ink.end(), true), 300);
+        glyphs.push_back(std::move(ink));
+    }
+    // Distinct glyphs, not one replacement box drawn four times.
+    for (size_t a = 0; a < glyphs.size(); ++a) {
+        for (size_t b = a + 1; b < glyphs.size(); ++b) {
+            size_t differ = 0;
+            for (size_t k = 0; k < glyphs[a].size(); ++k) differ += glyphs[a][k] != glyphs[b][k];
+            EXPECT_GT(differ, 200u) << "characters " << a << " and " << b;
+        }
+    }
 }
 
 TEST_F(PdfRendererTest, RendersEachChosenPageOnceInAscendingOrder)
@@ -298,6 +339,19 @@ TEST_F(PdfRendererTest, BadInputFailsCleanly)
         EXPECT_EQ(m_failures[0].message, c.message);
         EXPECT_EQ(ReadAll(pdf), c.bytes);
     }
+}
+
+// poppler crashes when asked for the page count of a document that needs a
+// password; every count and render goes through the check.
+TEST(PdfRendererPages, LockedDocumentHasNoPagesToCountOrRender)
+{
+    std::string pdf = testpdf::MakeEncryptedPdf();
+    std::unique_ptr<poppler::document> doc(poppler::document::load_from_raw_data(pdf.data(), static_cast<int>(pdf.size())));
+    ASSERT_TRUE(doc);
+    ASSERT_TRUE(doc->is_locked());
+    EXPECT_EQ(PageCountOf(*doc), 0);
+    EXPECT_EQ(PageRenderBytes(*doc, 0, 72), 0);
+    EXPECT_EQ(RenderPage(*doc, 0, 72), nullptr);
 }
 
 TEST_F(PdfRendererTest, MissingFileAndMissingFolderFail)

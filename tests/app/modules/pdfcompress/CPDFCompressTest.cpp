@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
+#include <thread>
 
 #include "app/modules/pdfcompress/CPDFCompress.h"
 #include "app/modules/pdfcompress/PdfPageCount.h"
@@ -159,6 +162,7 @@ TEST_F(PdfCompressRun, MissingInputNeverStartsNorDeletes)
 struct BadCase {
     const char* name;
     std::string bytes;
+    const char* said = nullptr;  // part of what the interpreter wrote to standard error
 };
 
 TEST_F(PdfCompressRun, BadInputFailsAndLeavesNoOutput)
@@ -166,7 +170,7 @@ TEST_F(PdfCompressRun, BadInputFailsAndLeavesNoOutput)
     const BadCase kCases[] = {
         {"zero bytes", ""},
         {"not a PDF", testpdf::MakeNotAPdf()},
-        {"needs a password", testpdf::MakeEncryptedPdf()},
+        {"needs a password", testpdf::MakeEncryptedPdf(), "password"},
         {"truncated", testpdf::MakeTruncatedPdf()},
     };
     for (const auto& c : kCases) {
@@ -180,6 +184,8 @@ TEST_F(PdfCompressRun, BadInputFailsAndLeavesNoOutput)
         EXPECT_NE(m_results[0].code, 0);
         EXPECT_EQ(m_results[0].message, L"业务失败");
         EXPECT_FALSE(std::filesystem::exists(output));
+        // Kept for the debug log; the user sees only the message.
+        if (c.said) EXPECT_NE(m_compress.GetStderr().find(c.said), std::string::npos) << m_compress.GetStderr();
         std::ifstream source(std::filesystem::path(input), std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(source), {}), c.bytes);
     }
@@ -202,6 +208,91 @@ TEST_F(PdfCompressRun, CancelEndsAsStoppedAndDeletesTheOutput)
     // The interpreter stops soon after the cancel, not at the end of the document.
     ASSERT_FALSE(m_progress.empty());
     EXPECT_LT(m_progress.back().page, 5);
+}
+
+// Whatever the interpreter prints, its result and the PDF it wrote decide: a
+// build that words its page lines differently must not have its good output
+// reported as failed and deleted.
+TEST_F(PdfCompressRun, SuccessNeedsNoAnnouncedPageTotal)
+{
+    struct Unread : CPDFCompress {
+        int OnStdout(const std::string& text) override { return static_cast<int>(text.size()); }
+    };
+    Unread compress;
+    compress.m_onProgress = m_compress.m_onProgress;
+    compress.m_onFailed = m_compress.m_onFailed;
+    compress.m_onFinished = m_compress.m_onFinished;
+    std::wstring input = m_folder.Write(L"in.pdf", testpdf::MakePdf(3));
+    std::wstring output = m_folder.Write(L"out.pdf", "");
+    compress.Compress(input, output, 1, 72, false);
+    ASSERT_EQ(m_results.size(), 1u);
+    EXPECT_TRUE(m_results[0].finished);
+    EXPECT_EQ(m_results[0].message, L"业务成功");
+    EXPECT_EQ(m_progress, (std::vector<Progress>{{100.0, 0, 0}}));
+    EXPECT_EQ(GetPdfPageCount(output), 3);
+}
+
+constexpr auto kPatience = std::chrono::seconds(60);
+
+// Each run has its own interpreter and no lock is taken around runs: while a
+// compression is in the middle of its document (held there by its progress
+// handler), page counts and a second compression run, and a cancel given to
+// that second one stops it.
+TEST_F(PdfCompressRun, OtherRunsGoOnWhileACompressionRuns)
+{
+    std::wstring input = m_folder.Write(L"long.pdf", testpdf::MakePdf(30));
+    std::wstring output = m_folder.File(L"out.pdf");
+    std::promise<void> halfway, othersDone;
+    std::shared_future<void> othersDoneLater = othersDone.get_future().share();
+    bool othersEndedMeanwhile = false;
+    m_compress.m_onProgress = [&](double percent, int page, int total) {
+        m_progress.push_back({percent, page, total});
+        if (page != 2) return;
+        halfway.set_value();
+        othersEndedMeanwhile = othersDoneLater.wait_for(kPatience) == std::future_status::ready;
+    };
+    std::thread first([&] { m_compress.Compress(input, output, 1, 72, false); });
+    bool started = halfway.get_future().wait_for(kPatience) == std::future_status::ready;
+
+    std::wstring four = m_folder.Write(L"four.pdf", testpdf::MakePdf(4));
+    int counts[2] = {-1, -1};
+    std::thread count1([&] { counts[0] = GetPdfPageCount(four); });
+    std::thread count2([&] { counts[1] = GetPdfPageCount(four); });
+
+    CPDFCompress second;
+    std::wstring secondOutput = m_folder.File(L"second.pdf");
+    std::promise<void> secondRunning;
+    int secondLastPage = 0;
+    std::vector<Result> secondResults;
+    second.m_onProgress = [&](double, int page, int) {
+        secondLastPage = page;
+        if (page != 1) return;
+        secondRunning.set_value();
+        for (int i = 0; i < 6000 && !second.m_cancel; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    };
+    second.m_onFinished = [&](int code, const std::wstring& message, const std::wstring& detail) {
+        secondResults.push_back({code, message, detail, true});
+    };
+    std::thread secondRun([&] { second.Compress(input, secondOutput, 1, 72, false); });
+    if (secondRunning.get_future().wait_for(kPatience) == std::future_status::ready) second.m_cancel = true;
+
+    count1.join();
+    count2.join();
+    secondRun.join();
+    othersDone.set_value();
+    first.join();
+
+    EXPECT_TRUE(started);
+    EXPECT_TRUE(othersEndedMeanwhile);
+    EXPECT_EQ(counts[0], 4);
+    EXPECT_EQ(counts[1], 4);
+    ASSERT_EQ(secondResults.size(), 1u);
+    EXPECT_EQ(secondResults[0].message, L"用户退出");
+    EXPECT_LT(secondLastPage, 5);
+    EXPECT_FALSE(std::filesystem::exists(secondOutput));
+    ASSERT_EQ(m_results.size(), 1u);
+    EXPECT_EQ(m_results[0].message, L"业务成功");
+    EXPECT_EQ(GetPdfPageCount(output), 30);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <thread>
 
 #include "app/modules/pdfcompress/CGhostScriptOperation.h"
@@ -79,8 +80,7 @@ TEST(PdfPageCount, CountsOrdinaryFilesAndGivesZeroForBadOnes)
     EXPECT_EQ(GetPdfPageCount(folder.File(L"missing.pdf")), 0);
 }
 
-// The interpreter allows one instance per process: counts asked for by
-// several threads at once must wait for each other, not fail.
+// Every count runs its own interpreter, on the thread that asks.
 TEST(PdfPageCount, CountsFromSeveralThreadsAtOnce)
 {
     testsupport::TempFolder folder(L"vesk_count_threads");
@@ -115,6 +115,25 @@ TEST(GhostScriptOperation, RunsAndCapturesOutput)
             EXPECT_EQ(op.GetStdout(), c.stdoutWanted);
         }
     }
+}
+
+// Nothing thrown may unwind through the interpreter: the run fails instead,
+// and the object runs again afterwards.
+TEST(GhostScriptOperation, HandlerThatThrowsFailsTheRun)
+{
+    struct Throwing : CGhostScriptOperation {
+        bool fail = true;
+        int OnStdout(const std::string& text) override
+        {
+            if (fail) throw std::runtime_error("handler failed");
+            return CGhostScriptOperation::OnStdout(text);
+        }
+    };
+    Throwing op;
+    EXPECT_NE(op.RunGhostscript({"gs", "-q", "-dNOSAFER", "-c", "(hello) = flush"}), 0);
+    op.fail = false;
+    EXPECT_EQ(op.RunGhostscript({"gs", "-q", "-dNOSAFER", "-c", "(again) ="}), 0);
+    EXPECT_EQ(op.GetStdout(), "again\n");
 }
 
 }  // namespace

@@ -1,0 +1,129 @@
+#include "app/modules/pdf2image/PdfPagePool.h"
+
+#include <winsock2.h>
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <poppler-document.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "app/modules/pdf2image/PdfRenderTexts.h"
+#include "app/modules/pdf2image/PdfRenderer.h"
+
+HeldPage::HeldPage() = default;
+HeldPage::HeldPage(HeldPage&&) noexcept = default;
+HeldPage& HeldPage::operator=(HeldPage&&) noexcept = default;
+HeldPage::~HeldPage() = default;
+
+PdfPagePool::PdfPagePool(PdfPagePlan plan, Work work, const std::atomic<bool>& stop)
+    : m_plan(std::move(plan)), m_work(std::move(work)), m_stop(stop), m_slots(m_plan.pages.size())
+{
+    int threads = std::max(1, std::min<int>(m_plan.threads, static_cast<int>(m_plan.pages.size())));
+    std::lock_guard<std::mutex> hold(m_lock);  // the threads wait for it before their first page
+    for (int i = 0; i < threads; ++i) {
+        try {
+            m_threads.emplace_back(&PdfPagePool::RunThread, this);
+            ++m_running;
+        } catch (...) {
+            break;  // fewer threads than asked; with none, no page ever comes
+        }
+    }
+}
+
+PdfPagePool::~PdfPagePool()
+{
+    Halt();
+    for (auto& thread : m_threads) thread.join();
+}
+
+void PdfPagePool::Halt()
+{
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_halted = true;
+    }
+    m_changed.notify_all();
+}
+
+std::optional<PdfPageOutcome> PdfPagePool::TakeNext()
+{
+    std::unique_lock<std::mutex> hold(m_lock);
+    if (m_nextTake >= m_slots.size()) return std::nullopt;
+    Slot& slot = m_slots[m_nextTake];
+    // Threads end only when no page is left to start, so once none runs a
+    // page that has no outcome yet will never get one.
+    m_changed.wait(hold, [&] { return slot.outcome.has_value() || m_running == 0; });
+    if (!slot.outcome) return std::nullopt;
+    ++m_nextTake;
+    m_charged -= slot.charged;
+    slot.charged = 0;
+    std::optional<PdfPageOutcome> outcome = std::move(slot.outcome);
+    slot.outcome.reset();
+    hold.unlock();
+    m_changed.notify_all();
+    return outcome;
+}
+
+bool PdfPagePool::MayStart(size_t index) const
+{
+    return m_charged == 0 || m_charged + 2 * m_plan.pageBytes[index] <= kBudgetBytes;
+}
+
+void PdfPagePool::RunThread()
+{
+    std::unique_ptr<poppler::document> doc;
+    try {
+        const std::vector<char>& bytes = *m_plan.bytes;
+        if (!bytes.empty() && bytes.size() <= static_cast<size_t>(INT_MAX))
+            doc.reset(poppler::document::load_from_raw_data(bytes.data(), static_cast<int>(bytes.size())));
+    } catch (...) {
+    }
+    for (;;) {
+        size_t index = 0;
+        {
+            std::unique_lock<std::mutex> hold(m_lock);
+            // Pages start in order, each once its budget is free: the page the
+            // caller waits for always holds its share before any later page.
+            m_changed.wait(hold, [&] {
+                return m_halted || m_stop.load() || m_nextStart >= m_slots.size() || MayStart(m_nextStart);
+            });
+            if (m_halted || m_stop.load() || m_nextStart >= m_slots.size()) break;
+            index = m_nextStart++;
+            m_slots[index].charged = 2 * m_plan.pageBytes[index];
+            m_charged += m_slots[index].charged;
+        }
+        PdfPageOutcome outcome = Process(doc.get(), index);
+        {
+            std::lock_guard<std::mutex> hold(m_lock);
+            Slot& slot = m_slots[index];
+            long long kept = outcome.kept.image ? m_plan.pageBytes[index] : 0;
+            m_charged -= slot.charged - kept;
+            slot.charged = kept;
+            slot.outcome = std::move(outcome);
+        }
+        m_changed.notify_all();
+    }
+    doc.reset();
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        --m_running;
+    }
+    m_changed.notify_all();
+}
+
+PdfPageOutcome PdfPagePool::Process(poppler::document* doc, size_t index)
+{
+    int page = m_plan.pages[index];
+    try {
+        std::unique_ptr<PdfPageImage> image;
+        if (doc) image = RenderPage(*doc, page - 1, m_plan.resolution);
+        return m_work(page, std::move(image));
+    } catch (...) {
+        PdfPageOutcome failed;
+        failed.code = -1;
+        failed.message = kPdfRenderFailed;
+        return failed;
+    }
+}
