@@ -4,7 +4,7 @@
 # (for example: scripts/test.sh -R Xml).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
-source "$VESK_ROOT/scripts/wine-prefix.sh"
+source "$VESK_ROOT/scripts/use-build-wineprefix.sh"
 
 # Two runs on one build folder would share a Wine server, and each stops it
 # when it starts and ends: let the second wait.

@@ -1,6 +1,6 @@
 #include "xml/xmldom.h"
 
-#include "dui/core/MemWrapper.h"
+#include "xml/MemWrapper.h"
 #include "xml/XmlEncoding.h"
 #include "xml/XmlParser.h"
 
@@ -168,14 +168,8 @@ xml_parse_result xml_document::load_file(const wchar_t* path, unsigned options, 
 
 // ---- the bounded buffer writer
 
-xml_writer_buff::xml_writer_buff() : m_buffer(new wchar_t[kCapacity])
+xml_writer_buff::xml_writer_buff() : m_buffer(std::make_unique<wchar_t[]>(kCapacity))
 {
-    m_buffer[0] = 0;
-}
-
-xml_writer_buff::~xml_writer_buff()
-{
-    delete[] m_buffer;
 }
 
 void xml_writer_buff::write(const void* data, size_t size)
@@ -185,7 +179,7 @@ void xml_writer_buff::write(const void* data, size_t size)
         m_truncated = true; // the buffer never grows
         return;
     }
-    std::memcpy(m_buffer + m_length, data, n * sizeof(wchar_t));
+    std::memcpy(m_buffer.get() + m_length, data, n * sizeof(wchar_t));
     m_length += static_cast<int>(n);
     m_buffer[m_length] = 0;
 }

@@ -1,6 +1,6 @@
 #include "xml/XmlEncoding.h"
 
-#include "dui/core/MemWrapper.h"
+#include "xml/MemWrapper.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "xml/XmlMemory.h"
 
-#include "dui/core/MemWrapper.h"
+#include "xml/MemWrapper.h"
 
 #include <cstring>
 #include <new>

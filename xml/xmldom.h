@@ -6,6 +6,7 @@
 #include "xml/XmlMemory.h"
 #include "xml/XmlStructs.h"
 
+#include <memory>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -106,15 +107,14 @@ public:
     xml_writer_buff();
     xml_writer_buff(const xml_writer_buff&) = delete;
     xml_writer_buff& operator=(const xml_writer_buff&) = delete;
-    ~xml_writer_buff() override;
 
     void write(const void* data, size_t size) override;
-    const wchar_t* buffer() const { return m_buffer; }
+    const wchar_t* buffer() const { return m_buffer.get(); }
     int size() const { return m_length; }
     bool truncated() const { return m_truncated; }
 
 private:
-    wchar_t* m_buffer = nullptr;
+    std::unique_ptr<wchar_t[]> m_buffer;
     int m_length = 0;
     bool m_truncated = false;
 };

@@ -5,6 +5,8 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include "app/core/CorePath.h"
+
 namespace {
 
 DUI::SStringW SpecialFolder(int csidl)
@@ -16,6 +18,14 @@ DUI::SStringW SpecialFolder(int csidl)
     BOOL ok = SHGetPathFromIDListW(items, buffer);
     CoTaskMemFree(items);
     return ok ? DUI::SStringW(buffer) : DUI::SStringW();
+}
+
+// A separator after a non-empty path that has none, then every '/' as '\\'.
+void AppendSeparator(std::wstring& path)
+{
+    if (!path.empty() && path.back() != L'\\' && path.back() != L'/')
+        path += L'/';
+    ToBackslashes(path);
 }
 
 void CreateIfMissing(const DUI::SStringW& folder)
@@ -32,7 +42,9 @@ DUI::SStringW GetDesktopPath() { return SpecialFolder(CSIDL_DESKTOP); }
 DUI::SStringW GetAppDataDir()
 {
     DUI::SStringW dir = GetCommonAppDataPath();
-    dir += L"\\VeskPDF2Image\\";
+    dir += L"\\";
+    dir += kDataFolderName;
+    dir += L"\\";
     return dir;
 }
 
@@ -48,6 +60,21 @@ DUI::SStringW GetWatermarkDir()
     DUI::SStringW dir = GetAppDataDir();
     dir += L"watermark\\";
     return dir;
+}
+
+std::wstring GetCommonAppDataPathW()
+{
+    std::wstring path = ToStdString(GetCommonAppDataPath());
+    AppendSeparator(path);
+    return path;
+}
+
+std::wstring GetConfigIniPathW()
+{
+    std::wstring path = GetCommonAppDataPathW();
+    path += kDataFolderName;
+    AppendSeparator(path);
+    return path + kConfigIniName;
 }
 
 void EnsureAppDataFolders()

@@ -17,8 +17,9 @@ public:
     // Pairs in name order as name="value", one blank between pairs.
     void ToString(std::wstring& out) const;
 
-    std::map<std::wstring, std::wstring> m_params;
+    const std::map<std::wstring, std::wstring>& Params() const { return m_params; }
 
 private:
+    std::map<std::wstring, std::wstring> m_params;
     CRegExW m_regex;
 };

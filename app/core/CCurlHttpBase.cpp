@@ -53,10 +53,14 @@ CCurlHttpBase::CCurlHttpBase(const char* url, int connectTimeoutMs, int totalTim
     m_verbose = false;
 }
 
-CCurlHttpBase::~CCurlHttpBase()
+void CurlEasyTraits::Close(Type h)
 {
-    if (m_headers) curl_slist_free_all(m_headers);
-    if (m_curl) curl_easy_cleanup(m_curl);
+    curl_easy_cleanup(h);
+}
+
+void CurlListTraits::Close(Type h)
+{
+    curl_slist_free_all(h);
 }
 
 void CCurlHttpBase::Init()
@@ -65,8 +69,8 @@ void CCurlHttpBase::Init()
         std::lock_guard<std::mutex> lock(g_globalInitLock);
         if (!g_globalInitDone) g_globalInitDone = curl_global_init(CURL_GLOBAL_WIN32) == CURLE_OK;
     }
-    m_curl = nullptr;
-    m_headers = nullptr;
+    m_curl.Reset();
+    m_headers.Reset();
     m_connectTimeoutMs = 0;
     m_totalTimeoutMs = 0;
     m_verbose = false;
@@ -129,8 +133,7 @@ bool CCurlHttpBase::Cleanup(bool keep)
 {
     if (keep) return true;
     ClearHeaders();
-    if (m_curl) curl_easy_cleanup(m_curl);
-    m_curl = nullptr;
+    m_curl.Reset();
     return true;
 }
 
@@ -166,7 +169,7 @@ bool CCurlHttpBase::SetOptions()
            SetOption(CURLOPT_NOSIGNAL, 1L) &&
            (m_connectTimeoutMs == 0 || SetOption(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(m_connectTimeoutMs))) &&
            (m_totalTimeoutMs == 0 || SetOption(CURLOPT_TIMEOUT_MS, static_cast<long>(m_totalTimeoutMs))) &&
-           (!m_headers || SetOption(CURLOPT_HTTPHEADER, m_headers));
+           (!m_headers || SetOption(CURLOPT_HTTPHEADER, m_headers.Get()));
 }
 
 bool CCurlHttpBase::SetMethodOptions()
@@ -186,8 +189,7 @@ bool CCurlHttpBase::AfterPerform(int)
 
 bool CCurlHttpBase::ClearHeaders()
 {
-    if (m_headers) curl_slist_free_all(m_headers);
-    m_headers = nullptr;
+    m_headers.Reset();
     return true;
 }
 
@@ -195,7 +197,10 @@ bool CCurlHttpBase::AddHeader(const char* line)
 {
     // curl_slist_append returns null on failure and leaves the old list intact.
     curl_slist* grown = curl_slist_append(m_headers, line);
-    if (grown) m_headers = grown;
+    if (grown) {
+        m_headers.Release();   // the grown list holds the old one's nodes
+        m_headers.Reset(grown);
+    }
     return grown != nullptr;
 }
 
@@ -212,7 +217,7 @@ bool CCurlHttpBase::Reset()
 
 bool CCurlHttpBase::initCurl()
 {
-    if (!m_curl) m_curl = curl_easy_init();
+    if (!m_curl) m_curl.Reset(curl_easy_init());
     if (m_curl) return true;
     SetErrorText(L"Error:无法初始化curl,CCurlHttpBase::initCurl");
     return false;
@@ -230,7 +235,7 @@ int CCurlHttpBase::OnDebug(int infoType, const char* data, size_t length)
     std::wstring text;
     if (!AnsiToWide(narrow, text)) text.clear();
     CDebugStr().WriteDebugLog(infoType, text.c_str());
-    OutputDebugStringW(L"\r\n");
+    CDebugStr::WriteLine(L"\r\n");
     return 0;
 }
 

@@ -5,6 +5,7 @@
 // library's text as the error text; nothing throws out of the class.
 // Every step is virtual so that a subclass can replace it.
 #include "app/core/CUniteBase.h"
+#include "dui/core/SHandle.h"
 
 #include <atomic>
 #include <cstddef>
@@ -13,11 +14,22 @@
 typedef void CURL;
 struct curl_slist;
 
+// The library's two owned objects, released by its own calls.
+struct CurlEasyTraits {
+    using Type = CURL*;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h);
+};
+struct CurlListTraits {
+    using Type = curl_slist*;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h);
+};
+
 class CCurlHttpBase : public CUniteBase {
 public:
     // Time-outs in milliseconds; 0 leaves that time-out unset.
     CCurlHttpBase(const char* url, int connectTimeoutMs, int totalTimeoutMs);
-    ~CCurlHttpBase() override;
 
     // One-time library start (retried by the next object after a failure),
     // then a zeroed state.
@@ -64,8 +76,8 @@ protected:
     template <class T>
     bool SetOption(int option, T value);
 
-    CURL* m_curl = nullptr;
-    curl_slist* m_headers = nullptr;
+    DUI::SHandle<CurlEasyTraits> m_curl;
+    DUI::SHandle<CurlListTraits> m_headers;
 
 private:
     bool RunRequest();

@@ -12,5 +12,10 @@ std::wstring CDebugStr::FormatLine(const std::wstring& stamp, int type, const wc
 
 void CDebugStr::WriteDebugLog(int type, const wchar_t* text)
 {
-    OutputDebugStringW(FormatLine(TimeText(StampFormat()), type, text).c_str());
+    WriteLine(FormatLine(TimeText(StampFormat()), type, text).c_str());
+}
+
+void CDebugStr::WriteLine(const wchar_t* text)
+{
+    OutputDebugStringW(text);
 }

@@ -1,6 +1,7 @@
 #pragma once
-// One-line diagnostics to the debugger output, stamped with the local time.
-// Callers send the line end themselves as a second output.
+// The application core's diagnostics to the debugger output: stamped lines,
+// and the core's fixed messages as they stand. Callers of the stamped line
+// send the line end themselves as a second output.
 #include <string>
 
 class CDebugStr {
@@ -14,6 +15,9 @@ public:
 
     // Writes "yyyymmdd hh-mm-ss.mmm Type:<type>,<text>" whatever the flag says.
     void WriteDebugLog(int type, const wchar_t* text);
+
+    // Sends the text unchanged: every debugger output of the core passes here.
+    static void WriteLine(const wchar_t* text);
 
     // The line for a given stamp; the "Type:" part is empty when it cannot be formatted.
     static std::wstring FormatLine(const std::wstring& stamp, int type, const wchar_t* text);

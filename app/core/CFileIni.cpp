@@ -7,14 +7,14 @@
 #include <shlwapi.h>
 
 #include "app/core/TextUtil.h"
-#include "app/core/Win32Handle.h"
+#include "dui/core/SHandle.h"
 
 void CFileIni::CreateUnicodeFile(const std::wstring& path)
 {
     if (PathFileExistsW(path.c_str()))
         return;
     // CREATE_NEW: a file another process made meanwhile is never emptied.
-    ScopedFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    DUI::SFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return;

@@ -27,9 +27,11 @@ public:
     // Creates an empty UTF-16LE file (byte-order mark only) unless one exists.
     static void CreateUnicodeFile(const std::wstring& path);
 
-    // The section the next reads and writes address; owners set it directly.
-    std::wstring m_section;
+    // The section the next reads and writes address.
+    void SetSection(const std::wstring& section) { m_section = section; }
+    const std::wstring& GetSection() const { return m_section; }
 
 protected:
+    std::wstring m_section;
     std::wstring m_filePath;
 };

@@ -18,11 +18,14 @@ public:
     bool fetchAll(Rows& rows, const StringT& pattern, const StringT& text);
 
     // Stand in for an empty pattern or text argument.
-    StringT m_defaultText;
-    StringT m_defaultPattern;
+    void SetDefaultText(const StringT& text) { m_defaultText = text; }
+    void SetDefaultPattern(const StringT& pattern) { m_defaultPattern = pattern; }
 
 private:
     void SearchAll(Rows& rows, const RegexT& expression, const StringT& text);
+
+    StringT m_defaultText;
+    StringT m_defaultPattern;
 };
 
 // Boost turns its Win32 traits off for GCC on Windows; the default traits

@@ -10,20 +10,6 @@
 
 namespace {
 
-bool IsWindows64()
-{
-    using NativeInfoFn = void(WINAPI*)(LPSYSTEM_INFO);
-    SYSTEM_INFO info{};
-    auto native = reinterpret_cast<NativeInfoFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetNativeSystemInfo")));
-    if (native)
-        native(&info);
-    else
-        GetSystemInfo(&info);
-    return info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64 ||
-           info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_IA64;
-}
-
 std::string Message(const char* format, long number, const std::wstring& subject, const char* operation)
 {
     std::string oem = WideToOemString(subject);
@@ -37,10 +23,9 @@ const wchar_t* const kOwnKeyPath = L"Software\\VeskPDF2Image";
 
 } // namespace
 
+// The program is built for 64-bit Windows only, so both views always exist.
 REGSAM CRegistryEx::AddWowFlags(REGSAM mask, const std::wstring& path)
 {
-    if (!IsWindows64())
-        return mask;
     std::wstring lower = path;
     std::transform(lower.begin(), lower.end(), lower.begin(), [](wchar_t c) { return std::towlower(c); });
     return mask | (lower.find(L"wow6432node") != std::wstring::npos ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);

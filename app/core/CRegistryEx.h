@@ -7,7 +7,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include "app/core/Win32Handle.h"
+#include "dui/core/SHandle.h"
 
 class CRegistryEx {
 public:
@@ -19,22 +19,27 @@ public:
     CRegistryEx& Key(const std::wstring& path);
     // Opens or creates Software\VeskPDF2Image under the root key.
     CRegistryEx& CreateKey();
-    // The string value named m_valueName; `def` when the value does not exist.
+    // The string value of the value name set last; `def` when the value does not exist.
     std::wstring GetSz(const std::wstring& def);
     // Writes REG_SZ data; `bytes` includes the terminating NUL.
     int SetRegData(const wchar_t* data, DWORD bytes);
 
-    // Adds KEY_WOW64_32KEY for paths through WOW6432Node, else KEY_WOW64_64KEY,
-    // on 64-bit Windows only.
+    // Adds KEY_WOW64_32KEY for paths through WOW6432Node, else KEY_WOW64_64KEY.
     static REGSAM AddWowFlags(REGSAM mask, const std::wstring& path);
 
-    HKEY m_rootKey = HKEY_CURRENT_USER;
-    std::wstring m_valueName;
-    bool m_viewByPath = true;
+    // The key Key and CreateKey open below; HKEY_CURRENT_USER at first.
+    void SetRootKey(HKEY root) { m_rootKey = root; }
+    // The value GetSz and SetRegData address next.
+    void SetValueName(const std::wstring& name) { m_valueName = name; }
+    // Off: keys open in the process's own view whatever their path says.
+    void SetViewByPath(bool byPath) { m_viewByPath = byPath; }
 
 private:
     REGSAM ViewMask(REGSAM mask, const std::wstring& path) const;
     [[noreturn]] static void Fail(long code, const std::wstring& subject, const char* operation);
 
-    ScopedRegKey m_key;
+    HKEY m_rootKey = HKEY_CURRENT_USER;
+    std::wstring m_valueName;
+    bool m_viewByPath = true;
+    DUI::SRegKey m_key;
 };

@@ -1,5 +1,8 @@
 #include "app/core/ChildProcess.h"
 
+#include "app/core/CDebugStr.h"
+#include "app/core/TextUtil.h"
+
 namespace {
 
 // CreateProcessW's limit for lpCommandLine, terminator included.
@@ -47,8 +50,12 @@ int ChildProcess::Start(const std::wstring& program, const std::vector<std::wstr
     si.hStdOutput = m_stdOut;
     si.hStdError = m_stdOut;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
-        return GetLastError() == ERROR_FILE_NOT_FOUND ? kNotFound : kFailed;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+        const DWORD error = GetLastError();
+        // Callers only see the result code: the reason stays in the debug output.
+        CDebugStr::WriteLine(FormatWString(L"CreateProcessW failed (%lu): %s\n", error, m_commandLine.c_str()).c_str());
+        return error == ERROR_FILE_NOT_FOUND ? kNotFound : kFailed;
+    }
     // A record is meant to be started once; a second start closes the first
     // child's handles instead of leaking them.
     m_process.Reset(pi.hProcess);
@@ -76,8 +83,6 @@ void PipeHandles::Close()
 {
     // Each end on its own: callers close their copy of the write end right
     // after the start so that reads see the end of the child's output.
-    if (write != INVALID_HANDLE_VALUE && write != nullptr) CloseHandle(write);
-    if (read != INVALID_HANDLE_VALUE && read != nullptr) CloseHandle(read);
-    write = INVALID_HANDLE_VALUE;
-    read = INVALID_HANDLE_VALUE;
+    write.Reset();
+    read.Reset();
 }

@@ -3,7 +3,7 @@
 // handles chosen by the caller, and later terminates, waits for and releases it.
 #include <winsock2.h>
 
-#include "app/core/Win32Handle.h"
+#include "dui/core/SHandle.h"
 
 #include <string>
 #include <vector>
@@ -42,20 +42,15 @@ private:
     std::wstring m_commandLine;
     HANDLE m_stdIn = INVALID_HANDLE_VALUE;
     HANDLE m_stdOut = INVALID_HANDLE_VALUE;
-    ScopedKernelHandle m_process;
-    ScopedKernelHandle m_thread;
+    DUI::SKernelHandle m_process;
+    DUI::SKernelHandle m_thread;
 };
 
 // The two ends of an anonymous pipe handed to a child as its output.
 struct PipeHandles {
-    PipeHandles() = default;
-    ~PipeHandles() { Close(); }
-    PipeHandles(const PipeHandles&) = delete;
-    PipeHandles& operator=(const PipeHandles&) = delete;
-
-    // Closes every end still open; safe to call again.
+    // Closes every end still open, the write end first; safe to call again.
     void Close();
 
-    HANDLE read = INVALID_HANDLE_VALUE;
-    HANDLE write = INVALID_HANDLE_VALUE;
+    DUI::SFileHandle read;
+    DUI::SFileHandle write;
 };

@@ -20,6 +20,13 @@ public:
     std::wstring ToWideString();
     Json::Value ToValue() const;
 
+    // The members, filled by the caller before writing.
+    std::map<std::wstring, CjJsonCpp>& Objects() { return m_objects; }
+    std::map<std::wstring, std::wstring>& Strings() { return m_strings; }
+    std::map<std::wstring, std::vector<std::wstring>>& StringArrays() { return m_stringArrays; }
+    std::map<std::wstring, std::vector<CjJsonCpp>>& ObjectArrays() { return m_objectArrays; }
+
+protected:
     std::map<std::wstring, CjJsonCpp> m_objects;
     std::map<std::wstring, std::wstring> m_strings;
     std::map<std::wstring, std::vector<std::wstring>> m_stringArrays;

@@ -26,3 +26,12 @@ bool GetModulePath(std::wstring& path)
     path.assign(buffer, length < MAX_PATH ? length : MAX_PATH - 1);
     return true;
 }
+
+std::wstring GetModuleFolder()
+{
+    std::wstring path;
+    if (!GetModulePath(path))
+        return {};
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}

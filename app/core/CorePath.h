@@ -10,3 +10,5 @@ std::wstring WithoutTrailingBackslash(std::wstring path);
 
 // Full path of the program file; false, with `path` untouched, on failure.
 [[nodiscard]] bool GetModulePath(std::wstring& path);
+// The program file's folder without a trailing backslash; empty on failure.
+std::wstring GetModuleFolder();

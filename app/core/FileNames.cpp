@@ -7,43 +7,15 @@
 #include <shlwapi.h>
 
 #include "app/core/TextUtil.h"
-
-namespace {
-
-std::wstring NameOf(const std::wstring& path)
-{
-    size_t slash = path.rfind(L'\\');
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
-} // namespace
-
-std::wstring FileTitleOf(const std::wstring& path)
-{
-    std::wstring name = NameOf(path);
-    size_t dot = name.rfind(L'.');
-    return dot == std::wstring::npos ? name : name.substr(0, dot);
-}
-
-std::wstring FileExtOf(const std::wstring& path)
-{
-    std::wstring name = NameOf(path);
-    size_t dot = name.rfind(L'.');
-    return dot == std::wstring::npos ? std::wstring() : name.substr(dot + 1);
-}
+#include "dui/core/SFileSize.h"
 
 uint64_t GetFileSize64(const DUI::SStringW& path)
 {
-    WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileW(path, &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
-    FindClose(find);
-    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) + data.nFileSizeLow;
+    return DUI::FindFileSize(path);
 }
 
-DUI::SStringW GetFileTitleS(const DUI::SStringW& path) { return ToSString(FileTitleOf(ToStdString(path))); }
-DUI::SStringW GetFileExtS(const DUI::SStringW& path) { return ToSString(FileExtOf(ToStdString(path))); }
+DUI::SStringW GetFileTitleS(const DUI::SStringW& path) { return ToSString(GetFileBaseName(ToStdString(path))); }
+DUI::SStringW GetFileExtS(const DUI::SStringW& path) { return ToSString(GetFileExtension(ToStdString(path))); }
 
 std::wstring GetFileExtension(const std::wstring& path)
 {

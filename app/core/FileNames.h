@@ -1,6 +1,8 @@
 #pragma once
 // Names and sizes of the files in the modules' lists: title, extension,
-// parent folder, size on disk and the size text the lists show.
+// parent folder, size on disk and the size text the lists show. One rule
+// splits every name: the system's (PathFindFileNameW, PathFindExtensionW);
+// the framework-string forms are the standard-string ones converted.
 #include <cstdint>
 #include <string>
 
@@ -13,13 +15,9 @@ DUI::SStringW GetFileTitleS(const DUI::SStringW& path);
 DUI::SStringW GetFileExtS(const DUI::SStringW& path);
 // Extension of the file name without its dot; empty without one.
 std::wstring GetFileExtension(const std::wstring& path);
-// File name without its extension ("x.pdf" for C:\a\x.pdf.pdf).
+// File name without its last extension ("x.pdf" for C:\a\x.pdf.pdf).
 std::wstring GetFileBaseName(const std::wstring& path);
 // The folder of the path with its trailing backslash.
 std::wstring GetParentFolder(const std::wstring& path);
 // "500.0 B", "1.5 KB", "1.0 MB": one decimal, units up to GB.
 DUI::SStringW FormatFileSize(uint64_t bytes);
-
-// Standard-string forms of the title and extension rules above.
-std::wstring FileTitleOf(const std::wstring& path);
-std::wstring FileExtOf(const std::wstring& path);

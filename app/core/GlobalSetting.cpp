@@ -16,6 +16,6 @@ GlobalSetting& GlobalSetting::Instance()
 DUI::SStringW GlobalSetting::GetConfigIniPath()
 {
     DUI::SStringW path = GetAppDataDir();
-    path += L"config.ini";
+    path += kConfigIniName;
     return path;
 }

@@ -3,7 +3,7 @@
 // do their work in Run and make a running Run stop soon in OnCancel.
 #include <winsock2.h>
 
-#include "app/core/Win32Handle.h"
+#include "dui/core/SHandle.h"
 
 #include <atomic>
 #include <mutex>
@@ -46,5 +46,5 @@ private:
 
     std::mutex m_lock;
     std::atomic<unsigned> m_state{TASK_QUEUED};
-    ScopedKernelHandle m_thread;   // the worker that took the task, for ResumeThread
+    DUI::SKernelHandle m_thread;   // the worker that took the task, for ResumeThread
 };

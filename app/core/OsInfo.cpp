@@ -4,9 +4,6 @@
 
 #include <winsock2.h>
 #include <windows.h>
-#include <shlobj.h>
-
-#include "app/core/CorePath.h"
 
 namespace {
 
@@ -62,13 +59,6 @@ const wchar_t* LegacyName(const OsVersionFacts& f)
     return nullptr;
 }
 
-void AppendSeparator(std::wstring& path)
-{
-    if (!path.empty() && path.back() != L'\\' && path.back() != L'/')
-        path += L'/';
-    ToBackslashes(path);
-}
-
 } // namespace
 
 bool QueryRtlVersion()
@@ -121,23 +111,4 @@ std::wstring GetOSProductName()
     facts.processorArch = system.wProcessorArchitecture;
     facts.serverR2 = GetSystemMetrics(SM_SERVERR2);
     return OsProductNameFor(facts);
-}
-
-std::wstring GetCommonAppDataPathW()
-{
-    wchar_t buffer[MAX_PATH] = {};
-    if (!SHGetSpecialFolderPathW(nullptr, buffer, CSIDL_COMMON_APPDATA, FALSE))
-        return {};
-    std::wstring path = buffer;
-    AppendSeparator(path);
-    return path;
-}
-
-std::wstring GetConfigIniPathW()
-{
-    std::wstring path = GetCommonAppDataPathW();
-    AppendSeparator(path);
-    path += L"VeskPDF2Image";
-    AppendSeparator(path);
-    return path + L"config.ini";
 }

@@ -1,6 +1,5 @@
 #pragma once
-// The running Windows product name (for crash reports) and the machine-wide
-// application-data paths as standard wide strings.
+// The running Windows product name, which crash reports carry.
 #include <string>
 
 // The facts the product name is chosen from.
@@ -18,8 +17,3 @@ struct OsVersionFacts {
 std::wstring GetOSProductName();
 // The name for given facts; "unknown" for combinations not in the table.
 std::wstring OsProductNameFor(const OsVersionFacts& facts);
-
-// CSIDL_COMMON_APPDATA with a trailing backslash; empty when unreadable.
-std::wstring GetCommonAppDataPathW();
-// <common app data>\VeskPDF2Image\config.ini (relative when the folder is unreadable).
-std::wstring GetConfigIniPathW();

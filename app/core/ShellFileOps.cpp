@@ -5,7 +5,7 @@
 
 #include "app/core/CorePath.h"
 #include "app/core/FolderCreate.h"
-#include "app/core/Win32Handle.h"
+#include "dui/core/SHandle.h"
 
 bool ShellDeletePermanent(const DUI::SStringW& path)
 {
@@ -28,7 +28,7 @@ bool ShellDeletePermanent(const DUI::SStringW& path)
 void DeleteMagickTempFiles(const std::wstring& folder)
 {
     WIN32_FIND_DATAW entry{};
-    ScopedFind find(FindFirstFileW((folder + L"*").c_str(), &entry));
+    DUI::SFindHandle find(FindFirstFileW((folder + L"*").c_str(), &entry));
     if (!find)
         return;
     do {

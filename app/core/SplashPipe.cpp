@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "app/core/CDebugStr.h"
+#include "app/core/SplashProtocol.h"
+
 namespace {
 
 constexpr DWORD kPipeBufferBytes = 10240;
@@ -40,9 +43,9 @@ SplashPipe::~SplashPipe()
 
 int SplashPipe::LaunchLoadingSplash()
 {
-    const std::vector<std::wstring> args = {L"--pipename", m_names.pipe, L"--pid",
-                                            std::to_wstring(GetCurrentProcessId()), L"--resoure_dir",
-                                            L"loading_uires"};
+    const std::vector<std::wstring> args = {SplashProtocol::kPipeNameArg, m_names.pipe, SplashProtocol::kPidArg,
+                                            std::to_wstring(GetCurrentProcessId()),
+                                            SplashProtocol::kResourceDirArg, L"loading_uires"};
     const int result = m_child.Start(m_names.program, args, false);
     if (result != ChildProcess::kStarted) return result;
     WaitForHello();
@@ -61,10 +64,11 @@ void SplashPipe::WaitForHello()
             TerminateProcess(process, 1);
             return;
         }
-        // Exactly the five bytes: "hello" with anything after it is not the signal.
+        // Exactly these bytes: "hello" with anything after it is not the signal.
         DWORD available = 0;
-        if (PeekNamedPipe(m_pipe.Get(), buffer, sizeof(buffer), nullptr, &available, nullptr) && available == 5 &&
-            std::memcmp(buffer, "hello", 5) == 0) {
+        if (PeekNamedPipe(m_pipe.Get(), buffer, sizeof(buffer), nullptr, &available, nullptr) &&
+            available == SplashProtocol::kHello.size() &&
+            std::memcmp(buffer, SplashProtocol::kHello.data(), available) == 0) {
             DWORD read = 0;
             ReadFile(m_pipe.Get(), buffer, sizeof(buffer), &read, nullptr);
             return;
@@ -89,6 +93,11 @@ void SplashPipe::EndJob()
     if (m_child.Process()) TerminateProcess(m_child.Process(), 1);
 }
 
+void SplashPipe::WriteLine(std::string_view prefix, const std::string& text)
+{
+    Write(std::string(prefix) + text + SplashProtocol::kLineEnd);
+}
+
 void SplashPipe::Write(const std::string& bytes)
 {
     if (!m_pipe) return;   // no pipe: every message is dropped quietly
@@ -98,23 +107,23 @@ void SplashPipe::Write(const std::string& bytes)
 
 void SplashPipe::SendProgress(int value)
 {
-    Write("progress:" + std::to_string(value < 0 ? 0 : value) + "\n");
+    WriteLine(SplashProtocol::kProgress, std::to_string(value < 0 ? 0 : value));
 }
 
 void SplashPipe::SendState(std::string text)
 {
-    Write("state:" + text + "\n");
+    WriteLine(SplashProtocol::kState, text);
 }
 
 void SplashPipe::SendExit()
 {
-    Write("exit:\n");
-    OutputDebugStringW(L"等待启动动画退出\n");
+    WriteLine(SplashProtocol::kExit, std::string());
+    CDebugStr::WriteLine(L"等待启动动画退出\n");
     if (HANDLE process = m_child.Process()) {
         WaitForSingleObject(process, kExitWaitMs);
         DWORD code = 0;
         GetExitCodeProcess(process, &code);
     }
-    OutputDebugStringW(L"动画退出成功\n");
+    CDebugStr::WriteLine(L"动画退出成功\n");
     EndJob();
 }

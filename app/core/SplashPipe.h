@@ -5,9 +5,10 @@
 #include <winsock2.h>
 
 #include "app/core/ChildProcess.h"
-#include "app/core/Win32Handle.h"
+#include "dui/core/SHandle.h"
 
 #include <string>
+#include <string_view>
 
 class SplashPipe {
 public:
@@ -43,10 +44,11 @@ private:
     void WaitForHello();
     void JoinJob();
     void EndJob();
+    void WriteLine(std::string_view prefix, const std::string& text);
     void Write(const std::string& bytes);
 
     Names m_names;
-    ScopedKernelHandle m_job;
+    DUI::SKernelHandle m_job;
     ChildProcess m_child;
-    ScopedFile m_pipe;
+    DUI::SFileHandle m_pipe;
 };

@@ -2,23 +2,31 @@
 
 #include <pthread.h>
 
+#include <exception>
 #include <string>
+
+#include "app/core/CDebugStr.h"
+#include "app/core/TextEncoding.h"
 
 namespace {
 
 void DebugLine(const std::wstring& text)
 {
-    OutputDebugStringW(text.c_str());
+    CDebugStr::WriteLine(text.c_str());
 }
 
-// Exceptions must not leave a worker thread or the cancelling caller's loop.
+// Exceptions must not leave a worker thread or the cancelling caller's loop;
+// what they said is kept in the debugger output.
 template <class Fn>
 void CallGuarded(const wchar_t* what, Fn&& fn)
 {
+    const std::wstring prefix = std::wstring(L"TaskManager: exception from ") + what;
     try {
         fn();
+    } catch (const std::exception& e) {
+        DebugLine(prefix + L": " + ExceptionTextW(e) + L"\n");
     } catch (...) {
-        DebugLine(std::wstring(L"TaskManager: exception from ") + what + L"\n");
+        DebugLine(prefix + L"\n");
     }
 }
 

@@ -1,36 +1,22 @@
 #include "app/core/TextEncoding.h"
 
-#include <vector>
-
 #include <winsock2.h>
 #include <windows.h>
 
+#include "dui/core/SCodePage.h"
+
 namespace {
 
-// Both inputs are taken up to their first NUL (length -1), so the platform
-// reports lengths that include the terminator.
+// Both inputs are taken up to their first NUL, as the platform does for a
+// length of -1.
 bool NarrowToWide(UINT codePage, const std::string& in, std::wstring& out)
 {
-    int needed = MultiByteToWideChar(codePage, 0, in.c_str(), -1, nullptr, 0);
-    if (needed <= 0)
-        return false;
-    std::vector<wchar_t> buffer(static_cast<size_t>(needed));
-    if (MultiByteToWideChar(codePage, 0, in.c_str(), -1, buffer.data(), needed) != needed)
-        return false;
-    out.assign(buffer.data());
-    return true;
+    return DUI::MultiToWide(codePage, in.c_str(), -1, out);
 }
 
 bool WideToNarrow(UINT codePage, const std::wstring& in, std::string& out)
 {
-    int needed = WideCharToMultiByte(codePage, 0, in.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (needed <= 0)
-        return false;
-    std::vector<char> buffer(static_cast<size_t>(needed));
-    if (WideCharToMultiByte(codePage, 0, in.c_str(), -1, buffer.data(), needed, nullptr, nullptr) != needed)
-        return false;
-    out.assign(buffer.data());
-    return true;
+    return DUI::WideToMulti(codePage, in.c_str(), -1, out);
 }
 
 } // namespace
@@ -40,30 +26,25 @@ bool AnsiToWide(const std::string& in, std::wstring& out) { return NarrowToWide(
 bool WideToUtf8(const std::wstring& in, std::string& out) { return WideToNarrow(CP_UTF8, in, out); }
 bool WideToOem(const std::wstring& in, std::string& out) { return WideToNarrow(CP_OEMCP, in, out); }
 
-std::string AnsiToUtf8(const std::string& in)
+namespace {
+
+// From one narrow code page to another through UTF-16; empty on failure.
+std::string Recode(UINT from, UINT to, const std::string& in)
 {
     std::wstring wide;
     std::string out;
-    if (!AnsiToWide(in, wide) || !WideToUtf8(wide, out))
-        return {};
-    return out;
+    return NarrowToWide(from, in, wide) && WideToNarrow(to, wide, out) ? out : std::string();
 }
 
-std::string Utf8ToOem(const std::string& in)
-{
-    std::wstring wide;
-    std::string out;
-    if (!Utf8ToWide(in, wide) || !WideToOem(wide, out))
-        return {};
-    return out;
-}
+} // namespace
+
+std::string AnsiToUtf8(const std::string& in) { return Recode(CP_ACP, CP_UTF8, in); }
+std::string Utf8ToOem(const std::string& in) { return Recode(CP_UTF8, CP_OEMCP, in); }
 
 std::string WideToOemString(const std::wstring& in)
 {
     std::string out;
-    if (!WideToOem(in, out))
-        return {};
-    return out;
+    return WideToOem(in, out) ? out : std::string();
 }
 
 std::string ToUtf8(const std::wstring& in)

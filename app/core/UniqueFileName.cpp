@@ -8,7 +8,7 @@
 
 #include "app/core/FileNames.h"
 #include "app/core/TextUtil.h"
-#include "app/core/Win32Handle.h"
+#include "dui/core/SHandle.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ enum class Reserve { Created, Taken, Failed };
 // processes: of two writers racing for one name only one can create it.
 Reserve TryCreateNew(const std::wstring& path)
 {
-    ScopedFile file(CreateFileW(path.c_str(), GENERIC_ALL, FILE_SHARE_WRITE, nullptr, CREATE_NEW,
+    DUI::SFileHandle file(CreateFileW(path.c_str(), GENERIC_ALL, FILE_SHARE_WRITE, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file)
         return Reserve::Created;
@@ -34,12 +34,6 @@ bool IsUsableFile(const std::wstring& path)
     const DWORD kUnusable = FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_OFFLINE;
     DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kUnusable) == 0 && path.size() < MAX_PATH;
-}
-
-std::wstring FolderOf(const std::wstring& path)
-{
-    size_t slash = path.rfind(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
 } // namespace
@@ -69,12 +63,12 @@ DUI::SStringW ReserveUniqueFile(const DUI::SStringW& folder, const DUI::SStringW
     return IsUsableFile(candidate) ? ToSString(candidate) : DUI::SStringW();
 }
 
-DUI::SStringW MakeNumberedFileName(const DUI::SStringW& path, bool, const DUI::SStringW&)
+DUI::SStringW MakeNumberedFileName(const DUI::SStringW& path)
 {
     const std::wstring original = ToStdString(path);
-    const std::wstring folder = FolderOf(original);
-    const std::wstring title = FileTitleOf(original);
-    const std::wstring ext = FileExtOf(original);
+    const std::wstring folder = GetParentFolder(original);
+    const std::wstring title = GetFileBaseName(original);
+    const std::wstring ext = GetFileExtension(original);
     std::wstring candidate = original;
     for (int i = 0; i < INT_MAX; ++i) {
         if (i > 0) {

@@ -11,6 +11,5 @@ DUI::SStringW ReserveUniqueFile(const DUI::SStringW& folder, const DUI::SStringW
 
 // The path itself when free, else title_0.ext, title_1.ext, ...; the chosen
 // file is created empty. When the folder does not exist yet nothing is
-// created and the path is returned all the same. The last two arguments
-// are accepted for older callers and not used.
-DUI::SStringW MakeNumberedFileName(const DUI::SStringW& path, bool unused = false, const DUI::SStringW& unusedText = DUI::SStringW());
+// created and the path is returned all the same.
+DUI::SStringW MakeNumberedFileName(const DUI::SStringW& path);

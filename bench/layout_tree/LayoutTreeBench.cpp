@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "dui/core/IRender.h"
-#include "dui/core/SObjectDefaultRegister.h"
+#include "dui/SObjectDefaultRegister.h"
 #include "dui/core/SObjectFactoryMgr.h"
 #include "dui/core/SWindow.h"
 #include "dui/core/SWindowFinder.h"

@@ -7,9 +7,11 @@
 
 #include <string>
 
+#include "dui/core/SHandle.h"
+
 // Messages the reader thread posts to the splash window.
 constexpr UINT WM_SPLASH_PROGRESS = WM_APP + 1;   // wParam: percent
-constexpr UINT WM_SPLASH_STATE = WM_APP + 2;      // lParam: new std::wstring*, the window deletes it
+constexpr UINT WM_SPLASH_STATE = WM_APP + 2;      // lParam: std::wstring*, the window takes it over
 constexpr UINT WM_SPLASH_EXIT = WM_APP + 3;       // "exit:" or the pipe went away
 
 struct SplashLine {
@@ -21,6 +23,7 @@ struct SplashLine {
 class SplashClient {
 public:
     SplashClient() = default;
+    // Ends the reader thread before the pipe it reads goes.
     ~SplashClient();
     SplashClient(const SplashClient&) = delete;
     SplashClient& operator=(const SplashClient&) = delete;
@@ -38,8 +41,8 @@ private:
     void ReadLoop();
     static void PostLine(HWND window, const SplashLine& line);
 
-    HANDLE m_pipe = INVALID_HANDLE_VALUE;
+    DUI::SFileHandle m_pipe;
     HWND m_window = nullptr;
     // A Win32 thread, so that a blocked ReadFile can be cancelled through its handle.
-    HANDLE m_reader = nullptr;
+    DUI::SKernelHandle m_reader;
 };

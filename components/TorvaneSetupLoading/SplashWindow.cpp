@@ -1,5 +1,7 @@
 #include "components/TorvaneSetupLoading/SplashWindow.h"
 
+#include <memory>
+
 #include "components/TorvaneSetupLoading/SplashClient.h"
 
 namespace {
@@ -10,9 +12,8 @@ constexpr UINT_PTR kParentTimer = 1;
 
 void FillRectColor(HDC dc, const RECT& rect, COLORREF color)
 {
-    HBRUSH brush = CreateSolidBrush(color);
+    const DUI::SGdiObject<HBRUSH> brush(CreateSolidBrush(color));
     FillRect(dc, &rect, brush);
-    DeleteObject(brush);
 }
 
 } // namespace
@@ -20,7 +21,6 @@ void FillRectColor(HDC dc, const RECT& rect, COLORREF color)
 SplashWindow::~SplashWindow()
 {
     if (m_window) DestroyWindow(m_window);
-    if (m_parent) CloseHandle(m_parent);
 }
 
 bool SplashWindow::Create(HINSTANCE instance, DWORD parentPid)
@@ -37,7 +37,7 @@ bool SplashWindow::Create(HINSTANCE instance, DWORD parentPid)
                                nullptr, nullptr, instance, this);
     if (!m_window) return false;
     if (parentPid) {
-        m_parent = OpenProcess(SYNCHRONIZE, FALSE, parentPid);
+        m_parent.Reset(OpenProcess(SYNCHRONIZE, FALSE, parentPid));
         SetTimer(m_window, kParentTimer, 500, nullptr);
     }
     UpdateText();
@@ -67,7 +67,12 @@ LRESULT CALLBACK SplashWindow::WindowProc(HWND window, UINT message, WPARAM wPar
     auto* self = reinterpret_cast<SplashWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    return self->OnMessage(message, wParam, lParam);
+    // Nothing may unwind through the system's message dispatch.
+    try {
+        return self->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
 }
 
 LRESULT SplashWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -78,9 +83,8 @@ LRESULT SplashWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         UpdateText();
         return 0;
     case WM_SPLASH_STATE: {
-        auto* text = reinterpret_cast<std::wstring*>(lParam);
+        const std::unique_ptr<std::wstring> text(reinterpret_cast<std::wstring*>(lParam));
         m_state = *text;
-        delete text;
         UpdateText();
         return 0;
     }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "dui/core/SHandle.h"
+
 class SplashWindow {
 public:
     static constexpr const wchar_t* kClassName = L"TorvaneSetupLoadingWnd";
@@ -28,7 +30,7 @@ private:
     void UpdateText();
 
     HWND m_window = nullptr;
-    HANDLE m_parent = nullptr;
+    DUI::SKernelHandle m_parent;
     std::wstring m_state = L"...";
     int m_progress = 0;
 };

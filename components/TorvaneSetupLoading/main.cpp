@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/core/SplashProtocol.h"
 #include "components/TorvaneSetupLoading/SplashClient.h"
 #include "components/TorvaneSetupLoading/SplashWindow.h"
 
@@ -23,8 +24,8 @@ Options ReadOptions()
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     for (int i = 1; argv && i + 1 < argc; i += 2) {
         const std::wstring name = argv[i];
-        if (name == L"--pipename") options.pipeName = argv[i + 1];
-        if (name == L"--pid") options.parentPid = static_cast<DWORD>(_wtoi(argv[i + 1]));
+        if (name == SplashProtocol::kPipeNameArg) options.pipeName = argv[i + 1];
+        if (name == SplashProtocol::kPidArg) options.parentPid = static_cast<DWORD>(_wtoi(argv[i + 1]));
         // --resoure_dir: this animation draws itself and needs no resources.
     }
     LocalFree(argv);

@@ -1,8 +1,11 @@
 #include "components/imgdecoder/DecoderFactory.h"
 
+#include <new>
+
 #include <objidl.h>
 #include <gdiplus.h>
 #include "components/imgdecoder/PictureFrames.h"
+#include "dui/core/SRefPtr.h"
 
 namespace vdecoder {
 
@@ -22,8 +25,8 @@ HRESULT DecoderFactory::CreatePicture(DUI::IPictureFrames** out)
     if (!out) return E_POINTER;
     *out = nullptr;
     if (!m_token) return E_FAIL;
-    *out = new PictureFrames(this);
-    return S_OK;
+    *out = new (std::nothrow) PictureFrames(this);
+    return *out ? S_OK : E_OUTOFMEMORY;
 }
 
 } // namespace vdecoder
@@ -32,12 +35,9 @@ HRESULT DecoderFactory::CreatePicture(DUI::IPictureFrames** out)
 extern "C" __declspec(dllexport) BOOL SCreateInstance(void** out)
 {
     if (!out) return FALSE;
-    auto* factory = new vdecoder::DecoderFactory();
-    if (!factory->Started()) {
-        factory->Release();
-        *out = nullptr;
-        return FALSE;
-    }
-    *out = static_cast<DUI::IPictureDecoderFactory*>(factory);
+    *out = nullptr;
+    auto factory = DUI::SRefPtr<vdecoder::DecoderFactory>::Adopt(new (std::nothrow) vdecoder::DecoderFactory());
+    if (!factory || !factory->Started()) return FALSE;
+    *out = static_cast<DUI::IPictureDecoderFactory*>(factory.Detach());
     return TRUE;
 }

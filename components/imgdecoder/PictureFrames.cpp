@@ -5,6 +5,9 @@
 #include <gdiplus.h>
 #include <memory>
 
+#include "dui/core/SHandle.h"
+#include "dui/core/SRefPtr.h"
+
 namespace vdecoder {
 
 namespace {
@@ -66,8 +69,8 @@ UINT PictureFrames::LoadFromFile(LPCWSTR path)
 {
     Clear();
     // Read the file ourselves: GDI+ would keep it open while the image lives.
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 0;
+    const DUI::SFileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return 0;
     LARGE_INTEGER size = {};
     std::vector<BYTE> bytes;
     DWORD got = 0;
@@ -75,7 +78,6 @@ UINT PictureFrames::LoadFromFile(LPCWSTR path)
                     (bytes.resize(static_cast<size_t>(size.QuadPart)), true) &&
                     ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
                     got == bytes.size();
-    CloseHandle(file);
     return ok ? LoadFromMemory(bytes.data(), bytes.size()) : 0;
 }
 
@@ -83,11 +85,10 @@ UINT PictureFrames::LoadFromMemory(const void* bytes, size_t size)
 {
     Clear();
     if (!bytes || size == 0 || size > 0x7FFFFFFF) return 0;
-    IStream* stream = SHCreateMemStream(static_cast<const BYTE*>(bytes), static_cast<UINT>(size));
+    const auto stream = DUI::SComPtr<IStream>::Adopt(SHCreateMemStream(static_cast<const BYTE*>(bytes), static_cast<UINT>(size)));
     if (!stream) return 0;
     GpBitmap* raw = nullptr;
-    const Gdiplus::GpStatus status = GdipCreateBitmapFromStream(stream, &raw);
-    stream->Release();
+    const Gdiplus::GpStatus status = GdipCreateBitmapFromStream(stream.Get(), &raw);
     if (status != Gdiplus::Ok || !raw) return 0;
     BitmapPtr bmp(raw);
     UINT cx = 0, cy = 0, dims = 0, frames = 1;

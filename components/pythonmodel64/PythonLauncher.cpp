@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "dui/core/SCodePage.h"
+
 namespace {
 
 using SpawnFn = NTSTATUS(CDECL*)(char* const argv[], int wait);
@@ -18,10 +20,8 @@ using UnixNameFn = char*(CDECL*)(const wchar_t* dosName);
 
 std::string ToUtf8(const std::wstring& w)
 {
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
+    std::string out;
+    return DUI::WideToMulti(CP_UTF8, w.data(), static_cast<int>(w.size()), out) ? out : std::string();
 }
 
 bool IsAbsoluteWindowsPath(const std::wstring& a)

@@ -1,6 +1,7 @@
 #include "components/render/RenderBitmap.h"
 
 #include <cstring>
+#include <new>
 #include "dui/core/IImgDecoder.h"
 
 namespace vrender {
@@ -12,8 +13,7 @@ RenderBitmap::~RenderBitmap()
 
 void RenderBitmap::Free()
 {
-    if (m_bmp) DeleteObject(m_bmp);
-    m_bmp = nullptr;
+    m_bmp.Reset();
     m_bits = nullptr;
     m_cx = m_cy = 0;
 }
@@ -29,10 +29,10 @@ HRESULT RenderBitmap::InitPixels(int cx, int cy, const void* pixels)
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    DUI::SGdiObject<HBITMAP> bmp(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bmp) return E_OUTOFMEMORY;
     Free();
-    m_bmp = bmp;
+    m_bmp = std::move(bmp);
     m_bits = static_cast<uint32_t*>(bits);
     m_cx = cx;
     m_cy = cy;
@@ -44,40 +44,39 @@ HRESULT RenderBitmap::InitPixels(int cx, int cy, const void* pixels)
     return S_OK;
 }
 
-HRESULT RenderBitmap::LoadFrames(DUI::IPictureFrames* picture, UINT frames)
+DUI::SRefPtr<DUI::IPictureFrames> RenderBitmap::NewPicture()
 {
-    HRESULT hr = E_FAIL;
-    if (frames > 0)
-        hr = InitPixels(picture->Width(), picture->Height(), picture->GetFramePixels(0));
-    picture->Release();
-    return hr;
+    DUI::SRefPtr<DUI::IPictureFrames> picture;
+    DUI::IPictureDecoderFactory* decoder = GetFactory()->GetPictureDecoderFactory();
+    if (decoder && FAILED(decoder->CreatePicture(picture.Put()))) picture.Detach();
+    return picture;
+}
+
+HRESULT RenderBitmap::LoadFrames(DUI::IPictureFrames& picture, UINT frames)
+{
+    return frames > 0 ? InitPixels(picture.Width(), picture.Height(), picture.GetFramePixels(0)) : E_FAIL;
 }
 
 HRESULT RenderBitmap::LoadFromFile(LPCWSTR path)
 {
-    DUI::IPictureDecoderFactory* decoder = GetFactory()->GetPictureDecoderFactory();
-    DUI::IPictureFrames* picture = nullptr;
-    if (!decoder || FAILED(decoder->CreatePicture(&picture)) || !picture) return E_NOINTERFACE;
-    return LoadFrames(picture, picture->LoadFromFile(path));
+    const auto picture = NewPicture();
+    return picture ? LoadFrames(*picture, picture->LoadFromFile(path)) : E_NOINTERFACE;
 }
 
 HRESULT RenderBitmap::LoadFromMemory(const void* bytes, size_t size)
 {
-    DUI::IPictureDecoderFactory* decoder = GetFactory()->GetPictureDecoderFactory();
-    DUI::IPictureFrames* picture = nullptr;
-    if (!decoder || FAILED(decoder->CreatePicture(&picture)) || !picture) return E_NOINTERFACE;
-    return LoadFrames(picture, picture->LoadFromMemory(bytes, size));
+    const auto picture = NewPicture();
+    return picture ? LoadFrames(*picture, picture->LoadFromMemory(bytes, size)) : E_NOINTERFACE;
 }
 
 HRESULT RenderBitmap::Clone(DUI::IPaintBitmap** out) const
 {
-    auto* copy = new RenderBitmap(const_cast<RenderBitmap*>(this)->GetFactory());
+    auto copy = DUI::SRefPtr<RenderBitmap>::Adopt(
+        new (std::nothrow) RenderBitmap(const_cast<RenderBitmap*>(this)->GetFactory()));
+    if (!copy) return E_OUTOFMEMORY;
     const HRESULT hr = m_bits ? copy->InitPixels(m_cx, m_cy, m_bits) : S_OK;
-    if (FAILED(hr)) {
-        copy->Release();
-        return hr;
-    }
-    *out = copy;
+    if (FAILED(hr)) return hr;
+    *out = copy.Detach();
     return S_OK;
 }
 
@@ -87,13 +86,12 @@ HRESULT RenderBitmap::Scale(DUI::IPaintBitmap** out, int cx, int cy, UINT filter
     if (cx <= 0 || cy <= 0) return E_INVALIDARG;
     const RECT all = {0, 0, m_cx, m_cy};
     const std::vector<uint32_t> pixels = ScalePixels(ConstView(), all, cx, cy, filter);
-    auto* scaled = new RenderBitmap(const_cast<RenderBitmap*>(this)->GetFactory());
+    auto scaled = DUI::SRefPtr<RenderBitmap>::Adopt(
+        new (std::nothrow) RenderBitmap(const_cast<RenderBitmap*>(this)->GetFactory()));
+    if (!scaled) return E_OUTOFMEMORY;
     const HRESULT hr = scaled->InitPixels(cx, cy, pixels.data());
-    if (FAILED(hr)) {
-        scaled->Release();
-        return hr;
-    }
-    *out = scaled;
+    if (FAILED(hr)) return hr;
+    *out = scaled.Detach();
     return S_OK;
 }
 

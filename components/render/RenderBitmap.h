@@ -4,6 +4,7 @@
 #include "components/render/PixelOps.h"
 #include "components/render/RenderObjects.h"
 #include "dui/core/IImgDecoder.h"
+#include "dui/core/SHandle.h"
 
 namespace vrender {
 
@@ -29,10 +30,11 @@ public:
     ConstPixelView ConstView() const { return {m_bits, m_cx, m_cy, m_cx}; }
 
 private:
-    HRESULT LoadFrames(DUI::IPictureFrames* picture, UINT frames);
+    DUI::SRefPtr<DUI::IPictureFrames> NewPicture();
+    HRESULT LoadFrames(DUI::IPictureFrames& picture, UINT frames);
     void Free();
 
-    HBITMAP m_bmp = nullptr;
+    DUI::SGdiObject<HBITMAP> m_bmp;
     uint32_t* m_bits = nullptr;
     int m_cx = 0;
     int m_cy = 0;

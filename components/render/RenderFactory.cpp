@@ -1,61 +1,70 @@
 #include "components/render/RenderFactory.h"
 
+#include <new>
+
 #include "components/render/RenderBitmap.h"
 #include "components/render/RenderSurface.h"
 
 namespace vrender {
 
+namespace {
+
+// Hands a new object's one reference to the caller; no exception may leave
+// the component, so a failed allocation is an error code.
+template <class I, class T>
+HRESULT HandOut(T* made, I** out)
+{
+    *out = made;
+    return made ? S_OK : E_OUTOFMEMORY;
+}
+
+} // namespace
+
 HRESULT RenderFactory::CreateSurface(int cx, int cy, DUI::IPaintSurface** out)
 {
     if (!out) return E_POINTER;
-    auto* surface = new RenderSurface(this);
+    *out = nullptr;
+    auto surface = DUI::SRefPtr<RenderSurface>::Adopt(new (std::nothrow) RenderSurface(this));
+    if (!surface || !surface->IsValid()) return E_OUTOFMEMORY;
     const HRESULT hr = surface->Resize({cx, cy});
-    if (FAILED(hr)) {
-        surface->Release();
-        return hr;
-    }
-    *out = surface;
+    if (FAILED(hr)) return hr;
+    *out = surface.Detach();
     return S_OK;
 }
 
 HRESULT RenderFactory::CreateFont(const LOGFONTW* lf, DUI::IFont** out)
 {
     if (!lf || !out) return E_POINTER;
-    auto* font = new RenderFont(this, *lf);
-    if (!font->Handle()) {
-        font->Release();
-        return E_FAIL;
-    }
-    *out = font;
+    *out = nullptr;
+    auto font = DUI::SRefPtr<RenderFont>::Adopt(new (std::nothrow) RenderFont(this, *lf));
+    if (!font) return E_OUTOFMEMORY;
+    if (!font->Handle()) return E_FAIL;
+    *out = font.Detach();
     return S_OK;
 }
 
 HRESULT RenderFactory::CreateBitmap(DUI::IPaintBitmap** out)
 {
     if (!out) return E_POINTER;
-    *out = new RenderBitmap(this);
-    return S_OK;
+    return HandOut(new (std::nothrow) RenderBitmap(this), out);
 }
 
 HRESULT RenderFactory::CreateRegion(DUI::IPaintRegion** out)
 {
     if (!out) return E_POINTER;
-    *out = new RenderRegion(this);
-    return S_OK;
+    return HandOut(new (std::nothrow) RenderRegion(this), out);
 }
 
 HRESULT RenderFactory::CreatePen(int style, COLORREF color, int width, DUI::IPen** out)
 {
     if (!out) return E_POINTER;
-    *out = new RenderPen(this, style, color, width);
-    return S_OK;
+    return HandOut(new (std::nothrow) RenderPen(this, style, color, width), out);
 }
 
 HRESULT RenderFactory::CreateSolidBrush(COLORREF color, DUI::IBrush** out)
 {
     if (!out) return E_POINTER;
-    *out = new RenderBrush(this, color);
-    return S_OK;
+    return HandOut(new (std::nothrow) RenderBrush(this, color), out);
 }
 
 void RenderFactory::SetPictureDecoderFactory(DUI::IPictureDecoderFactory* decoder)
@@ -69,6 +78,6 @@ void RenderFactory::SetPictureDecoderFactory(DUI::IPictureDecoderFactory* decode
 extern "C" __declspec(dllexport) BOOL SCreateInstance(void** out)
 {
     if (!out) return FALSE;
-    *out = static_cast<DUI::IPaintFactory*>(new vrender::RenderFactory());
-    return TRUE;
+    *out = static_cast<DUI::IPaintFactory*>(new (std::nothrow) vrender::RenderFactory());
+    return *out != nullptr;
 }

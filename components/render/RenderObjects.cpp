@@ -8,51 +8,41 @@ RenderFont::RenderFont(DUI::IPaintFactory* f, const LOGFONTW& lf) : TPaintObject
     // colour fringes would turn into wrong coverage, so ask for grey levels.
     LOGFONTW use = lf;
     if (use.lfQuality != NONANTIALIASED_QUALITY) use.lfQuality = ANTIALIASED_QUALITY;
-    m_font = CreateFontIndirectW(&use);
-}
-
-RenderFont::~RenderFont()
-{
-    if (m_font) DeleteObject(m_font);
+    m_font.Reset(CreateFontIndirectW(&use));
 }
 
 RenderRegion::RenderRegion(DUI::IPaintFactory* f) : TPaintObject(f), m_rgn(CreateRectRgn(0, 0, 0, 0)) {}
 
-RenderRegion::~RenderRegion()
-{
-    if (m_rgn) DeleteObject(m_rgn);
-}
-
-void RenderRegion::Combine(HRGN with, int mode)
+void RenderRegion::Combine(DUI::SGdiObject<HRGN> with, int mode)
 {
     if (!with) return;
     if (mode == RGN_COPY)
         CombineRgn(m_rgn, with, nullptr, RGN_COPY);
     else if (mode >= RGN_AND && mode <= RGN_DIFF)
         CombineRgn(m_rgn, m_rgn, with, mode);
-    DeleteObject(with);
 }
 
 void RenderRegion::CombineRect(const RECT* rect, int mode)
 {
-    Combine(CreateRectRgnIndirect(rect), mode);
+    Combine(DUI::SGdiObject<HRGN>(CreateRectRgnIndirect(rect)), mode);
 }
 
 void RenderRegion::CombineRoundRect(const RECT* rect, POINT corner, int mode)
 {
-    Combine(CreateRoundRectRgn(rect->left, rect->top, rect->right, rect->bottom, corner.x * 2, corner.y * 2), mode);
+    Combine(DUI::SGdiObject<HRGN>(
+        CreateRoundRectRgn(rect->left, rect->top, rect->right, rect->bottom, corner.x * 2, corner.y * 2)), mode);
 }
 
 void RenderRegion::CombineEllipse(const RECT* rect, int mode)
 {
-    Combine(CreateEllipticRgnIndirect(rect), mode);
+    Combine(DUI::SGdiObject<HRGN>(CreateEllipticRgnIndirect(rect)), mode);
 }
 
 void RenderRegion::CombineRegion(const DUI::IPaintRegion* other, int mode)
 {
-    HRGN copy = CreateRectRgn(0, 0, 0, 0);
-    CombineRgn(copy, static_cast<const RenderRegion*>(other)->m_rgn, nullptr, RGN_COPY);
-    Combine(copy, mode);
+    DUI::SGdiObject<HRGN> copy(CreateRectRgn(0, 0, 0, 0));
+    if (copy) CombineRgn(copy, static_cast<const RenderRegion*>(other)->m_rgn, nullptr, RGN_COPY);
+    Combine(std::move(copy), mode);
 }
 
 BOOL RenderRegion::IsEmpty() const

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <string>
 #include "dui/core/IRender.h"
+#include "dui/core/SHandle.h"
 #include "dui/core/SRefPtr.h"
 #include "dui/core/TObjRefImpl.h"
 
@@ -52,7 +53,6 @@ class RenderFont : public TPaintObject<DUI::IFont, DUI::OT_FONT>
 {
 public:
     RenderFont(DUI::IPaintFactory* f, const LOGFONTW& lf);
-    ~RenderFont() override;
     const LOGFONTW* LogFont() const override { return &m_lf; }
     LPCWSTR FamilyName() const override { return m_lf.lfFaceName; }
     int TextSize() const override { return m_lf.lfHeight; }
@@ -64,14 +64,13 @@ public:
 
 private:
     LOGFONTW m_lf;
-    HFONT m_font = nullptr;
+    DUI::SGdiObject<HFONT> m_font;
 };
 
 class RenderRegion : public TPaintObject<DUI::IPaintRegion, DUI::OT_REGION>
 {
 public:
     explicit RenderRegion(DUI::IPaintFactory* f);
-    ~RenderRegion() override;
     void CombineRect(const RECT* rect, int mode) override;
     void CombineRoundRect(const RECT* rect, POINT corner, int mode) override;
     void CombineEllipse(const RECT* rect, int mode) override;
@@ -86,8 +85,8 @@ public:
     HRGN Handle() const { return m_rgn; }
 
 private:
-    void Combine(HRGN with, int mode);
-    HRGN m_rgn;
+    void Combine(DUI::SGdiObject<HRGN> with, int mode);
+    DUI::SGdiObject<HRGN> m_rgn;
 };
 
 } // namespace vrender

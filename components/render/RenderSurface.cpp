@@ -29,39 +29,29 @@ RenderSurface::RenderSurface(DUI::IPaintFactory* factory)
       m_bitmap(DUI::SRefPtr<RenderBitmap>::Adopt(new RenderBitmap(factory))),
       m_pen(DUI::SRefPtr<RenderPen>::Adopt(new RenderPen(factory, PS_SOLID, 0xFF000000, 1))),
       m_brush(DUI::SRefPtr<RenderBrush>::Adopt(new RenderBrush(factory, 0xFF000000))),
-      m_font(DUI::SRefPtr<RenderFont>::Adopt(new RenderFont(factory, DefaultLogFont())))
+      m_font(DUI::SRefPtr<RenderFont>::Adopt(new RenderFont(factory, DefaultLogFont()))),
+      m_dc(CreateCompatibleDC(nullptr))
 {
-    m_dc = CreateCompatibleDC(nullptr);
-    SetBkMode(m_dc, TRANSPARENT);
-    m_dcOldFont = ::SelectObject(m_dc, m_font->Handle());
     m_clipRects.push_back({0, 0, 0, 0});
+    if (!m_dc) return;
+    SetBkMode(m_dc, TRANSPARENT);
+    m_dcFont.emplace(m_dc, m_font->Handle());
 }
 
-RenderSurface::~RenderSurface()
-{
-    for (HRGN rgn : m_clipStack) DeleteObject(rgn);
-    if (m_maskDc) {
-        ::SelectObject(m_maskDc, m_maskOldFont);
-        ::SelectObject(m_maskDc, m_maskOldBitmap);
-        DeleteDC(m_maskDc);
-    }
-    ::SelectObject(m_dc, m_dcOldFont);
-    if (m_dcOldBitmap) ::SelectObject(m_dc, m_dcOldBitmap);
-    DeleteDC(m_dc);
-}
+RenderSurface::~RenderSurface() = default;
 
 HRESULT RenderSurface::Resize(SIZE size)
 {
+    if (!m_dc) return E_OUTOFMEMORY;
     if (size.cx == m_bitmap->Width() && size.cy == m_bitmap->Height()) return S_OK;
-    if (m_dcOldBitmap) ::SelectObject(m_dc, m_dcOldBitmap);
-    m_dcOldBitmap = nullptr;
+    m_dcBitmap.reset();
     const HRESULT hr = m_bitmap->InitPixels(std::max<LONG>(size.cx, 1), std::max<LONG>(size.cy, 1), nullptr);
     if (FAILED(hr)) return hr;
-    m_dcOldBitmap = ::SelectObject(m_dc, m_bitmap->Handle());
+    m_dcBitmap.emplace(m_dc, m_bitmap->Handle());
     if (m_maskDc) {
-        ::SelectObject(m_maskDc, m_maskOldBitmap);
-        DeleteDC(m_maskDc);
-        m_maskDc = nullptr;
+        m_maskFont.reset();
+        m_maskBitmap.reset();
+        m_maskDc.Reset();
         m_mask.Reset();
     }
     ApplyClip();
@@ -106,26 +96,23 @@ RECT RenderSurface::ToDevice(const RECT& r) const
     return {r.left + m_offset.x, r.top + m_offset.y, r.right + m_offset.x, r.bottom + m_offset.y};
 }
 
-HRGN RenderSurface::CurrentClipCopy() const
+RenderSurface::Region RenderSurface::CurrentClipCopy() const
 {
-    HRGN copy = CreateRectRgn(0, 0, m_bitmap->Width(), m_bitmap->Height());
-    if (!m_clipStack.empty()) CombineRgn(copy, m_clipStack.back(), nullptr, RGN_COPY);
+    Region copy(CreateRectRgn(0, 0, m_bitmap->Width(), m_bitmap->Height()));
+    if (copy && CurrentClip()) CombineRgn(copy, CurrentClip(), nullptr, RGN_COPY);
     return copy;
 }
 
-HRESULT RenderSurface::PushClip(HRGN with, int mode)
+HRESULT RenderSurface::PushClip(Region with, int mode)
 {
-    if (mode < RGN_AND || mode > RGN_COPY) {
-        DeleteObject(with);
-        return E_INVALIDARG;
-    }
-    HRGN next = CurrentClipCopy();
+    if (mode < RGN_AND || mode > RGN_COPY) return E_INVALIDARG;
+    Region next = CurrentClipCopy();
+    if (!with || !next) return E_OUTOFMEMORY;
     if (mode == RGN_COPY)
         CombineRgn(next, with, nullptr, RGN_COPY);
     else
         CombineRgn(next, next, with, mode);
-    DeleteObject(with);
-    m_clipStack.push_back(next);
+    m_clipStack.push_back(std::move(next));
     ApplyClip();
     return S_OK;
 }
@@ -136,7 +123,7 @@ void RenderSurface::ApplyClip()
 {
     const RECT all = {0, 0, m_bitmap->Width(), m_bitmap->Height()};
     m_clipRects.clear();
-    HRGN clip = m_clipStack.empty() ? nullptr : m_clipStack.back();
+    HRGN clip = CurrentClip();
     SelectClipRgn(m_dc, clip);
     if (m_maskDc) SelectClipRgn(m_maskDc, clip);
     if (!clip) {
@@ -157,22 +144,23 @@ HRESULT RenderSurface::PushClipRect(const RECT* rect, int mode)
 {
     if (!rect) return E_INVALIDARG;
     const RECT device = ToDevice(*rect);
-    return PushClip(CreateRectRgnIndirect(&device), mode);
+    return PushClip(Region(CreateRectRgnIndirect(&device)), mode);
 }
 
 HRESULT RenderSurface::PushClipRegion(DUI::IPaintRegion* region, int mode)
 {
     if (!region) return E_INVALIDARG;
-    HRGN copy = CreateRectRgn(0, 0, 0, 0);
-    CombineRgn(copy, static_cast<RenderRegion*>(region)->Handle(), nullptr, RGN_COPY);
-    OffsetRgn(copy, m_offset.x, m_offset.y);
-    return PushClip(copy, mode);
+    Region copy(CreateRectRgn(0, 0, 0, 0));
+    if (copy) {
+        CombineRgn(copy, static_cast<RenderRegion*>(region)->Handle(), nullptr, RGN_COPY);
+        OffsetRgn(copy, m_offset.x, m_offset.y);
+    }
+    return PushClip(std::move(copy), mode);
 }
 
 HRESULT RenderSurface::PopClip()
 {
     if (m_clipStack.empty()) return E_FAIL;
-    DeleteObject(m_clipStack.back());
     m_clipStack.pop_back();
     ApplyClip();
     return S_OK;
@@ -187,10 +175,7 @@ HRESULT RenderSurface::SaveClip(int* cookie)
 HRESULT RenderSurface::RestoreClip(int cookie)
 {
     if (cookie < 0 || static_cast<size_t>(cookie) > m_clipStack.size()) return E_INVALIDARG;
-    while (m_clipStack.size() > static_cast<size_t>(cookie)) {
-        DeleteObject(m_clipStack.back());
-        m_clipStack.pop_back();
-    }
+    m_clipStack.resize(static_cast<size_t>(cookie));
     ApplyClip();
     return S_OK;
 }

@@ -2,8 +2,11 @@
 // A drawing surface of the render component: a 32-bit premultiplied DIB
 // section drawn by our own anti-aliased fills and blending, with GDI text
 // drawn as a grey mask and blended in, so alpha stays right.
+#include <optional>
 #include <vector>
 #include "components/render/RenderBitmap.h"
+#include "dui/core/SHandle.h"
+#include "dui/core/SSelectObject.h"
 
 namespace vrender {
 
@@ -12,6 +15,9 @@ class RenderSurface : public DUI::TObjRefImpl<DUI::IPaintSurface>
 public:
     explicit RenderSurface(DUI::IPaintFactory* factory);
     ~RenderSurface() override;
+
+    // False when the memory DC could not be made: the surface is unusable.
+    bool IsValid() const { return static_cast<bool>(m_dc); }
 
     HRESULT Resize(SIZE size) override;
     SIZE GetSize() const override;
@@ -67,8 +73,10 @@ public:
 
 private:
     RECT ToDevice(const RECT& r) const;
-    HRGN CurrentClipCopy() const;
-    HRESULT PushClip(HRGN with, int mode);
+    using Region = DUI::SGdiObject<HRGN>;
+    Region CurrentClipCopy() const;
+    HRGN CurrentClip() const { return m_clipStack.empty() ? nullptr : m_clipStack.back().Get(); }
+    HRESULT PushClip(Region with, int mode);
     void ApplyClip();
     // Calls f(area) for every clip rectangle's part of `device`.
     template <class F> void ForEachClip(const RECT& device, F f) const;
@@ -85,14 +93,15 @@ private:
     DUI::SRefPtr<RenderPen> m_pen;
     DUI::SRefPtr<RenderBrush> m_brush;
     DUI::SRefPtr<RenderFont> m_font;
-    HDC m_dc = nullptr;
-    HDC m_maskDc = nullptr;
-    HGDIOBJ m_dcOldBitmap = nullptr;
-    HGDIOBJ m_maskOldBitmap = nullptr;
-    HGDIOBJ m_dcOldFont = nullptr;
-    HGDIOBJ m_maskOldFont = nullptr;
+    // Each selection is undone before its DC goes: members end in reverse order.
+    DUI::SMemDC m_dc;
+    std::optional<DUI::SSelectObject> m_dcFont;     // restores the DC's own font
+    std::optional<DUI::SSelectObject> m_dcBitmap;
+    DUI::SMemDC m_maskDc;
+    std::optional<DUI::SSelectObject> m_maskBitmap;
+    std::optional<DUI::SSelectObject> m_maskFont;
     POINT m_offset = {0, 0};
-    std::vector<HRGN> m_clipStack;   // device coordinates; empty: the whole surface
+    std::vector<Region> m_clipStack;   // device coordinates; empty: the whole surface
     std::vector<RECT> m_clipRects;
     COLORREF m_textColor = 0xFF000000;
 };

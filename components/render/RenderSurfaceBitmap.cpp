@@ -2,6 +2,7 @@
 #include "components/render/RenderSurface.h"
 
 #include <algorithm>
+#include <new>
 
 namespace vrender {
 
@@ -104,22 +105,24 @@ HRESULT RenderSurface::DrawIcon(int x, int y, HICON icon, int cx, int cy, UINT f
         GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
         if (cx <= 0) cx = bm.bmWidth;
         if (cy <= 0) cy = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
+        // GetIconInfo hands out copies of the icon's bitmaps.
+        const DUI::SGdiObject<HBITMAP> color(info.hbmColor), mask(info.hbmMask);
     }
-    RenderBitmap onBlack(m_factory.Get()), onWhite(m_factory.Get());
-    if (FAILED(onBlack.InitPixels(cx, cy, nullptr)) || FAILED(onWhite.InitPixels(cx, cy, nullptr))) return E_OUTOFMEMORY;
-    const PixelView white = onWhite.View();
+    auto onBlack = DUI::SRefPtr<RenderBitmap>::Adopt(new (std::nothrow) RenderBitmap(m_factory.Get()));
+    auto onWhite = DUI::SRefPtr<RenderBitmap>::Adopt(new (std::nothrow) RenderBitmap(m_factory.Get()));
+    if (!onBlack || !onWhite || FAILED(onBlack->InitPixels(cx, cy, nullptr)) ||
+        FAILED(onWhite->InitPixels(cx, cy, nullptr)))
+        return E_OUTOFMEMORY;
+    const PixelView white = onWhite->View();
     for (int row = 0; row < cy; ++row) std::fill(white.Row(row), white.Row(row) + cx, 0xFFFFFFFFu);
-    HDC dc = CreateCompatibleDC(nullptr);
-    for (RenderBitmap* target : {&onBlack, &onWhite}) {
-        HGDIOBJ old = ::SelectObject(dc, target->Handle());
+    const DUI::SMemDC dc(CreateCompatibleDC(nullptr));
+    if (!dc) return E_OUTOFMEMORY;
+    for (RenderBitmap* target : {onBlack.Get(), onWhite.Get()}) {
+        const DUI::SSelectObject select(dc, target->Handle());
         DrawIconEx(dc, 0, 0, icon, cx, cy, 0, nullptr, flags ? flags : DI_NORMAL);
-        ::SelectObject(dc, old);
     }
-    DeleteDC(dc);
     GdiFlush();
-    const PixelView black = onBlack.View();
+    const PixelView black = onBlack->View();
     for (int row = 0; row < cy; ++row)
         for (int col = 0; col < cx; ++col) {
             const uint32_t b = black.Row(row)[col], w = white.Row(row)[col];
@@ -127,7 +130,7 @@ HRESULT RenderSurface::DrawIcon(int x, int y, HICON icon, int cx, int cy, UINT f
             black.Row(row)[col] = (a << 24) | (b & 0x00FFFFFFu);
         }
     const RECT device = ToDevice({x, y, x + cx, y + cy});
-    BlendImage(device, onBlack.ConstView(), {device.left, device.top}, 255);
+    BlendImage(device, onBlack->ConstView(), {device.left, device.top}, 255);
     return S_OK;
 }
 

@@ -12,14 +12,15 @@ bool RenderSurface::EnsureMask()
     if (m_maskDc) return true;
     auto mask = DUI::SRefPtr<RenderBitmap>::Adopt(new RenderBitmap(m_factory.Get()));
     if (FAILED(mask->InitPixels(m_bitmap->Width(), m_bitmap->Height(), nullptr))) return false;
+    m_maskDc.Reset(CreateCompatibleDC(nullptr));
+    if (!m_maskDc) return false;
     m_mask = mask;
-    m_maskDc = CreateCompatibleDC(nullptr);
-    m_maskOldBitmap = ::SelectObject(m_maskDc, m_mask->Handle());
-    m_maskOldFont = ::SelectObject(m_maskDc, m_font->Handle());
+    m_maskBitmap.emplace(m_maskDc, m_mask->Handle());
+    m_maskFont.emplace(m_maskDc, m_font->Handle());
     SetBkMode(m_maskDc, TRANSPARENT);
     ::SetTextColor(m_maskDc, RGB(255, 255, 255));
     SetViewportOrgEx(m_maskDc, m_offset.x, m_offset.y, nullptr);
-    SelectClipRgn(m_maskDc, m_clipStack.empty() ? nullptr : m_clipStack.back());
+    SelectClipRgn(m_maskDc, CurrentClip());
     return true;
 }
 

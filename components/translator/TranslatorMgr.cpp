@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <new>
 
 namespace vtranslator {
 
@@ -18,8 +19,8 @@ int TranslatorMgr::GetLanguage(wchar_t* buf, int size) const
 BOOL TranslatorMgr::CreateLang(DUI::ILang** out)
 {
     if (!out) return FALSE;
-    *out = new TranslatorLang();
-    return TRUE;
+    *out = new (std::nothrow) TranslatorLang();
+    return *out != nullptr;
 }
 
 // A language replaces an installed one of the same name. Only languages this
@@ -73,6 +74,6 @@ BOOL TranslatorMgr::TranslateFont(LPCWSTR key, LOGFONTW* font)
 extern "C" __declspec(dllexport) BOOL SCreateInstance(void** out)
 {
     if (!out) return FALSE;
-    *out = static_cast<DUI::ITranslatorMgr*>(new vtranslator::TranslatorMgr());
-    return TRUE;
+    *out = static_cast<DUI::ITranslatorMgr*>(new (std::nothrow) vtranslator::TranslatorMgr());
+    return *out != nullptr;
 }

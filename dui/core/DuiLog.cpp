@@ -6,6 +6,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "dui/core/SCodePage.h"
+
 namespace DUI {
 
 namespace {
@@ -17,12 +19,10 @@ constexpr int kLogBufferChars = 10240;
 std::string FormatLogLine(const wchar_t* message, const char* function, const char* source, int line)
 {
     std::string ansi;
-    const int needed = WideCharToMultiByte(CP_ACP, 0, message, -1, nullptr, 0, nullptr, nullptr);
-    if (needed > 1) {
-        ansi.resize(needed);
-        WideCharToMultiByte(CP_ACP, 0, message, -1, ansi.data(), needed, nullptr, nullptr);
-        ansi.resize(std::min(needed - 1, kLogBufferChars - 1));
-    }
+    if (!WideToMulti(CP_ACP, message, -1, ansi))
+        ansi.clear();
+    if (ansi.size() > static_cast<size_t>(kLogBufferChars - 1))
+        ansi.resize(kLogBufferChars - 1);
     std::vector<char> out(kLogBufferChars);
     const int n = std::snprintf(out.data(), out.size(), "%s %s %s:%d\n", ansi.c_str(), function, source, line);
     if (n < 0)
@@ -41,6 +41,15 @@ void WriteLog(const char* source, int line, const char* function, const wchar_t*
     va_end(args);
     message.back() = L'\0';
     OutputDebugStringA(FormatLogLine(message.data(), function, source, line).c_str());
+}
+
+void LogCaughtException(const char* source, int line, const char* function, const char* what)
+{
+    // An exception's message is in the ANSI code page.
+    std::wstring message;
+    if (!what || !MultiToWide(CP_ACP, what, -1, message))
+        message = L"unknown";
+    WriteLog(source, line, function, L"exception stopped: %s", message.c_str());
 }
 
 } // namespace DUI

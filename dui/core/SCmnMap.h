@@ -1,6 +1,8 @@
 #pragma once
 // Keyed map of the framework (value type first, key type second). An optional
 // callback releases what the values point to when the map is emptied.
+#include <memory>
+
 #include "dui/core/SHashTable.h"
 
 namespace DUI {
@@ -14,13 +16,15 @@ public:
     using Position = typename Table::Position;
     using ValueReleaser = void (*)(V* value);
 
-    explicit SCmnMap(ValueReleaser onRemove = nullptr) : m_pfnRelease(onRemove), m_pTable(new Table) {}
+    explicit SCmnMap(ValueReleaser onRemove = nullptr)
+        : m_pfnRelease(onRemove), m_pTable(std::make_unique<Table>())
+    {
+    }
     SCmnMap(const SCmnMap&) = delete;
     SCmnMap& operator=(const SCmnMap&) = delete;
     virtual ~SCmnMap()
     {
         RemoveAll();
-        delete m_pTable;
     }
 
     Node* SetAt(const K& key, const V& value) { return m_pTable->SetAt(key, value); }
@@ -54,7 +58,7 @@ public:
 
 private:
     ValueReleaser m_pfnRelease = nullptr;
-    Table* m_pTable = nullptr;
+    std::unique_ptr<Table> m_pTable;
 };
 
 } // namespace DUI

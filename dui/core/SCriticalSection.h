@@ -20,4 +20,18 @@ private:
     CRITICAL_SECTION m_cs;
 };
 
+// Holds an SCriticalSection for one scope, so every Enter meets its Leave
+// also when the guarded code returns early or throws.
+class SAutoLock
+{
+public:
+    explicit SAutoLock(SCriticalSection& cs) : m_cs(cs) { m_cs.Enter(); }
+    ~SAutoLock() { m_cs.Leave(); }
+    SAutoLock(const SAutoLock&) = delete;
+    SAutoLock& operator=(const SAutoLock&) = delete;
+
+private:
+    SCriticalSection& m_cs;
+};
+
 } // namespace DUI

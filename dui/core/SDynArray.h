@@ -2,7 +2,7 @@
 // Growable array of small elements (pointers, handles, strings). Elements are
 // moved as raw bytes when the buffer grows, so they must not depend on their
 // own address.
-#include "dui/core/MemWrapper.h"
+#include "xml/MemWrapper.h"
 
 #include <cstdint>
 #include <cstring>

@@ -5,69 +5,72 @@
 
 namespace DUI {
 
-SEvent::SEvent(int id, const SStringW& name) : m_id(id), m_name(name) {}
-
-SEvent::~SEvent()
+// Counts the nesting of Fire; the outermost one ends by compacting, also
+// when a handler throws.
+class SEvent::FiringScope
 {
-    for (ISlotFunctor* slot : m_slots)
-        delete slot;
-    for (ISlotFunctor* slot : m_removed)
-        delete slot;
-}
+public:
+    explicit FiringScope(SEvent& ev) : m_ev(ev) { ++m_ev.m_firing; }
+    ~FiringScope()
+    {
+        if (--m_ev.m_firing == 0)
+            m_ev.Compact();
+    }
+    FiringScope(const FiringScope&) = delete;
+    FiringScope& operator=(const FiringScope&) = delete;
+
+private:
+    SEvent& m_ev;
+};
+
+SEvent::SEvent(int id, const SStringW& name) : m_id(id), m_name(name) {}
 
 size_t SEvent::GetSubscriberCount() const
 {
-    return std::count_if(m_slots.begin(), m_slots.end(), [](ISlotFunctor* s) { return s != nullptr; });
+    return std::count_if(m_slots.begin(), m_slots.end(), [](const auto& s) { return s != nullptr; });
 }
 
 BOOL SEvent::Subscribe(const ISlotFunctor& slot)
 {
-    for (ISlotFunctor* held : m_slots) {
+    for (const auto& held : m_slots) {
         if (held && held->Equals(slot))
             return FALSE;
     }
-    m_slots.push_back(slot.Clone());
+    m_slots.emplace_back(slot.Clone());
     return TRUE;
 }
 
 BOOL SEvent::Unsubscribe(const ISlotFunctor& slot)
 {
     auto it = std::find_if(m_slots.begin(), m_slots.end(),
-                           [&](ISlotFunctor* held) { return held && held->Equals(slot); });
+                           [&](const auto& held) { return held && held->Equals(slot); });
     if (it == m_slots.end())
         return FALSE;
-    if (m_firing > 0) {
-        m_removed.push_back(*it);
-        *it = nullptr;
-    } else {
-        delete *it;
+    if (m_firing > 0)
+        m_removed.push_back(std::move(*it));   // leaves a null in its place
+    else
         m_slots.erase(it);
-    }
     return TRUE;
 }
 
 void SEvent::Fire(EventArgs& args)
 {
-    ++m_firing;
+    const FiringScope firing(*this);
     // Subscribers added by a handler land above the starting index and wait
     // for the next firing.
     for (size_t i = m_slots.size(); i-- > 0;) {
-        ISlotFunctor* slot = m_slots[i];
+        ISlotFunctor* slot = m_slots[i].get();
         if (!slot || !slot->Invoke(&args))
             continue;
         ++args.handled;
         if (!args.bubbleUp)
             break;
     }
-    if (--m_firing == 0)
-        Compact();
 }
 
 void SEvent::Compact()
 {
     m_slots.erase(std::remove(m_slots.begin(), m_slots.end(), nullptr), m_slots.end());
-    for (ISlotFunctor* slot : m_removed)
-        delete slot;
     m_removed.clear();
 }
 

@@ -11,7 +11,6 @@ class SEvent
 {
 public:
     SEvent(int id, const SStringW& name);
-    ~SEvent();
     SEvent(const SEvent&) = delete;
     SEvent& operator=(const SEvent&) = delete;
 
@@ -26,16 +25,17 @@ public:
     void Fire(EventArgs& args);
 
 private:
+    class FiringScope;
     void Compact();
 
     int m_id;
     SStringW m_name;
     SStringA m_scriptHandler;  // UTF-8
     // Oldest first. While the event fires, removed subscribers leave a null
-    // in their slot and are deleted once the outermost Fire has returned, so
-    // a handler may unsubscribe itself or others safely.
-    std::vector<ISlotFunctor*> m_slots;
-    std::vector<ISlotFunctor*> m_removed;
+    // in their slot and are deleted once the outermost Fire has ended, so a
+    // handler may unsubscribe itself or others safely.
+    std::vector<std::unique_ptr<ISlotFunctor>> m_slots;
+    std::vector<std::unique_ptr<ISlotFunctor>> m_removed;
     int m_firing = 0;
 };
 

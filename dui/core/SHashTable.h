@@ -2,7 +2,7 @@
 // Chained hash table behind SCmnMap: prime bin counts, growth past 2.25
 // entries per bin and shrinking below 0.25, nodes carved from blocks of ten
 // and recycled through a free list so insert/remove cycles avoid the heap.
-#include "dui/core/MemWrapper.h"
+#include "xml/MemWrapper.h"
 #include "dui/core/SHashKeyTraits.h"
 #include "dui/core/SNodeBlocks.h"
 

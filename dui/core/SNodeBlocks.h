@@ -2,7 +2,7 @@
 // Node storage shared by the hash table and the linked list: nodes are carved
 // from blocks (each block starts with the link to the next block) and
 // recycled through a free list linked by the nodes' m_pNext field.
-#include "dui/core/MemWrapper.h"
+#include "xml/MemWrapper.h"
 
 namespace DUI {
 

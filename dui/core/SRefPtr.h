@@ -1,6 +1,6 @@
 #pragma once
-// Holds one reference to a framework object. Taking ownership is explicit:
-// Adopt keeps the caller's reference, Share adds one of its own.
+// Holds one reference to a framework or COM object. Taking ownership is
+// explicit: Adopt keeps the caller's reference, Share adds one of its own.
 #include <utility>
 
 namespace DUI {
@@ -39,6 +39,13 @@ public:
     }
 
     T* Detach() { return std::exchange(m_p, nullptr); }
+    // For calls that hand out a new reference through an out-parameter; the
+    // object held so far is released first.
+    T** Put()
+    {
+        Reset();
+        return &m_p;
+    }
     T* Get() const { return m_p; }
     T* operator->() const { return m_p; }
     T& operator*() const { return *m_p; }
@@ -47,5 +54,10 @@ public:
 private:
     T* m_p = nullptr;
 };
+
+// COM interfaces follow the same rule as the framework's objects: a creating
+// call hands over one reference.
+template <class T>
+using SComPtr = SRefPtr<T>;
 
 } // namespace DUI

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "dui/core/DuiLog.h"
+
 namespace DUI {
 
 STimer2::~STimer2()
@@ -62,7 +64,7 @@ VOID CALLBACK STimer2::OnTimer(HWND, UINT, UINT_PTR win32Id, DWORD)
     // An entry whose window is gone stays until it is killed.
     SWindow* window = windows->GetWindow(info.swnd);
     if (window && s_deliver)
-        s_deliver(window, info.uTimerID);
+        CallGuarded(__FILE__, __LINE__, __func__, [&] { s_deliver(window, info.uTimerID); });
 }
 
 } // namespace DUI

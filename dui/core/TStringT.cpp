@@ -3,7 +3,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include <vector>
+#include "dui/core/SCodePage.h"
 
 namespace DUI {
 
@@ -18,8 +18,6 @@ struct EmptyBlock
 };
 EmptyBlock g_emptyBlock = {{-1, 0, 0}, {0, 0}};
 
-const int kStackChars = 1024;
-
 } // namespace
 
 TStringData* GetEmptyStringData()
@@ -27,43 +25,20 @@ TStringData* GetEmptyStringData()
     return &g_emptyBlock.header;
 }
 
-namespace {
-
-// Both directions: a stack buffer first, the heap only for long texts. The
-// conversion is called as convert(source, length, out, capacity).
-template <class Result, class OutChar, class Source, class Convert>
-Result ConvertCodePage(const Source& src, Convert convert)
-{
-    if (src.IsEmpty())
-        return Result();
-    OutChar stackBuf[kStackChars];
-    int n = convert(src.c_str(), src.GetLength(), stackBuf, kStackChars);
-    if (n > 0)
-        return Result(stackBuf, n);
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER)
-        return Result();
-    const int need = convert(src.c_str(), src.GetLength(), nullptr, 0);
-    if (need <= 0)
-        return Result();
-    std::vector<OutChar> heapBuf(need);
-    n = convert(src.c_str(), src.GetLength(), heapBuf.data(), need);
-    return n > 0 ? Result(heapBuf.data(), n) : Result();
-}
-
-} // namespace
-
 SStringW StringA2W(const SStringA& src, unsigned int codePage)
 {
-    return ConvertCodePage<SStringW, wchar_t>(src, [codePage](const char* s, int n, wchar_t* out, int cap) {
-        return MultiByteToWideChar(codePage, 0, s, n, out, cap);
-    });
+    std::wstring wide;
+    if (!MultiToWide(codePage, src.c_str(), src.GetLength(), wide))
+        return SStringW();
+    return SStringW(wide.data(), static_cast<int>(wide.size()));
 }
 
 SStringA StringW2A(const SStringW& src, unsigned int codePage)
 {
-    return ConvertCodePage<SStringA, char>(src, [codePage](const wchar_t* s, int n, char* out, int cap) {
-        return WideCharToMultiByte(codePage, 0, s, n, out, cap, nullptr, nullptr);
-    });
+    std::string narrow;
+    if (!WideToMulti(codePage, src.c_str(), src.GetLength(), narrow))
+        return SStringA();
+    return SStringA(narrow.data(), static_cast<int>(narrow.size()));
 }
 
 size_t SplitString(const SStringW& text, wchar_t separator, SStringWList& out)

@@ -2,7 +2,7 @@
 // The framework's copy-on-write string: one pointer to the characters, with a
 // header of reference count, length and capacity standing just before them.
 // Copies share the block; the first write to a shared block makes it private.
-#include "dui/core/MemWrapper.h"
+#include "xml/MemWrapper.h"
 #include "dui/core/SDynArray.h"
 
 #include <atomic>

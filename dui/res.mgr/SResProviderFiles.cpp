@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cwctype>
+#include <memory>
+#include "dui/core/SFileSize.h"
 #include "dui/res.mgr/SImageLoader.h"
 #include "xml/xmldom.h"
 
@@ -123,27 +125,21 @@ BOOL SResProviderFiles::GetRawBuffer(LPCWSTR type, LPCWSTR name, LPVOID buffer, 
 
 size_t SResProviderFiles::FileSize(LPCWSTR path)
 {
-    WIN32_FIND_DATAW data;
-    HANDLE find = path ? FindFirstFileW(path, &data) : INVALID_HANDLE_VALUE;
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    FindClose(find);
-    return data.nFileSizeLow;
+    return static_cast<size_t>(FindFileSize(path));
 }
 
 BOOL SResProviderFiles::ReadWholeFile(LPCWSTR path, LPVOID buffer, size_t size)
 {
-    FILE* f = path ? _wfopen(path, L"rb") : nullptr;
+    const std::unique_ptr<FILE, int (*)(FILE*)> f(path ? _wfopen(path, L"rb") : nullptr, &fclose);
     if (!f) return FALSE;
-    fseek(f, 0, SEEK_END);
-    const long length = ftell(f);
-    fseek(f, 0, SEEK_SET);
-    BOOL ok = FALSE;
-    if (length < 0 || size < static_cast<size_t>(length))
+    fseek(f.get(), 0, SEEK_END);
+    const long length = ftell(f.get());
+    fseek(f.get(), 0, SEEK_SET);
+    if (length < 0 || size < static_cast<size_t>(length)) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    else
-        ok = fread(buffer, 1, static_cast<size_t>(length), f) == static_cast<size_t>(length);
-    fclose(f);
-    return ok;
+        return FALSE;
+    }
+    return fread(buffer, 1, static_cast<size_t>(length), f.get()) == static_cast<size_t>(length);
 }
 
 } // namespace DUI

@@ -20,18 +20,6 @@ BOOL CreateResProvider(int kind, IResProvider** out)
     return *out != nullptr;
 }
 
-class SResProviderMgr::Lock
-{
-public:
-    explicit Lock(SCriticalSection& cs) : m_cs(cs) { m_cs.Enter(); }
-    ~Lock() { m_cs.Leave(); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-
-private:
-    SCriticalSection& m_cs;
-};
-
 namespace {
 
 struct BuiltinCursor
@@ -110,7 +98,7 @@ SStringW SResProviderMgr::GetString(LPCWSTR text) const
 void SResProviderMgr::AddResProvider(IResProvider* provider, LPCWSTR uidefId)
 {
     if (!provider) return;
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     provider->AddRef();
     m_providers.AddTail(provider);
     SUiDef* uidef = SUiDef::GetInstance();
@@ -122,7 +110,7 @@ void SResProviderMgr::AddResProvider(IResProvider* provider, LPCWSTR uidefId)
 
 void SResProviderMgr::RemoveResProvider(IResProvider* provider)
 {
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     for (auto pos = m_providers.GetTailPosition(); pos; pos = pos->m_pPrev) {
         if (m_providers.GetAt(pos) != provider) continue;
         m_providers.RemoveAt(pos);
@@ -139,7 +127,7 @@ void SResProviderMgr::DestroyCursors()
 
 void SResProviderMgr::RemoveAllResProviders()
 {
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     for (auto pos = m_providers.GetHeadPosition(); pos;) m_providers.GetNext(pos)->Release();
     m_providers.RemoveAll();
     DestroyCursors();
@@ -148,7 +136,7 @@ void SResProviderMgr::RemoveAllResProviders()
 IResProvider* SResProviderMgr::FindResProvider(LPCWSTR type, LPCWSTR name)
 {
     if (!type) return nullptr;
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     for (auto pos = m_providers.GetTailPosition(); pos; pos = pos->m_pPrev) {
         IResProvider* p = m_providers.GetAt(pos);
         if (p->HasResource(type, name)) return p;
@@ -158,7 +146,7 @@ IResProvider* SResProviderMgr::FindResProvider(LPCWSTR type, LPCWSTR name)
 
 size_t SResProviderMgr::GetRawBufferSize(LPCWSTR type, LPCWSTR name)
 {
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     if (IsFileType(type)) return SResProviderFiles::FileSize(name);
     IResProvider* p = FindResProvider(type, name);
     return p ? p->GetRawBufferSize(type, name) : 0;
@@ -166,7 +154,7 @@ size_t SResProviderMgr::GetRawBufferSize(LPCWSTR type, LPCWSTR name)
 
 BOOL SResProviderMgr::GetRawBuffer(LPCWSTR type, LPCWSTR name, LPVOID buffer, size_t size)
 {
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     if (IsFileType(type)) return SResProviderFiles::ReadWholeFile(name, buffer, size);
     IResProvider* p = FindResProvider(type, name);
     return p ? p->GetRawBuffer(type, name, buffer, size) : FALSE;
@@ -175,7 +163,7 @@ BOOL SResProviderMgr::GetRawBuffer(LPCWSTR type, LPCWSTR name, LPVOID buffer, si
 IPaintBitmap* SResProviderMgr::LoadImage(LPCWSTR type, LPCWSTR name)
 {
     if (!type) return nullptr;
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     if (IsFileType(type)) return LoadBitmapFromFile(name);
     IResProvider* p = FindResProvider(type, name);
     return p ? p->LoadImage(type, name) : nullptr;
@@ -193,7 +181,7 @@ BOOL SResProviderMgr::LoadXmlResource(LPCWSTR name, LPCWSTR type, xmldom::xml_do
 {
     if (!provider && IsFileType(type))
         return name && doc.load_file(name, xmldom::parse_default, xmldom::encoding_utf8) ? TRUE : FALSE;
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     if (!provider)
         provider = FindResProvider(type, name);
     if (!provider)
@@ -209,7 +197,7 @@ BOOL SResProviderMgr::LoadXmlResource(LPCWSTR name, LPCWSTR type, xmldom::xml_do
 
 HICON SResProviderMgr::LoadIcon(LPCWSTR name, int cx, int cy, BOOL fromFile)
 {
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     if (fromFile) return static_cast<HICON>(::LoadImageW(nullptr, name, IMAGE_ICON, cx, cy, LR_LOADFROMFILE));
     IResProvider* p = FindResProvider(L"ICON", name);
     return p ? p->LoadIcon(name, cx, cy) : nullptr;
@@ -230,7 +218,7 @@ HCURSOR SResProviderMgr::LoadCursor(LPCWSTR name, BOOL fromFile)
 {
     if (!name) return nullptr;
     if (IS_INTRESOURCE(name)) return ::LoadCursorW(nullptr, name);
-    Lock lock(m_lock);
+    SAutoLock lock(m_lock);
     if (LPCWSTR id = BuiltinCursorId(name)) return ::LoadCursorW(nullptr, id);
     const SStringW key(name);
     HCURSOR cursor = nullptr;

@@ -51,7 +51,6 @@ public:
     BOOL LoadXmlResource(LPCWSTR name, LPCWSTR type, xmldom::xml_document& doc, IResProvider* provider = nullptr);
 
 private:
-    class Lock;
     void DestroyCursors();
 
     SLinkedList<IResProvider*> m_providers;   // oldest at the head

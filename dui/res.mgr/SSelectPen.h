@@ -2,34 +2,33 @@
 // A pen made on a render target and selected for one scope: at its end the
 // previous pen is selected back and both references are dropped.
 #include "dui/core/IRender.h"
+#include "dui/core/SRefPtr.h"
+#include "dui/core/SSelectObject.h"
 
 namespace DUI {
 
 class SSelectPen
 {
 public:
-    SSelectPen(IPaintSurface* rt, int style, COLORREF color, int width) : m_rt(rt)
+    SSelectPen(IPaintSurface* rt, int style, COLORREF color, int width)
+        : m_pen(MakePen(rt, style, color, width)), m_select(rt, m_pen.Get())
     {
-        if (SUCCEEDED(rt->CreatePen(style, color, width, &m_pen)) && m_pen) rt->SelectObject(m_pen, &m_old);
     }
-    ~SSelectPen()
-    {
-        if (m_old) {
-            m_rt->SelectObject(m_old, nullptr);
-            m_old->Release();
-        }
-        if (m_pen) m_pen->Release();
-    }
-    SSelectPen(const SSelectPen&) = delete;
-    SSelectPen& operator=(const SSelectPen&) = delete;
 
     // False when the pen could not be made or selected: draw nothing then.
-    explicit operator bool() const { return m_old != nullptr; }
+    explicit operator bool() const { return static_cast<bool>(m_select); }
 
 private:
-    IPaintSurface* m_rt;
-    IPen* m_pen = nullptr;
-    IPaintObject* m_old = nullptr;
+    static SRefPtr<IPen> MakePen(IPaintSurface* rt, int style, COLORREF color, int width)
+    {
+        SRefPtr<IPen> pen;
+        if (FAILED(rt->CreatePen(style, color, width, pen.Put())))
+            pen.Detach();   // a failed call hands out nothing
+        return pen;
+    }
+
+    SRefPtr<IPen> m_pen;
+    SSelectPaintObject m_select;
 };
 
 } // namespace DUI

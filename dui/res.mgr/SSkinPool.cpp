@@ -1,6 +1,7 @@
 #include "dui/res.mgr/SSkinPool.h"
 
 #include "dui/core/IObject.h"
+#include "dui/core/SObjectFactoryMgr.h"
 #include "dui/core/SDpiScale.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 
@@ -64,7 +65,7 @@ int SSkinPool::LoadSkins(xmldom::xml_node section)
         IObject* obj = mgr->NewSkinObjectByTag(tag.c_str());
         auto* skin = dynamic_cast<ISkinObj*>(obj);
         if (!skin) {
-            delete obj;
+            SObjectFactoryMgr::ReleaseObject(obj);
             continue;
         }
         obj->ApplyXmlNode(child);

@@ -60,7 +60,7 @@ ISkinObj* SSkinPoolMgr::NewSkinByTag(LPCWSTR tag) const
 {
     IObject* obj = NewSkinObjectByTag(tag);
     auto* skin = dynamic_cast<ISkinObj*>(obj);
-    if (!skin) delete obj;
+    if (!skin) SObjectFactoryMgr::ReleaseObject(obj);
     return skin;
 }
 

@@ -217,4 +217,4 @@ step_curl() {
 }
 
 source "$VESK_ROOT/scripts/deps/ghostscript.sh"
-source "$VESK_ROOT/scripts/deps/wineprefix.sh"
+source "$VESK_ROOT/scripts/deps/make-wineprefix.sh"

@@ -13,16 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "dui/core/SCodePage.h"
 #include "tests/support/TestPdf.h"
 
 namespace {
 
 std::string ToUtf8(const std::wstring& w)
 {
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
+    std::string out;
+    return DUI::WideToMulti(CP_UTF8, w.data(), static_cast<int>(w.size()), out) ? out : std::string();
 }
 
 int GSDLLCALL CollectOut(void* handle, const char* str, int len)

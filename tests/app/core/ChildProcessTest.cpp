@@ -22,7 +22,7 @@ std::string RunProbeCapturing(const std::vector<std::wstring>& args, std::wstrin
 {
     SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
     PipeHandles pipe;
-    if (!CreatePipe(&pipe.read, &pipe.write, &sa, 0)) return "<no pipe>";
+    if (!CreatePipe(pipe.read.Put(), pipe.write.Put(), &sa, 0)) return "<no pipe>";
     SetHandleInformation(pipe.read, HANDLE_FLAG_INHERIT, 0);
     std::string output;
     {
@@ -31,8 +31,7 @@ std::string RunProbeCapturing(const std::vector<std::wstring>& args, std::wstrin
         if (child.Start(ProbePath(), args, true) != ChildProcess::kStarted) return "<not started>";
         if (commandLine) *commandLine = child.CommandLine();
         // Our copy of the write end must go, or the read never sees the end.
-        CloseHandle(pipe.write);
-        pipe.write = INVALID_HANDLE_VALUE;
+        pipe.write.Reset();
         char buf[256];
         DWORD got = 0;
         while (ReadFile(pipe.read, buf, sizeof(buf), &got, nullptr) && got) output.append(buf, got);
@@ -152,16 +151,15 @@ TEST(ChildProcess, PipeHandlesCloseEachOpenEndOnce)
     for (const Case& c : {Case{"both open", false}, Case{"write end already closed", true}}) {
         SCOPED_TRACE(c.name);
         PipeHandles pipe;
-        ASSERT_TRUE(CreatePipe(&pipe.read, &pipe.write, &sa, 0));
-        HANDLE read = pipe.read;
+        ASSERT_TRUE(CreatePipe(pipe.read.Put(), pipe.write.Put(), &sa, 0));
+        HANDLE read = pipe.read.Get();
         if (c.closeWriteFirst) {
-            CloseHandle(pipe.write);
-            pipe.write = INVALID_HANDLE_VALUE;
+            pipe.write.Reset();
         }
         pipe.Close();
         DWORD flags = 0;
         EXPECT_FALSE(GetHandleInformation(read, &flags));   // the read end is gone too
-        EXPECT_EQ(pipe.read, INVALID_HANDLE_VALUE);
+        EXPECT_FALSE(pipe.read);
         pipe.Close();   // again: nothing left to close
     }
     PipeHandles never;

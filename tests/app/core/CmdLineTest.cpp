@@ -24,7 +24,7 @@ TEST(CCmdLineParse, ParsesNamesAndValues)
         SCOPED_TRACE(c.name);
         CCmdLineParse parser;
         ASSERT_TRUE(parser.Parse(c.line)) << std::wstring(parser.ErrorText()).size();
-        EXPECT_EQ(parser.m_params, c.expected);
+        EXPECT_EQ(parser.Params(), c.expected);
     }
 }
 
@@ -33,10 +33,10 @@ TEST(CCmdLineParse, TextWithoutPairsFailsWithAnExplanation)
     const std::wstring lines[] = {L"no pairs here", L"", L"/novalue", L"a=b"};
     for (const auto& line : lines) {
         CCmdLineParse parser;
-        parser.m_params[L"/stale"] = L"1";
+        parser.Set(L"/stale", L"1");
         EXPECT_FALSE(parser.Parse(line));
         EXPECT_EQ(std::wstring(parser.ErrorText()), L"Err:无法解析命令行参数\r\n" + line);
-        EXPECT_TRUE(parser.m_params.empty());
+        EXPECT_TRUE(parser.Params().empty());
     }
 }
 
@@ -47,15 +47,15 @@ TEST(CCmdLineParse, VeryLongLinesDoNotBreakIt)
         manyPairs += L"/k" + std::to_wstring(i) + L"=\"v " + std::to_wstring(i) + L"\" ";
     CCmdLineParse parser;
     ASSERT_TRUE(parser.Parse(manyPairs));
-    EXPECT_EQ(parser.m_params.size(), 2000u);
-    EXPECT_EQ(parser.m_params[L"/k1999"], L"\"v 1999\"");
+    EXPECT_EQ(parser.Params().size(), 2000u);
+    EXPECT_EQ(parser.Params().at(L"/k1999"), L"\"v 1999\"");
 
     // One huge unclosed quote: the search may give up, but must answer.
     std::wstring unclosed = L"/a=\"" + std::wstring(200000, L'x') + L" /b=1";
     CCmdLineParse other;
     bool parsed = other.Parse(unclosed);
     if (parsed)
-        EXPECT_EQ(other.m_params[L"/b"], L"1");
+        EXPECT_EQ(other.Params().at(L"/b"), L"1");
     else
         EXPECT_EQ(std::wstring(other.ErrorText()).rfind(L"Err:", 0), 0u);
 }
@@ -75,8 +75,8 @@ TEST(CCmdLineParse, ToStringQuotesEveryValueOnceInNameOrder)
 
     CCmdLineParse back;
     ASSERT_TRUE(back.Parse(out));
-    EXPECT_EQ(back.m_params[L"/appfile"], L"\"C:\\Program Files\\Vesk\\app.exe\"");
-    EXPECT_EQ(back.m_params[L"/urlbasemain"], L"\"http://h/\"");
+    EXPECT_EQ(back.Params().at(L"/appfile"), L"\"C:\\Program Files\\Vesk\\app.exe\"");
+    EXPECT_EQ(back.Params().at(L"/urlbasemain"), L"\"http://h/\"");
 }
 
 TEST(CRegEx, FetchAllCollectsEveryMatchWithGroups)
@@ -99,8 +99,8 @@ TEST(CRegEx, EmptyArgumentsAndDefaults)
     EXPECT_FALSE(regex.fetchAll(rows, L"", L"abc"));
     EXPECT_FALSE(regex.fetchAll(rows, L"a", L""));
     EXPECT_EQ(rows.size(), 1u) << "rows untouched when nothing is tried";
-    regex.m_defaultPattern = L"b+";
-    regex.m_defaultText = L"abbc";
+    regex.SetDefaultPattern(L"b+");
+    regex.SetDefaultText(L"abbc");
     ASSERT_TRUE(regex.fetchAll(rows, L"", L""));
     EXPECT_EQ(rows, (CRegExW::Rows{{L"bb"}}));
 }

@@ -16,22 +16,22 @@ TEST(CjJsonCpp, CompactOutputOrderedByKey)
 {
     struct Case { const char* name; CjJsonCpp json; std::string text; };
     CjJsonCpp strings;
-    strings.m_strings[L"b"] = L"2";
-    strings.m_strings[L"a"] = L"1";
+    strings.Strings()[L"b"] = L"2";
+    strings.Strings()[L"a"] = L"1";
 
     CjJsonCpp mixed;
-    mixed.m_strings[L"z"] = L"last";
-    mixed.m_stringArrays[L"list"] = {L"x", L"y"};
-    mixed.m_stringArrays[L"none"] = {};
-    mixed.m_objects[L"child"] = strings;
-    mixed.m_objects[L"empty"] = CjJsonCpp();
+    mixed.Strings()[L"z"] = L"last";
+    mixed.StringArrays()[L"list"] = {L"x", L"y"};
+    mixed.StringArrays()[L"none"] = {};
+    mixed.Objects()[L"child"] = strings;
+    mixed.Objects()[L"empty"] = CjJsonCpp();
     CjJsonCpp element;
-    element.m_strings[L"k"] = L"v";
-    mixed.m_objectArrays[L"items"] = {element, element};
-    mixed.m_objectArrays[L"noItems"] = {};
+    element.Strings()[L"k"] = L"v";
+    mixed.ObjectArrays()[L"items"] = {element, element};
+    mixed.ObjectArrays()[L"noItems"] = {};
 
     CjJsonCpp chinese;
-    chinese.m_strings[L"名"] = L"转图片\"q\"";
+    chinese.Strings()[L"名"] = L"转图片\"q\"";
 
     const Case cases[] = {
         {"strings", strings, R"({"a":"1","b":"2"})"},
@@ -49,16 +49,16 @@ TEST(CjJsonCpp, CompactOutputOrderedByKey)
 TEST(CjJsonCpp, CopiesAreDeepAndIndependent)
 {
     CjJsonCpp source;
-    source.m_strings[L"a"] = L"1";
-    source.m_objects[L"o"].m_strings[L"in"] = L"x";
+    source.Strings()[L"a"] = L"1";
+    source.Objects()[L"o"].Strings()[L"in"] = L"x";
     CjJsonCpp copy(source);
     EXPECT_EQ(copy.ToString(), source.ToString());
-    copy.m_objects[L"o"].m_strings[L"in"] = L"changed";
-    copy.m_strings[L"b"] = L"2";
+    copy.Objects()[L"o"].Strings()[L"in"] = L"changed";
+    copy.Strings()[L"b"] = L"2";
     EXPECT_EQ(source.ToString(), R"({"a":"1","o":{"in":"x"}})");
 
     CjJsonCpp assigned;
-    assigned.m_strings[L"old"] = L"gone";
+    assigned.Strings()[L"old"] = L"gone";
     assigned = source;
     EXPECT_EQ(assigned.ToString(), source.ToString());
     assigned = assigned;
@@ -68,8 +68,8 @@ TEST(CjJsonCpp, CopiesAreDeepAndIndependent)
 TEST(CjJsonCpp, ClashingKeysGiveEmptyTextInsteadOfThrowing)
 {
     CjJsonCpp json;
-    json.m_strings[L"k"] = L"text";
-    json.m_stringArrays[L"k"] = {L"element"};
+    json.Strings()[L"k"] = L"text";
+    json.StringArrays()[L"k"] = {L"element"};
     EXPECT_EQ(json.ToString(), "");
 }
 

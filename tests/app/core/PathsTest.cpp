@@ -30,6 +30,8 @@ TEST(FileNames, TitleAndExtensionOfAPath)
         {"bare name", L"report.pdf", L"report", L"pdf", L"pdf", L"report", L""},
         {"chinese", L"D:\\文档\\报告.pdf", L"报告", L"pdf", L"pdf", L"报告", L"D:\\文档\\"},
         {"file.txt", L"C:\\dir\\file.txt", L"file", L"txt", L"txt", L"file", L"C:\\dir\\"},
+        {"blank after the dot", L"C:\\a\\v1.2 draft", L"v1.2 draft", L"", L"", L"v1.2 draft", L"C:\\a\\"},
+        {"forward slashes", L"C:/a/b.png", L"b", L"png", L"png", L"b", L"C:/a/"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -108,6 +110,7 @@ TEST(CorePath, SeparatorsAndModulePath)
     std::wstring module;
     ASSERT_TRUE(GetModulePath(module));
     EXPECT_NE(module.find(L"test_app_core.exe"), std::wstring::npos) << std::string(module.begin(), module.end());
+    EXPECT_EQ(GetModuleFolder() + L"\\test_app_core.exe", module);
 }
 
 TEST(OsInfo, ProductNameTable)

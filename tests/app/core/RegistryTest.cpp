@@ -41,24 +41,24 @@ protected:
     }
 
     std::wstring m_path;
-    ScopedRegKey m_root;
+    DUI::SRegKey m_root;
 };
 
 TEST_F(RegistryTest, WrittenStringReadsBackAndMissingValueGivesDefault)
 {
     CRegistryEx reg;
-    reg.m_rootKey = m_root.Get();
+    reg.SetRootKey(m_root.Get());
     reg.CreateKey();
-    reg.m_valueName = L"InstallDir";
+    reg.SetValueName(L"InstallDir");
     EXPECT_EQ(reg.GetSz(L"default"), L"default");
     std::wstring data = L"C:\\程序\\Vesk";
     EXPECT_EQ(reg.SetRegData(data.c_str(), DWORD((data.size() + 1) * 2)), 0);
     EXPECT_EQ(reg.GetSz(L""), data);
 
     CRegistryEx other;
-    other.m_rootKey = m_root.Get();
+    other.SetRootKey(m_root.Get());
     other.Key(L"Software\\VeskPDF2Image");
-    other.m_valueName = L"InstallDir";
+    other.SetValueName(L"InstallDir");
     EXPECT_EQ(other.GetSz(L""), data) << "CreateKey made Software\\VeskPDF2Image under the root";
 }
 
@@ -74,10 +74,10 @@ TEST_F(RegistryTest, StringKindsReadAsTheirFirstText)
     struct Case { const wchar_t* name; std::wstring expected; };
     const Case cases[] = {{L"expand", L"%TEMP%\\x"}, {L"multi", L"first"}, {L"bare", L"abc"}, {L"empty", L""}};
     CRegistryEx reg;
-    reg.m_rootKey = HKEY_CURRENT_USER;
+    reg.SetRootKey(HKEY_CURRENT_USER);
     reg.Key(m_path);
     for (const auto& c : cases) {
-        reg.m_valueName = c.name;
+        reg.SetValueName(c.name);
         EXPECT_EQ(reg.GetSz(L"def"), c.expected);
     }
 }
@@ -87,7 +87,7 @@ TEST_F(RegistryTest, FailuresThrowTheDocumentedTexts)
     DWORD number = 5;
     SetRaw(L"number", REG_DWORD, &number, sizeof(number));
     CRegistryEx reg;
-    reg.m_valueName = L"number";
+    reg.SetValueName(L"number");
     EXPECT_EQ(Thrown([&] { reg.GetSz(L""); }), "Err:hKey is null,number,CRegistryEx::GetSz");
 
     reg.Key(m_path);
@@ -96,7 +96,7 @@ TEST_F(RegistryTest, FailuresThrowTheDocumentedTexts)
     std::wstring missing = m_path + L"\\missing";
     std::string text = Thrown([&] { reg.Key(missing); });
     EXPECT_EQ(text, "Err:2," + std::string(missing.begin(), missing.end()) + ",CRegistryEx::Key");
-    reg.m_valueName = L"v";
+    reg.SetValueName(L"v");
     EXPECT_EQ(Thrown([&] { reg.GetSz(L""); }), "Err:hKey is null,v,CRegistryEx::GetSz") << "a failed Key leaves no key open";
     EXPECT_EQ(Thrown([&] { reg.SetRegData(L"x", 4); }).rfind("Err:", 0), 0u);
 }
@@ -115,7 +115,7 @@ TEST_F(RegistryTest, ViewFlagFollowsThePath)
 
 TEST_F(RegistryTest, ReadOnlyKeyOpensThroughTheSecondAttempt)
 {
-    ScopedRegKey child;
+    DUI::SRegKey child;
     ASSERT_EQ(RegCreateKeyExW(m_root.Get(), L"child", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, child.Put(), nullptr),
               ERROR_SUCCESS);
     const wchar_t value[] = L"visible";
@@ -128,14 +128,14 @@ TEST_F(RegistryTest, ReadOnlyKeyOpensThroughTheSecondAttempt)
     LONG set = RegSetKeySecurity(child.Get(), DACL_SECURITY_INFORMATION, descriptor);
     LocalFree(descriptor);
     ASSERT_EQ(set, ERROR_SUCCESS);
-    ScopedRegKey probe;
+    DUI::SRegKey probe;
     if (RegOpenKeyExW(m_root.Get(), L"child", 0, KEY_WRITE, probe.Put()) == ERROR_SUCCESS)
         GTEST_SKIP() << "this system does not enforce registry key rights";
 
     CRegistryEx reg;
-    reg.m_rootKey = m_root.Get();
+    reg.SetRootKey(m_root.Get());
     reg.Key(L"child");
-    reg.m_valueName = L"v";
+    reg.SetValueName(L"v");
     EXPECT_EQ(reg.GetSz(L""), L"visible");
     EXPECT_EQ(Thrown([&] { reg.SetRegData(L"x", 4); }), "Err:5,v,CRegistryEx::SetRegData");
 }

@@ -34,7 +34,7 @@ protected:
     {
         TempFolder::WriteFile(m_path, Utf16File(content));
         m_ini.SetFile(m_path);
-        m_ini.m_section = L"PUBLIC";
+        m_ini.SetSection(L"PUBLIC");
     }
 
     TempFolder m_dir;
@@ -55,7 +55,7 @@ TEST_F(CFileIniTest, ExistingFileIsNotEmptied)
     UseFile(L"[PUBLIC]\r\nkey=value\r\n");
     CFileIni again;
     again.SetFile(m_path);
-    again.m_section = L"PUBLIC";
+    again.SetSection(L"PUBLIC");
     EXPECT_EQ(again.GetString(L"key", L"d"), L"value");
 }
 
@@ -63,7 +63,7 @@ TEST_F(CFileIniTest, FileInAMissingFolderReadsDefaults)
 {
     CFileIni ini;
     ini.SetFile(m_dir / L"no\\such\\config.ini");
-    ini.m_section = L"PUBLIC";
+    ini.SetSection(L"PUBLIC");
     EXPECT_FALSE(TempFolder::Exists(m_dir / L"no"));
     EXPECT_EQ(ini.GetString(L"a", L"def"), L"def");
     EXPECT_EQ(ini.GetInt(L"a", 7), 7);
@@ -93,14 +93,14 @@ TEST_F(CFileIniTest, ReadsFollowTheValueRules)
     }
     EXPECT_EQ(m_ini.GetString(L"long", L""), std::wstring(259, L'L'));
     EXPECT_EQ(m_ini.GetString(L"empty", L"fallback"), L"fallback");
-    m_ini.m_section = L"OTHER";
+    m_ini.SetSection(L"OTHER");
     EXPECT_EQ(m_ini.GetInt(L"onlyhere", 0), 5);
 }
 
 TEST_F(CFileIniTest, WritesLandInTheSectionAsUtf16)
 {
     m_ini.SetFile(m_path);
-    m_ini.m_section = L"PUBLIC";
+    m_ini.SetSection(L"PUBLIC");
     EXPECT_TRUE(m_ini.WriteBool(L"doneCreatDir", false));
     EXPECT_TRUE(m_ini.WriteInt(L"count", -12));
     m_ini.WriteString(L"outputdir", L"D:\\输出\\VeskPDF转图片");
@@ -115,7 +115,7 @@ TEST_F(CFileIniTest, WritesLandInTheSectionAsUtf16)
 
     CFileIni reader;
     reader.SetFile(m_path);
-    reader.m_section = L"PUBLIC";
+    reader.SetSection(L"PUBLIC");
     EXPECT_FALSE(reader.GetBool(L"doneCreatDir"));
     EXPECT_EQ(reader.GetInt(L"count", 0), -12);
     EXPECT_EQ(reader.GetString(L"outputdir", L""), L"D:\\输出\\VeskPDF转图片");

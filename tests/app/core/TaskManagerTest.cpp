@@ -9,6 +9,7 @@
 #include <atomic>
 #include <random>
 #include <set>
+#include <stdexcept>
 
 namespace {
 
@@ -404,7 +405,7 @@ TEST(TaskManager, CancellingAParkedTaskWakesItsWorkerAndThePoolRunsOn)
     });
     manager.AddTask(L"parked", parked);
     ASSERT_TRUE(parked->started.Wait());
-    ScopedKernelHandle worker(OpenThread(THREAD_SUSPEND_RESUME, FALSE, parked->runThread.load()));
+    DUI::SKernelHandle worker(OpenThread(THREAD_SUSPEND_RESUME, FALSE, parked->runThread.load()));
     ASSERT_TRUE(worker);
     ASSERT_TRUE(WaitUntil([&] {
         const DWORD before = SuspendThread(worker.Get());
@@ -521,4 +522,21 @@ TEST(TaskManager, StressManyManagersFromManyThreads)
     for (auto& t : callers) t.join();
     EXPECT_GT(runs.load(), 0);
     EXPECT_LE(runs.load(), 4 * 10 * 20);
+}
+
+TEST(TaskManager, AThrowingTaskLeavesItsMessageInTheDebugOutputAndTheWorkerGoesOn)
+{
+    DebugCapture debug;
+    TaskManager manager;
+    manager.SetMaxWorkers(1);
+    auto thrower = MakeTask(nullptr, [] { throw std::runtime_error("disk full"); });
+    auto next = MakeTask();
+    manager.AddTask(L"thrower", thrower);
+    manager.AddTask(L"next", next);
+    ASSERT_TRUE(WaitUntil([&] { return next->finished.IsOpen(); }));
+    EXPECT_EQ(next->runThread.load(), thrower->runThread.load());   // the same worker took it
+    const std::wstring want = L"TaskManager: exception from Run: disk full\n";
+    const std::vector<std::wstring> lines = debug.Lines();
+    EXPECT_TRUE(std::find(lines.begin(), lines.end(), want) != lines.end() ||
+                std::find(lines.begin(), lines.end(), DebugCapture::AnsiForm(want)) != lines.end());
 }

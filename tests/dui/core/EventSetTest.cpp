@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -250,6 +251,23 @@ TEST_F(EventSetTest, HandlerRemovesItselfWhileRunning)
     EXPECT_EQ(m_log, std::vector<std::string>{"still alive"});
     EXPECT_EQ(alive, 0);  // freed once the firing ended
     EXPECT_EQ(m_set.GetEventObject(EventCmd::EventID)->GetSubscriberCount(), 0u);
+}
+
+TEST_F(EventSetTest, AThrowingHandlerStillEndsTheFiring)
+{
+    StdFunctionSlot thrower([](EventArgs*) -> bool { throw std::runtime_error("handler failed"); });
+    ASSERT_TRUE(m_set.SubscribeEvent(EventCmd::EventID, thrower));
+    int alive = 0;
+    {
+        SelfRemovingSlot slot(&m_set, &alive, &m_log);   // newest: runs first, then the thrower
+        ASSERT_TRUE(m_set.SubscribeEvent(EventCmd::EventID, slot));
+    }
+    EventCmd e(nullptr);
+    EXPECT_THROW(m_set.FireEvent(e), std::runtime_error);
+    // The firing ended with the exception: the slot that removed itself is
+    // freed, as after a normal return, and not kept until the event dies.
+    EXPECT_EQ(alive, 0);
+    EXPECT_EQ(m_set.GetEventObject(EventCmd::EventID)->GetSubscriberCount(), 1u);
 }
 
 TEST_F(EventSetTest, HandlerRemovesItselfDuringNestedFiring)

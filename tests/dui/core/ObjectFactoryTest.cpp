@@ -7,7 +7,7 @@
 #include "dui/core/DuiLog.h"
 #include "dui/core/SInterpolators.h"
 #include "dui/core/SObjDefAttr.h"
-#include "dui/core/SObjectDefaultRegister.h"
+#include "dui/SObjectDefaultRegister.h"
 #include "dui/core/SObjectFactoryMgr.h"
 #include "xml/xmldom.h"
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -47,6 +48,11 @@ void PumpUntil(Done done, DWORD ms = 30000)
     }
 }
 
+void ThrowingTick(SWindow* window, UINT_PTR id)
+{
+    RecordTick(window, id);
+    throw std::runtime_error("tick failed");
+}
 
 size_t TicksOf(SWindow* window, UINT_PTR id)
 {
@@ -132,6 +138,16 @@ TEST_F(TimerTest, TicksReachTheirWindowById)
     EXPECT_GT(TicksOf(FakeWindow(1), 7), 0u);
     EXPECT_GT(TicksOf(FakeWindow(1), 8), 0u);
     EXPECT_EQ(TicksOf(FakeWindow(0), 8), 0u);
+}
+
+TEST_F(TimerTest, AThrowingTickStopsAtTheTimerAndTicksGoOn)
+{
+    STimer2::SetTickDelivery(&ThrowingTick);
+    const SWND a = m_windows.NewSwnd(FakeWindow(0));
+    ASSERT_TRUE(m_timers.SetTimer(a, 7, 10));
+    // Through the system's timer dispatch an exception would end the process.
+    PumpUntil([&] { return TicksOf(FakeWindow(0), 7) >= 2; });
+    EXPECT_GE(TicksOf(FakeWindow(0), 7), 2u);
 }
 
 TEST_F(TimerTest, SettingTwiceLeavesOneSystemTimer)

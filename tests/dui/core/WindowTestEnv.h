@@ -12,7 +12,7 @@
 
 #include "dui/core/AnchorLayoutParam.h"
 #include "dui/core/SNamedID.h"
-#include "dui/core/SObjectDefaultRegister.h"
+#include "dui/SObjectDefaultRegister.h"
 #include "dui/core/SObjectFactoryMgr.h"
 #include "dui/core/SWindow.h"
 #include "dui/core/SWindowFinder.h"

@@ -8,7 +8,7 @@
 #include "dui/res.mgr/SSkinGroup.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SSkinShape.h"
-#include "dui/core/SObjectDefaultRegister.h"
+#include "dui/SObjectDefaultRegister.h"
 #include "dui/core/SObjectFactoryMgr.h"
 #include "tests/support/ComponentLoader.h"
 

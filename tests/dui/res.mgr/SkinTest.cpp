@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "dui/core/SObjectDefaultRegister.h"
+#include "dui/SObjectDefaultRegister.h"
 #include "dui/core/SObjectFactoryMgr.h"
 #include "dui/core/SRefPtr.h"
 #include "dui/res.mgr/SImageLoader.h"

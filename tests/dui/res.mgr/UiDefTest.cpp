@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "dui/core/SObjectDefaultRegister.h"
+#include "dui/SObjectDefaultRegister.h"
 #include "dui/core/SObjectFactoryMgr.h"
 #include "dui/core/SLayoutSize.h"
 #include "dui/res.mgr/SResProviderMgr.h"

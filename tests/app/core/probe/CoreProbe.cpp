@@ -15,6 +15,8 @@
 
 #include <string>
 
+#include "dui/core/SCodePage.h"
+
 namespace {
 
 void WriteAll(HANDLE out, const std::string& bytes)
@@ -25,10 +27,8 @@ void WriteAll(HANDLE out, const std::string& bytes)
 
 std::string ToUtf8(const std::wstring& text)
 {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
+    std::string out;
+    return DUI::WideToMulti(CP_UTF8, text.data(), static_cast<int>(text.size()), out) ? out : std::string();
 }
 
 std::wstring Env(const wchar_t* name)

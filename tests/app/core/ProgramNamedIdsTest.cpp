@@ -1,4 +1,4 @@
-#include "dui/core/ProgramNamedIds.h"
+#include "app/core/ProgramNamedIds.h"
 #include "dui/core/SNamedID.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #pragma once
-// The built-in class table of the framework, group by group.
+// The built-in class table of the framework, group by group. It names classes
+// of every part of the framework, so it sits above them all.
 #include "dui/core/ISystemObjectRegister.h"
 
 namespace DUI {

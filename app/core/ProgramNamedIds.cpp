@@ -1,4 +1,4 @@
-#include "dui/core/ProgramNamedIds.h"
+#include "app/core/ProgramNamedIds.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "dui/core/SObjectDefaultRegister.h"
+#include "dui/SObjectDefaultRegister.h"
 
 #include "dui/core/AnchorLayout.h"
 #include "dui/core/SGridLayout.h"

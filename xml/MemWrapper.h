@@ -1,6 +1,7 @@
 #pragma once
 // Every string block, array buffer, hash-table block and XML page of the
 // framework goes through these four calls, so one place decides the heap.
+// They sit in the bottom library, which the rest of the framework links.
 #include <cstdlib>
 
 namespace DUI {
