@@ -4,6 +4,7 @@
 
 #include "app/core/CDebugStr.h"
 #include "app/core/SplashProtocol.h"
+#include "app/core/TextUtil.h"
 
 namespace {
 
@@ -32,6 +33,10 @@ SplashPipe::SplashPipe(Names names) : m_names(std::move(names))
                                   PIPE_ACCESS_DUPLEX | WRITE_DAC | FILE_FLAG_FIRST_PIPE_INSTANCE,
                                   PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1,
                                   kPipeBufferBytes, kPipeBufferBytes, 0, nullptr));
+    // Without the pipe every message is dropped quietly: the reason stays in the debug output.
+    if (!m_pipe)
+        CDebugStr::WriteLine(FormatWString(L"CreateNamedPipeW failed (%lu): %s\n", GetLastError(),
+                                           m_names.pipe.c_str()).c_str());
 }
 
 SplashPipe::~SplashPipe()

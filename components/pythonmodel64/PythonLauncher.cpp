@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dui/core/SCodePage.h"
+#include "dui/core/SHandle.h"
 
 namespace {
 
@@ -96,8 +97,8 @@ int wmain(int argc, wchar_t** argv)
     for (auto& a : args) cargs.push_back(a.data());
     cargs.push_back(nullptr);
 
-    HANDLE file = CreateFileW(outPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DUI::SFileHandle file(CreateFileW(outPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     std::atomic<bool> done{false};
     NTSTATUS status = 0;
     std::thread child([&] {
@@ -111,7 +112,7 @@ int wmain(int argc, wchar_t** argv)
     }
     child.join();
     CopyNewOutput(file, out);
-    CloseHandle(file);
+    file.Reset();   // closed before the file can go
     DeleteFileW(outPath);
     return static_cast<int>(status);
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include "dui/core/SHandle.h"
+#include "dui/core/SRefPtr.h"
 #include "dui/res.mgr/SColorize.h"
 #include "dui/res.mgr/SNamedValue.h"
 #include "dui/res.mgr/SSkinColorRect.h"
@@ -60,14 +62,13 @@ void SSkinButton::DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE al
     } else {
         bool clipped = false;
         if (r > 2) {
-            HRGN rgn = CreateRoundRectRgn(rc->left, rc->top, rc->right + 1, rc->bottom + 1, r * 2, r * 2);
-            IPaintRegion* region = nullptr;
-            if (SUCCEEDED(rt->CreateRegion(&region))) {
+            const SGdiObject<HRGN> rgn(
+                CreateRoundRectRgn(rc->left, rc->top, rc->right + 1, rc->bottom + 1, r * 2, r * 2));
+            SRefPtr<IPaintRegion> region;
+            if (rgn && SUCCEEDED(rt->CreateRegion(region.Put())) && region) {
                 region->CopyFromHRGN(rgn);
-                clipped = SUCCEEDED(rt->PushClipRegion(region, RGN_OP_AND));
-                region->Release();
+                clipped = SUCCEEDED(rt->PushClipRegion(region.Get(), RGN_OP_AND));
             }
-            DeleteObject(rgn);
         }
         const RECT inner = {rc->left + 1, rc->top + 1, rc->right - 1, rc->bottom - 1};
         rt->FillGradientRect(&inner, TRUE, up, down, alpha);

@@ -2,6 +2,7 @@
 
 #include <vector>
 #include "dui/core/DuiLog.h"
+#include "dui/core/SHandle.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SStylePoolMgr.h"
 
@@ -22,9 +23,8 @@ bool IsFontInstalled(const SStringW& face)
 {
     if (face.IsEmpty()) return false;
     bool found = false;
-    HDC dc = GetDC(nullptr);
+    const SWindowDC dc(nullptr);
     EnumFontsW(dc, face.c_str(), OnFont, reinterpret_cast<LPARAM>(&found));
-    ReleaseDC(nullptr, dc);
     return found;
 }
 

@@ -152,7 +152,7 @@ void CPDFCompress::LogFailure(int result) const
     std::wstring text = L"PDF compression failed (" + std::to_wstring(result) + L"): " + m_input + L": " +
                         FromUtf8(GetStderr());
     CDebugStr().WriteDebugLog(0, text.c_str());
-    OutputDebugStringW(L"\r\n");
+    CDebugStr::WriteLine(L"\r\n");
 }
 
 int CPDFCompress::OnStdout(const std::string& text)
