@@ -8,6 +8,7 @@
 #include "app/core/TextUtil.h"
 #include "app/core/UrlText.h"
 #include "app/core/WindowActivate.h"
+#include "dui/core/StringSplit.h"
 
 namespace {
 
@@ -123,11 +124,11 @@ TEST(TextUtil, JoinAndSplitKeepEmptyPieces)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(SplitString(c.text, c.sep), c.pieces);
+        EXPECT_EQ(DUI::SplitStringKeepEmpty(c.text, c.sep), c.pieces);
         EXPECT_EQ(JoinStrings(c.pieces, c.sep), c.text);
     }
     EXPECT_EQ(JoinStrings({}, L","), L"");
-    EXPECT_EQ(SplitString(L"a,b", L""), std::vector<std::wstring>{L"a,b"});
+    EXPECT_EQ(DUI::SplitStringKeepEmpty(L"a,b", L""), std::vector<std::wstring>{L"a,b"});
 }
 
 TEST(UrlText, EscapeWithAndWithoutKeep)
