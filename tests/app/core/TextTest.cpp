@@ -3,11 +3,11 @@
 #include <cwctype>
 #include <set>
 
-#include "app/core/SStringBridge.h"
 #include "app/core/TextEncoding.h"
 #include "app/core/TextUtil.h"
 #include "app/core/UrlText.h"
 #include "app/core/WindowActivate.h"
+#include "dui/core/SCodePage.h"
 #include "dui/core/StringSplit.h"
 
 namespace {
@@ -28,13 +28,14 @@ TEST(TextEncoding, RoundTripsThroughUtf8)
     std::string utf8;
     ASSERT_TRUE(WideToUtf8(L"中", utf8));
     EXPECT_EQ(utf8, kZhongUtf8);
-    EXPECT_EQ(SStringToUtf8(DUI::SStringW(L"中")), kZhongUtf8);
+    EXPECT_EQ(DUI::SStringToUtf8(DUI::SStringW(L"中")), kZhongUtf8);
 }
 
 TEST(TextEncoding, StopsAtTheFirstNulAndSubstitutesBadBytes)
 {
     std::wstring withNul(L"ab\0cd", 5);
     EXPECT_EQ(ToUtf8(withNul), "ab");
+    EXPECT_EQ(DUI::SStringToUtf8(DUI::SStringW(withNul.c_str(), 5)), "ab");
     EXPECT_EQ(FromUtf8(std::string("xy\0z", 4)), L"xy");
     std::wstring out = L"untouched";
     ASSERT_TRUE(Utf8ToWide("a\xFF" "b", out)) << "invalid bytes are substituted, not refused";
