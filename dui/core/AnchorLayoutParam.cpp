@@ -1,5 +1,6 @@
 #include "dui/core/AnchorLayoutParam.h"
 
+#include <cmath>
 #include <cwchar>
 #include "dui/core/DuiLog.h"
 #include "dui/core/SLayoutParamAttr.h"
@@ -145,7 +146,7 @@ HRESULT AnchorLayoutParam::SetAttribute(const SStringW& name, const SStringW& va
         if (!ReadSizePair(value, true, kSetAttribute, m_data.width, m_data.height)) return E_FAIL;
     } else if (name.CompareNoCase(L"offset") == 0) {
         float x = 0, y = 0;
-        if (swscanf(value.c_str(), L"%f,%f", &x, &y) != 2) return E_FAIL;
+        if (swscanf(value.c_str(), L"%f,%f", &x, &y) != 2 || !std::isfinite(x) || !std::isfinite(y)) return E_FAIL;
         m_data.offsetX = x;
         m_data.offsetY = y;
     } else if (name.CompareNoCase(L"pos") == 0) {

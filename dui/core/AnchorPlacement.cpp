@@ -30,6 +30,16 @@ const AnchorPos& FirstPos(const AnchorLayoutParamStruct& p, int axis)
 }
 const AnchorPos& SecondPos(const AnchorLayoutParamStruct& p, int axis) { return axis == Horz ? p.x2 : p.y2; }
 
+// A size that wraps the content is measured; so is a negative number that
+// means nothing (width="-5") where no second coordinate ends the child,
+// which would otherwise stay unresolved and reach far outside its parent.
+bool IsMeasured(const AnchorLayoutParamStruct& p, int axis)
+{
+    const SLayoutSize& size = SizeOn(p, axis);
+    if (p.IsWrapContent(size)) return true;
+    return size.IsSet() && !size.IsValid() && !size.IsMatchParent() && p.posCount != 4;
+}
+
 struct Placing
 {
     AnchorChild* children;
@@ -118,7 +128,7 @@ bool ResolveAxis(const Placing& pl, size_t index, int axis)
             farEdge = nearEdge + size.ToPixel(pl.scale);
             progress = true;
         }
-    } else if (!p.IsWrapContent(size) && p.posCount == 4) {
+    } else if (!IsMeasured(p, axis) && p.posCount == 4) {
         farEdge = CalcPosition(SecondPos(p, axis), pl, index, axis);
         progress = progress || IsPosResolved(farEdge);
     }
@@ -137,7 +147,7 @@ bool CoordinatePass(const Placing& pl)
 
 bool NeedsMeasure(const AnchorChild& c, int axis)
 {
-    return !IsPosResolved(FarEdge(c.rc, axis)) && c.param->IsWrapContent(SizeOn(*c.param, axis));
+    return !IsPosResolved(FarEdge(c.rc, axis)) && IsMeasured(*c.param, axis);
 }
 
 // Gives wrap-content children their measured far edges; true on change.

@@ -1,5 +1,6 @@
 #include "dui/core/SDpiScale.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace DUI {
@@ -28,9 +29,15 @@ int NormalizeScale(int scale)
     return level;
 }
 
+int ToPixels(float value)
+{
+    if (std::isnan(value)) return 0;
+    return static_cast<int>(std::clamp(value, static_cast<float>(-kMaxPixels), static_cast<float>(kMaxPixels)));
+}
+
 int ScaleRoundNearest(float value, int scale)
 {
-    return static_cast<int>(std::floor(static_cast<float>(scale) * value / 100.0f + 0.5f));
+    return ToPixels(std::floor(static_cast<float>(scale) * value / 100.0f + 0.5f));
 }
 
 int ScaleMulDiv(int value, int scale)

@@ -14,6 +14,11 @@ const int* GetScaleLevels();
 // The largest level not above `scale`; 100 for anything below 125.
 int NormalizeScale(int scale);
 
+// Pixels from a float, toward zero, kept within ±kMaxPixels (NaN gives 0):
+// a size text such as "1e30" must not make an undefined conversion.
+constexpr int kMaxPixels = 1 << 24;
+int ToPixels(float value);
+
 // floor(value × scale / 100 + 0.5), computed in float.
 int ScaleRoundNearest(float value, int scale);
 // MulDiv(value, scale, 100): exact product, halves rounded away from zero.

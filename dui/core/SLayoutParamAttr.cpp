@@ -1,5 +1,6 @@
 #include "dui/core/SLayoutParamAttr.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cwchar>
 #include <shlwapi.h>
@@ -72,8 +73,9 @@ void ReadFloat(const SStringW& text, const char* function, float& out)
     float value = 0;
     wchar_t rest = 0;
     const int n = swscanf(text.c_str(), L"%f %lc", &value, &rest);
-    if (n >= 1) out = value;
-    if (n != 1) LogUnreadable(function, L"number", text);
+    const bool finite = n >= 1 && std::isfinite(value);
+    if (finite) out = value;
+    if (n != 1 || !finite) LogUnreadable(function, L"number", text);
 }
 
 int ReadInt(const SStringW& text, const char* function)

@@ -21,7 +21,8 @@ SLayoutSize ReadSizeWord(const SStringW& text, bool fullMatches, const char* fun
 // Two size words separated by ','; false, changing nothing, for another count.
 bool ReadSizePair(const SStringW& text, bool fullMatches, const char* function, SLayoutSize& width,
                   SLayoutSize& height);
-// A float read with "%f"; a text it cannot read leaves `out` as it was.
+// A float read with "%f"; a text it cannot read, or infinity or NaN, leaves
+// `out` as it was.
 void ReadFloat(const SStringW& text, const char* function, float& out);
 // StrToIntExW, hexadecimal after "0x"; a text that is not a number gives 0.
 int ReadInt(const SStringW& text, const char* function);

@@ -85,7 +85,7 @@ bool SLayoutSize::Equals(float v) const
 int SLayoutSize::ToPixel(int scale) const
 {
     if (IsMatchParent() || IsWrapContent()) return static_cast<int>(m_value);
-    if (m_unit == px) return static_cast<int>(m_value);
+    if (m_unit == px) return DUI::ToPixels(m_value);
     return ScaleRoundNearest(m_value, scale);
 }
 

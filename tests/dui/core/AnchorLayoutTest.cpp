@@ -111,6 +111,8 @@ TEST_F(AnchorLayoutTest, ChildrenGetTheRectanglesTheirPosGives)
          {{W8, 0, NC, NC}, {W8, 0, NC, NC}}, {{W8, 0, NC, NC}, {W8, 0, NC, NC}}},
         {"a specified width and a matching height with two coordinates",
          {{L"pos=10,10;width=50;height=matchParent", kContent}}, {{10, 10, 60, 100}}, {{15, 15, 90, 100}}},
+        {"a negative width means nothing and is measured", {{L"pos=10,10;width=-5", kContent}},
+         {{10, 10, 40, 30}}, {{15, 15, 45, 35}}},
         {"\"size\" with full and wrapContent", {{L"pos=0,10;size=full,wrapContent", kContent}},
          {{0, 10, 200, 30}}, {{0, 15, 200, 35}}},
     };
@@ -249,6 +251,7 @@ TEST_F(AnchorLayoutTest, ParameterAttributesAndOrientationQuestions)
     EXPECT_EQ(p->GetSpecifiedSize(Vert).ToPixel(150), 60);
     EXPECT_EQ(p->SetAttribute(L"size", L"1,2,3", FALSE), E_FAIL);
     EXPECT_EQ(p->SetAttribute(L"offset", L"0.5", FALSE), E_FAIL);
+    EXPECT_EQ(p->SetAttribute(L"offset", L"nan,0", FALSE), E_FAIL);
     EXPECT_EQ(p->SetAttribute(L"offset", L"-0.5,0.25", FALSE), S_OK);
     EXPECT_FLOAT_EQ(p->Data().offsetY, 0.25f);
     EXPECT_EQ(p->SetAttribute(L"weight", L"1", FALSE), E_NOTIMPL);

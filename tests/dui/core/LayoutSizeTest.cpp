@@ -2,6 +2,7 @@
 // scale; the scale levels and the three named rounding rules of scaling.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "dui/core/SLayoutSize.h"
@@ -78,6 +79,9 @@ TEST_F(LayoutSizeTest, ToPixelRoundsScaledUnitsToNearestAndTruncatesPx)
         {-1, SLayoutSize::dp, 300, -1},   {-2, SLayoutSize::sp, 300, -2},
         // "Not set" is no exception: it converts like any number.
         {-3, SLayoutSize::dp, 150, -4},   {-3, SLayoutSize::px, 150, -3},
+        // Out of range: cut, where a plain conversion would be undefined.
+        {1e30f, SLayoutSize::dp, 150, kMaxPixels}, {-1e30f, SLayoutSize::px, 100, -kMaxPixels},
+        {std::nanf(""), SLayoutSize::sp, 100, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.value << " unit " << c.unit << " at " << c.scale);

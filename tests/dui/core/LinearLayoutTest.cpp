@@ -192,8 +192,11 @@ TEST_F(LinearLayoutTest, AWeightThatIsNotANumberIsLoggedAndLeftAsItWas)
     EXPECT_FLOAT_EQ(p->Data().weight, 0);
     p->SetAttribute(L"weight", L"2x", TRUE);
     EXPECT_FLOAT_EQ(p->Data().weight, 2);
+    p->SetAttribute(L"weight", L"nan", TRUE);
+    p->SetAttribute(L"weight", L"inf", TRUE);
+    EXPECT_FLOAT_EQ(p->Data().weight, 2);
     const auto lines = capture.Lines();
-    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_EQ(lines.size(), 4u);
     EXPECT_NE(lines[0].find(L"\"abc\""), std::wstring::npos);
     EXPECT_NE(lines[0].find(L"DUI::SLinearLayoutParam::SetAttribute"), std::wstring::npos);
 }
