@@ -23,7 +23,7 @@ private:
     SEvent& m_ev;
 };
 
-SEvent::SEvent(int id, LPCWSTR name) : m_id(id), m_name(name) {}
+SEvent::SEvent(int id, const SStringW& name) : m_id(id), m_name(name) {}
 
 size_t SEvent::GetSubscriberCount() const
 {
@@ -74,7 +74,7 @@ void SEvent::Compact()
     m_removed.clear();
 }
 
-SEvent* SEventSet::AddEvent(int id, LPCWSTR name)
+SEvent* SEventSet::AddEvent(int id, const SStringW& name)
 {
     if (SEvent* existing = GetEventObject(id))
         return existing;

@@ -10,7 +10,7 @@ namespace DUI {
 class SEvent
 {
 public:
-    SEvent(int id, LPCWSTR name);
+    SEvent(int id, const SStringW& name);
     SEvent(const SEvent&) = delete;
     SEvent& operator=(const SEvent&) = delete;
 
@@ -48,7 +48,8 @@ public:
 
     // Room for `count` events, for sets whose events are known up front.
     void Reserve(size_t count) { m_events.reserve(count); }
-    SEvent* AddEvent(int id, LPCWSTR name);
+    // A name given as a string is shared, not copied.
+    SEvent* AddEvent(int id, const SStringW& name);
     SEvent* GetEventObject(int id) const;
     SEvent* GetEventObject(LPCWSTR name) const;
 

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "dui/core/TStringT.h"
+
 namespace DUI {
 
 namespace {
@@ -18,7 +20,7 @@ SLayoutSize::Unit s_defaultUnit = SLayoutSize::px;
 bool FindUnitByName(LPCWSTR name, SLayoutSize::Unit& unit)
 {
     for (int i = 0; i < 4; ++i) {
-        if (_wcsicmp(name, kUnitNames[i]) == 0) {
+        if (wchar_traits::CompareNoCase(name, kUnitNames[i]) == 0) {
             unit = static_cast<SLayoutSize::Unit>(i);
             return true;
         }
@@ -31,13 +33,32 @@ bool FindUnitSuffix(LPCWSTR text, size_t length, SLayoutSize::Unit& unit, size_t
 {
     for (SLayoutSize::Unit u : kSuffixOrder) {
         const size_t n = wcslen(kUnitNames[u]);
-        if (length >= n && _wcsicmp(text + length - n, kUnitNames[u]) == 0) {
+        if (length >= n && wchar_traits::CompareNoCase(text + length - n, kUnitNames[u]) == 0) {
             unit = u;
             start = length - n;
             return true;
         }
     }
     return false;
+}
+
+// The length of a plain decimal ("-12", "4.5") at the start of the text, 0
+// when it starts otherwise. Most sizes are written so, and wcstod costs
+// about half a microsecond a call under Wine.
+size_t PlainDecimalLength(LPCWSTR text)
+{
+    size_t i = (text[0] == L'-' || text[0] == L'+') ? 1 : 0;
+    const size_t digitsFrom = i;
+    while (text[i] >= L'0' && text[i] <= L'9')
+        ++i;
+    if (i == digitsFrom)
+        return 0;
+    if (text[i] == L'.') {
+        ++i;
+        while (text[i] >= L'0' && text[i] <= L'9')
+            ++i;
+    }
+    return i;
 }
 
 } // namespace
@@ -66,6 +87,9 @@ bool SLayoutSize::IsWellFormed(LPCWSTR text)
     size_t numberEnd = length;
     Unit unit;
     FindUnitSuffix(text, length, unit, numberEnd);
+    const size_t plain = PlainDecimalLength(text);
+    if (plain != 0 && plain == numberEnd)
+        return true;
     wchar_t* end = nullptr;
     wcstod(text, &end);
     return end != text && static_cast<size_t>(end - text) == numberEnd;

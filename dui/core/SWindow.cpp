@@ -1,6 +1,7 @@
 #include "dui/core/SWindow.h"
 
 #include <cwchar>
+#include <iterator>
 #include <vector>
 
 #include "dui/core/AnchorLayout.h"
@@ -31,21 +32,31 @@ SWindow::~SWindow()
 
 void SWindow::RegisterEvents()
 {
-    m_events.Reserve(14);
-    m_events.AddEvent(EventSwndCreate::EventID, EventSwndCreate::EventName());
-    m_events.AddEvent(EventSwndDestroy::EventID, EventSwndDestroy::EventName());
-    m_events.AddEvent(EventSwndSize::EventID, EventSwndSize::EventName());
-    m_events.AddEvent(EventSwndMouseHover::EventID, EventSwndMouseHover::EventName());
-    m_events.AddEvent(EventSwndMouseLeave::EventID, EventSwndMouseLeave::EventName());
-    m_events.AddEvent(EventSwndStateChanged::EventID, EventSwndStateChanged::EventName());
-    m_events.AddEvent(EventSwndVisibleChanged::EventID, EventSwndVisibleChanged::EventName());
-    m_events.AddEvent(EventSwndUpdateTooltip::EventID, EventSwndUpdateTooltip::EventName());
-    m_events.AddEvent(EventLButtonDown::EventID, EventLButtonDown::EventName());
-    m_events.AddEvent(EventLButtonUp::EventID, EventLButtonUp::EventName());
-    m_events.AddEvent(EventCmd::EventID, EventCmd::EventName());
-    m_events.AddEvent(EventCtxMenu::EventID, EventCtxMenu::EventName());
-    m_events.AddEvent(EventSetFocus::EventID, EventSetFocus::EventName());
-    m_events.AddEvent(EventKillFocus::EventID, EventKillFocus::EventName());
+    struct Registered
+    {
+        int id;
+        SStringW name;
+    };
+    // Names made once and shared by every window: a window is cheap to make.
+    static const Registered kEvents[] = {
+        {EventSwndCreate::EventID, EventSwndCreate::EventName()},
+        {EventSwndDestroy::EventID, EventSwndDestroy::EventName()},
+        {EventSwndSize::EventID, EventSwndSize::EventName()},
+        {EventSwndMouseHover::EventID, EventSwndMouseHover::EventName()},
+        {EventSwndMouseLeave::EventID, EventSwndMouseLeave::EventName()},
+        {EventSwndStateChanged::EventID, EventSwndStateChanged::EventName()},
+        {EventSwndVisibleChanged::EventID, EventSwndVisibleChanged::EventName()},
+        {EventSwndUpdateTooltip::EventID, EventSwndUpdateTooltip::EventName()},
+        {EventLButtonDown::EventID, EventLButtonDown::EventName()},
+        {EventLButtonUp::EventID, EventLButtonUp::EventName()},
+        {EventCmd::EventID, EventCmd::EventName()},
+        {EventCtxMenu::EventID, EventCtxMenu::EventName()},
+        {EventSetFocus::EventID, EventSetFocus::EventName()},
+        {EventKillFocus::EventID, EventKillFocus::EventName()},
+    };
+    m_events.Reserve(std::size(kEvents));
+    for (const Registered& e : kEvents)
+        m_events.AddEvent(e.id, e.name);
 }
 
 ULONG_PTR SWindow::SetUserData(ULONG_PTR data)
@@ -103,6 +114,7 @@ void SWindow::InsertChild(SWindow* child, SWindow* after)
     LinkChild(child, after);
     ++m_childCount;
     m_layoutDirty = 1;
+    InvalidateMeasure();
     AdoptLayoutParam(child);
     child->OnEnable(!IsDisabled(TRUE), 1);
     if (m_container)
@@ -149,6 +161,7 @@ BOOL SWindow::RemoveChild(SWindow* child)
     (child->m_nextSibling ? child->m_nextSibling->m_prevSibling : m_lastChild) = child->m_prevSibling;
     child->m_parent = child->m_prevSibling = child->m_nextSibling = nullptr;
     --m_childCount;
+    InvalidateMeasure();
     if (SWindowFinder* finder = SWindowFinder::GetInstance())
         finder->Clear();
     return TRUE;
@@ -186,6 +199,7 @@ void SWindow::BringToTop()
     m_nextSibling = nullptr;
     parent->m_lastChild->m_nextSibling = this;
     parent->m_lastChild = this;
+    parent->InvalidateMeasure();   // a grid fills its cells in child order
     if (m_container)
         m_container->MarkZorderDirty();
 }

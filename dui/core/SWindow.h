@@ -248,6 +248,20 @@ private:
     BOOL WrapsContent() const;
     BOOL MatchesParent() const;
 
+    // The last measurement, good while nothing it depends on has changed: its
+    // question (extents, scale, the sizing of the own parameter), the window's
+    // content and attributes, and its layout children with theirs.
+    struct MeasureCache
+    {
+        bool valid = false;
+        int width = 0, height = 0, scale = 0, horz = 0, vert = 0;
+        SIZE size = {};
+    };
+    int SizingKey(int orientation, int scale) const;
+    // Drops the measurement of this window and of every ancestor; with
+    // `subtree` those of every descendant too.
+    void InvalidateMeasure(BOOL subtree = FALSE);
+
     RECT m_rcWindow = {};
     SWND m_swnd = 0;
     BOOL m_float = FALSE;
@@ -277,6 +291,7 @@ private:
     SRefPtr<ISkinObj> m_ncSkin;
     ULONG_PTR m_userData = 0;
     SLayoutSize m_maxWidth;
+    MeasureCache m_measure;
 };
 
 } // namespace DUI

@@ -64,6 +64,8 @@ ISkinObj* FindSkin(const SStringW& name, int scale)
 
 HRESULT SWindow::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
+    // Fonts and sizes reach the text measurement of descendants as well.
+    InvalidateMeasure(!loading);
     BOOL taken = TRUE;
     const HRESULT own = SetOwnAttribute(name, value, loading, taken);
     if (taken)

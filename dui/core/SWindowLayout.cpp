@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "dui/res.mgr/SFontPool.h"
 #include "dui/res.mgr/SImageLoader.h"
 
 namespace DUI {
@@ -32,6 +33,19 @@ void DeflateKeepingOrder(RECT& rc, const RECT& by)
     }
 }
 
+// The font pool's measuring surface, or a surface of its own from the
+// font's or the loader's render factory when there is no pool.
+SRefPtr<IPaintSurface> MeasureSurface(IFont* font)
+{
+    if (SFontPool* pool = SFontPool::GetInstance())
+        return SRefPtr<IPaintSurface>::Share(pool->GetMeasureSurface());
+    IPaintFactory* factory = font ? font->GetFactory() : GetLoaderPaintFactory();
+    IPaintSurface* made = nullptr;
+    if (!factory || FAILED(factory->CreateSurface(1, 1, &made)))
+        return SRefPtr<IPaintSurface>();
+    return SRefPtr<IPaintSurface>::Adopt(made);
+}
+
 } // namespace
 
 BOOL SWindow::WrapsContent() const
@@ -51,6 +65,7 @@ BOOL SWindow::SetLayoutParam(ILayoutParam* param)
     if (m_parent && m_parent->m_layout && !m_parent->m_layout->IsParamAcceptable(param))
         return FALSE;
     m_layoutParam.Reset(param);
+    InvalidateMeasure();
     return TRUE;
 }
 
@@ -79,12 +94,44 @@ void SWindow::GetChildArea(RECT* out) const
 
 void SWindow::MarkLayoutDirty(SWND changed, BOOL full)
 {
+    m_measure.valid = false;
     if (full)
         m_layoutDirty = 1;
     else if (m_layoutDirty != 1)
         m_layoutDirty = (changed == m_swnd || WrapsContent()) ? 1 : 2;
     if (m_parent && (m_parent->m_flags & Flag_Visible))
         m_parent->MarkLayoutDirty(changed, WrapsContent() || !(m_flags & Flag_Display));
+    else if (m_parent)
+        m_parent->InvalidateMeasure();
+}
+
+void SWindow::InvalidateMeasure(BOOL subtree)
+{
+    for (SWindow* w = this; w; w = w->m_parent)
+        w->m_measure.valid = false;
+    if (!subtree)
+        return;
+    // Pre-order without recursion: the tree may be deep.
+    for (SWindow* w = m_firstChild; w;) {
+        w->m_measure.valid = false;
+        if (w->m_firstChild) {
+            w = w->m_firstChild;
+            continue;
+        }
+        while (w != this && !w->m_nextSibling)
+            w = w->m_parent;
+        w = w == this ? nullptr : w->m_nextSibling;
+    }
+}
+
+int SWindow::SizingKey(int orientation, int scale) const
+{
+    if (!m_layoutParam || m_layoutParam->IsWrapContent(orientation))
+        return -1;
+    if (m_layoutParam->IsMatchParent(orientation))
+        return -2;
+    return m_layoutParam->IsSpecifiedSize(orientation) ? m_layoutParam->GetSpecifiedSize(orientation).ToPixel(scale)
+                                                       : -3;
 }
 
 void SWindow::UpdateLayout()
@@ -148,6 +195,7 @@ BOOL SWindow::OnRectChanged(const RECT& rc)
 
 void SWindow::Move(const RECT* rc)
 {
+    InvalidateMeasure();
     if (rc) {
         m_float = TRUE;
         const RECT copy = *rc;
@@ -160,6 +208,7 @@ void SWindow::Move(const RECT* rc)
 
 void SWindow::OnContentChanged()
 {
+    InvalidateMeasure();
     const BOOL shown = IsVisible(TRUE);
     if (shown)
         InvalidateClient();
@@ -174,6 +223,14 @@ void SWindow::OnContentChanged()
 
 SIZE SWindow::MeasureDesiredSize(int width, int height)
 {
+    // Layouts ask the same questions again while they place and while their
+    // parents measure; a laid-out tree must not measure all its text anew
+    // when one leaf changes.
+    const int scale = GetScale();
+    const MeasureCache key = {true, width, height, scale, SizingKey(Horz, scale), SizingKey(Vert, scale), {}};
+    if (m_measure.valid && m_measure.width == key.width && m_measure.height == key.height &&
+        m_measure.scale == key.scale && m_measure.horz == key.horz && m_measure.vert == key.vert)
+        return m_measure.size;
     // A free extent measures a match-parent window by its content.
     const BOOL freeWidth = width < 0 && m_layoutParam && m_layoutParam->IsMatchParent(Horz);
     const BOOL freeHeight = height < 0 && m_layoutParam && m_layoutParam->IsMatchParent(Vert);
@@ -182,6 +239,8 @@ SIZE SWindow::MeasureDesiredSize(int width, int height)
     const SIZE size = MeasureContent(width, height);
     if (freeWidth) m_layoutParam->SetMatchParent(Horz);
     if (freeHeight) m_layoutParam->SetMatchParent(Vert);
+    m_measure = key;
+    m_measure.size = size;
     return size;
 }
 
@@ -238,15 +297,17 @@ SIZE SWindow::MeasureText(const RECT& box, UINT format)
     IFont* font = nullptr;
     for (const SWindow* w = this; w && !font; w = w->m_parent)
         font = w->m_style.GetTextFont(0);
-    IPaintFactory* factory = font ? font->GetFactory() : GetLoaderPaintFactory();
-    IPaintSurface* surface = nullptr;
-    if (!factory || FAILED(factory->CreateSurface(1, 1, &surface)) || !surface)
+    SRefPtr<IPaintSurface> surface = MeasureSurface(font);
+    if (!surface)
         return SIZE{0, 0};
-    SRefPtr<IPaintSurface> hold = SRefPtr<IPaintSurface>::Adopt(surface);
+    IPaintObject* old = nullptr;
     if (font)
-        surface->SelectObject(font, nullptr);
+        surface->SelectObject(font, &old);
+    const SRefPtr<IPaintObject> previous = SRefPtr<IPaintObject>::Adopt(old);
     RECT rc = box;
     surface->DrawTextBox(text, text.GetLength(), &rc, format | DT_CALCRECT);
+    if (previous)
+        surface->SelectObject(previous.Get(), nullptr);
     return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }
 

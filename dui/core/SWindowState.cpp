@@ -153,6 +153,7 @@ void SWindow::OnDestroy()
 
 void SWindow::OnShowWindow(BOOL show, UINT status)
 {
+    InvalidateMeasure();
     if (status != 1)
         SetFlag(Flag_Visible, show);
     else if (show && !(m_flags & Flag_Visible))

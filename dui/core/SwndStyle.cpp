@@ -122,6 +122,12 @@ HRESULT SwndStyle::SetAttribute(const SStringW& name, const SStringW& value, BOO
     return E_NOTIMPL;
 }
 
+const SStringW& SwndStyle::DefaultCursor()
+{
+    static const SStringW kArrow(L"arrow");
+    return kArrow;
+}
+
 HRESULT SwndStyle::SetFourSizes(SLayoutSize (&sides)[4], const SStringW& value, BOOL loading)
 {
     const std::vector<SStringW> parts = SplitCommas(value);

@@ -49,7 +49,7 @@ public:
 
     COLORREF m_crBg = 0x00FFFFFF;
     COLORREF m_crBorder = 0x00FFFFFF;
-    SStringW m_strCursor = L"arrow";
+    SStringW m_strCursor = DefaultCursor();
     BYTE m_byAlpha = 255;
     BYTE m_bySepSpace = 5;
     DWORD m_flags = Flag_BkgndBlend;
@@ -65,6 +65,8 @@ public:
     int m_scale = 100;
 
 private:
+    // Shared by every style that keeps the default.
+    static const SStringW& DefaultCursor();
     HRESULT SetFourSizes(SLayoutSize (&sides)[4], const SStringW& value, BOOL loading);
     HRESULT SetRound(const SStringW& value, BOOL loading);
     RECT ToPixels(const SLayoutSize (&sides)[4]) const;

@@ -61,6 +61,16 @@ SFontPool::~SFontPool()
     m_fonts.RemoveAll();
 }
 
+IPaintSurface* SFontPool::GetMeasureSurface()
+{
+    if (!m_measureSurface && m_factory) {
+        IPaintSurface* made = nullptr;
+        if (SUCCEEDED(m_factory->CreateSurface(1, 1, &made)))
+            m_measureSurface = SRefPtr<IPaintSurface>::Adopt(made);
+    }
+    return m_measureSurface.Get();
+}
+
 void SFontPool::ReleaseFont(IFont** font)
 {
     if (*font) (*font)->Release();

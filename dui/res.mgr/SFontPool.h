@@ -27,6 +27,10 @@ public:
     IFont* GetFont(const SStringW& description, int scale);
     // The key a description resolves to at a scale.
     static SFontKey Resolve(const SStringW& description, int scale);
+    // One small surface, kept, on which texts are measured: making a surface
+    // for each measurement costs far more than the measuring. NULL without a
+    // render factory. Whoever selects into it puts the old object back.
+    IPaintSurface* GetMeasureSurface();
     // The application's translator, when it has one: it may replace the face
     // and height of fonts by name for the current language.
     void SetTranslator(ITranslatorMgr* translator) { m_translator = SRefPtr<ITranslatorMgr>::Share(translator); }
@@ -38,6 +42,7 @@ private:
     SRefPtr<IPaintFactory> m_factory;
     SRefPtr<ITranslatorMgr> m_translator;
     SCmnMap<IFont*, SFontKey> m_fonts;
+    SRefPtr<IPaintSurface> m_measureSurface;
 };
 
 // A description and its font for the current scale, as windows keep them.

@@ -36,6 +36,10 @@ TEST_F(LayoutSizeTest, ParseTakesTheLeadingNumberAndTheUnitFromTheEnding)
         {L"1x0dp", L"px", 1, SLayoutSize::dp, false},
         {L"abc", L"dp", 0, SLayoutSize::dp, false},
         {L"dp", L"px", 0, SLayoutSize::dp, false},
+        // Forms beyond a plain decimal are read as the C library reads them.
+        {L"1.5e1dp", L"px", 15, SLayoutSize::dp, true},
+        {L"-.5", L"px", -0.5f, SLayoutSize::px, true},
+        {L"7.", L"sp", 7, SLayoutSize::sp, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)) + " default " +

@@ -185,6 +185,23 @@ TEST_F(WindowLayoutTest, MeasuringTextAndChildren)
     EXPECT_EQ(fixed.cx, 60);
     EXPECT_GT(fixed.cy, wrapped.cy);
 
+    // A measurement is kept until what it depends on changes: the text, or
+    // the font of an ancestor it inherits.
+    const SRefPtr<SWindow> parent = SRefPtr<SWindow>::Adopt(new SWindow());
+    parent->SetAttribute(SStringW(L"font"), SStringW(L"face:Arial,size:12px"), TRUE);
+    auto* label = new SWindow();
+    parent->InsertChild(label);
+    label->SetAttribute(SStringW(L"size"), SStringW(L"wrapContent,wrapContent"), TRUE);
+    label->SetWindowText(L"short");
+    const SIZE before = label->MeasureDesiredSize(-1, -1);
+    EXPECT_EQ(label->MeasureDesiredSize(-1, -1).cx, before.cx);
+    label->SetWindowText(kText);
+    const SIZE longer = label->MeasureDesiredSize(-1, -1);
+    EXPECT_GT(longer.cx, before.cx);
+    parent->SetAttribute(SStringW(L"font"), SStringW(L"face:Arial,size:24px"), FALSE);
+    EXPECT_GT(label->MeasureDesiredSize(-1, -1).cx, longer.cx);
+    parent->DeliverSwndMessage(WM_DESTROY);
+
     // Match parent with a free extent measures the content, and stays
     // match parent afterwards.
     const SRefPtr<SWindow> box = SRefPtr<SWindow>::Adopt(new SWindow());
