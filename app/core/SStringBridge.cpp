@@ -1,7 +1,5 @@
 #include "app/core/SStringBridge.h"
 
-#include "app/core/TextEncoding.h"
-
 std::wstring ToStdString(const DUI::SStringW& text)
 {
     return std::wstring(static_cast<const wchar_t*>(text), static_cast<size_t>(text.GetLength()));
@@ -10,9 +8,4 @@ std::wstring ToStdString(const DUI::SStringW& text)
 DUI::SStringW ToSString(const std::wstring& text)
 {
     return DUI::SStringW(text.c_str(), static_cast<int>(text.size()));
-}
-
-std::string SStringToUtf8(const DUI::SStringW& text)
-{
-    return ToUtf8(static_cast<const wchar_t*>(text));
 }

@@ -1,11 +1,9 @@
 #pragma once
-// Crossing between the framework string and the standard wide string; the
-// helpers take whichever their callers hold.
+// Crossing between the framework string and the standard wide string at the
+// edge of the application core; encodings are converted in dui/core/SCodePage.h.
 #include <string>
 
 #include "dui/core/TStringT.h"
 
 std::wstring ToStdString(const DUI::SStringW& text);
 DUI::SStringW ToSString(const std::wstring& text);
-// UTF-8 of the text up to its first NUL.
-std::string SStringToUtf8(const DUI::SStringW& text);

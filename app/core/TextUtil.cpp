@@ -105,17 +105,3 @@ std::wstring JoinStrings(const std::vector<std::wstring>& items, const std::wstr
     }
     return out;
 }
-
-std::vector<std::wstring> SplitString(const std::wstring& text, const std::wstring& separator)
-{
-    if (separator.empty())
-        return {text};
-    std::vector<std::wstring> pieces;
-    size_t start = 0;
-    for (size_t at = text.find(separator); at != std::wstring::npos; at = text.find(separator, start)) {
-        pieces.push_back(text.substr(start, at - start));
-        start = at + separator.size();
-    }
-    pieces.push_back(text.substr(start));
-    return pieces;
-}

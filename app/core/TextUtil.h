@@ -1,6 +1,8 @@
 #pragma once
 // Small text helpers shared by the whole program: printf-style formatting into
-// a wide string, the local-time stamp, trimming, random names, join and split.
+// a wide string, the local-time stamp, trimming, random names and joining lists
+// (the split that keeps empty pieces lives with the framework's in
+// dui/core/StringSplit.h).
 #include <cstdarg>
 #include <string>
 #include <vector>
@@ -22,7 +24,3 @@ std::wstring TrimWhitespace(const std::wstring& text);
 std::wstring RandomString(unsigned count);
 
 std::wstring JoinStrings(const std::vector<std::wstring>& items, const std::wstring& separator);
-
-// Every separator yields a piece, empty ones included. An empty separator
-// gives the whole text as one piece.
-std::vector<std::wstring> SplitString(const std::wstring& text, const std::wstring& separator);

@@ -4,6 +4,7 @@
 #include <cwchar>
 #include "dui/core/DuiLog.h"
 #include "dui/core/SLayoutParamAttr.h"
+#include "dui/core/StringSplit.h"
 
 namespace DUI {
 

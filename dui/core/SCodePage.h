@@ -7,6 +7,8 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include "dui/core/TStringT.h"
+
 namespace DUI {
 
 // `length` -1 converts up to the first NUL; any other length converts exactly
@@ -45,6 +47,13 @@ namespace DUI {
         result.pop_back();
     out = std::move(result);
     return true;
+}
+
+// UTF-8 of a framework string up to its first NUL; empty on failure.
+inline std::string SStringToUtf8(const SStringW& text)
+{
+    std::string out;
+    return WideToMulti(CP_UTF8, text.c_str(), -1, out) ? out : std::string();
 }
 
 } // namespace DUI

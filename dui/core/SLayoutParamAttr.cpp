@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <shlwapi.h>
 #include "dui/core/DuiLog.h"
+#include "dui/core/StringSplit.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {

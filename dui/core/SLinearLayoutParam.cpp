@@ -2,6 +2,7 @@
 
 #include <cwchar>
 #include "dui/core/SLayoutParamAttr.h"
+#include "dui/core/StringSplit.h"
 
 namespace DUI {
 

@@ -41,21 +41,6 @@ SStringA StringW2A(const SStringW& src, unsigned int codePage)
     return SStringA(narrow.data(), static_cast<int>(narrow.size()));
 }
 
-size_t SplitString(const SStringW& text, wchar_t separator, SStringWList& out)
-{
-    const wchar_t* p = text.c_str();
-    const int len = text.GetLength();
-    int start = 0;
-    for (int i = 0; i <= len; ++i) {
-        if (i < len && p[i] != separator)
-            continue;
-        if (i > start)
-            out.Add(SStringW(p + start, i - start));
-        start = i + 1;
-    }
-    return out.GetCount();
-}
-
 size_t ParseResId(const SStringW& id, SStringWList& out)
 {
     int colon = id.Find(L':');

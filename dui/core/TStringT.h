@@ -656,8 +656,6 @@ SStringA StringW2A(const SStringW& src, unsigned int codePage = 0);
 
 using SStringWList = SDynArray<SStringW>;
 
-// Appends the non-empty pieces between separators; returns the array's count.
-size_t SplitString(const SStringW& text, wchar_t separator, SStringWList& out);
 // "TYPE:NAME" appends the type and the name (which may be empty); anything
 // without a colon is appended whole. Returns the array's count.
 size_t ParseResId(const SStringW& id, SStringWList& out);

@@ -3,11 +3,12 @@
 #include <cwctype>
 #include <set>
 
-#include "app/core/SStringBridge.h"
 #include "app/core/TextEncoding.h"
 #include "app/core/TextUtil.h"
 #include "app/core/UrlText.h"
 #include "app/core/WindowActivate.h"
+#include "dui/core/SCodePage.h"
+#include "dui/core/StringSplit.h"
 
 namespace {
 
@@ -27,13 +28,14 @@ TEST(TextEncoding, RoundTripsThroughUtf8)
     std::string utf8;
     ASSERT_TRUE(WideToUtf8(L"中", utf8));
     EXPECT_EQ(utf8, kZhongUtf8);
-    EXPECT_EQ(SStringToUtf8(DUI::SStringW(L"中")), kZhongUtf8);
+    EXPECT_EQ(DUI::SStringToUtf8(DUI::SStringW(L"中")), kZhongUtf8);
 }
 
 TEST(TextEncoding, StopsAtTheFirstNulAndSubstitutesBadBytes)
 {
     std::wstring withNul(L"ab\0cd", 5);
     EXPECT_EQ(ToUtf8(withNul), "ab");
+    EXPECT_EQ(DUI::SStringToUtf8(DUI::SStringW(withNul.c_str(), 5)), "ab");
     EXPECT_EQ(FromUtf8(std::string("xy\0z", 4)), L"xy");
     std::wstring out = L"untouched";
     ASSERT_TRUE(Utf8ToWide("a\xFF" "b", out)) << "invalid bytes are substituted, not refused";
@@ -123,11 +125,11 @@ TEST(TextUtil, JoinAndSplitKeepEmptyPieces)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(SplitString(c.text, c.sep), c.pieces);
+        EXPECT_EQ(DUI::SplitStringKeepEmpty(c.text, c.sep), c.pieces);
         EXPECT_EQ(JoinStrings(c.pieces, c.sep), c.text);
     }
     EXPECT_EQ(JoinStrings({}, L","), L"");
-    EXPECT_EQ(SplitString(L"a,b", L""), std::vector<std::wstring>{L"a,b"});
+    EXPECT_EQ(DUI::SplitStringKeepEmpty(L"a,b", L""), std::vector<std::wstring>{L"a,b"});
 }
 
 TEST(UrlText, EscapeWithAndWithoutKeep)

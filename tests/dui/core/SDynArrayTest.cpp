@@ -96,26 +96,6 @@ TEST(SDynArray, StringArraysShareAndReleaseTheirTexts)
     EXPECT_EQ(text.GetData()->nRefs, 1);
 }
 
-TEST(StringSplit, SplitStringDropsEmptyPieces)
-{
-    struct Case { const char* name; const wchar_t* text; std::vector<std::wstring> want; };
-    const Case cases[] = {
-        {"plain", L"a,b", {L"a", L"b"}},
-        {"edges and doubles", L",a,,b,", {L"a", L"b"}},
-        {"empty", L"", {}},
-        {"separators only", L",,,", {}},
-        {"no separator", L"abc", {L"abc"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        DUI::SStringWList out;
-        out.Add(SStringW(L"pre"));
-        EXPECT_EQ(DUI::SplitString(SStringW(c.text), L',', out), c.want.size() + 1);
-        for (size_t i = 0; i < c.want.size(); ++i)
-            EXPECT_EQ(std::wstring(out[i + 1].c_str()), c.want[i]);
-    }
-}
-
 TEST(StringSplit, ParseResIdSplitsAtTheFirstColon)
 {
     struct Case { const char* name; const wchar_t* id; std::vector<std::wstring> want; };
