@@ -9,7 +9,7 @@
 
 #include "WindowTestEnv.h"
 #include "dui/core/AnchorLayout.h"
-#include "dui/core/ISwndContainer.h"
+#include "FakeSwndContainer.h"
 #include "dui/core/SGridLayout.h"
 #include "dui/core/SLinearLayout.h"
 #include "tests/app/core/DebugCapture.h"
@@ -20,19 +20,7 @@ using namespace wndtest;
 namespace {
 
 // A host that answers only its scale.
-class ScaledContainer : public ISwndContainer
-{
-public:
-    BOOL OnFireEvent(EventArgs*) override { return FALSE; }
-    SStringW GetTrCtx() const override { return SStringW(); }
-    void OnRedraw(const RECT&) override {}
-    BOOL RegisterTrackMouseEvent(SWND) override { return FALSE; }
-    BOOL UnregisterTrackMouseEvent(SWND) override { return FALSE; }
-    void MarkZorderDirty() override {}
-    int GetScale() const override { return scale; }
-
-    int scale = 100;
-};
+using ScaledContainer = FakeSwndContainer;
 
 std::wstring Text(const RECT& rc)
 {
