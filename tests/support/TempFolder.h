@@ -20,14 +20,10 @@ public:
         static std::atomic<int> counter{0};
         m_path = std::filesystem::temp_directory_path() /
                  (tag + L"_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++counter));
-        std::filesystem::remove_all(m_path);
+        RemoveAll(m_path);
         std::filesystem::create_directories(m_path);
     }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
+    ~TempFolder() { RemoveAll(m_path); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
@@ -51,6 +47,40 @@ public:
     }
 
 private:
+    // The C run time cannot list folders past MAX_PATH, so what it leaves is
+    // removed through the system's extended paths.
+    static void RemoveAll(const std::filesystem::path& path)
+    {
+        std::error_code failed;
+        std::filesystem::remove_all(path, failed);
+        if (failed)
+            RemoveTree(L"\\\\?\\" + path.wstring());
+    }
+    static void RemoveTree(const std::wstring& folder)
+    {
+        WIN32_FIND_DATAW entry;
+        HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = entry.cFileName;
+                if (name == L"." || name == L"..")
+                    continue;
+                const std::wstring path = folder + L"\\" + name;
+                const DWORD a = entry.dwFileAttributes;
+                if ((a & FILE_ATTRIBUTE_DIRECTORY) && !(a & FILE_ATTRIBUTE_REPARSE_POINT))
+                    RemoveTree(path);
+                else if (a & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveDirectoryW(path.c_str());  // a link goes, not what it points to
+                else {
+                    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileW(path.c_str());
+                }
+            } while (FindNextFileW(find, &entry));
+            FindClose(find);
+        }
+        RemoveDirectoryW(folder.c_str());
+    }
+
     std::filesystem::path m_path;
 };
 
