@@ -3,6 +3,7 @@
 // partial repaints, and opaque windows that redraw their own dirty region.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "PaintHost.h"
@@ -14,6 +15,13 @@ namespace {
 
 class WindowPaintTest : public PaintTreeTest
 {
+};
+
+// A window whose shape is a rectangle of its own, relative to its top-left.
+class ShapedWindow : public SWindow
+{
+public:
+    explicit ShapedWindow(const RECT& shape) { m_shapeRegion = NewPaintRegion(shape); }
 };
 
 } // namespace
@@ -51,6 +59,10 @@ TEST_F(WindowPaintTest, TreesDrawInPaintOrderAndClipAsTheySay)
          L"<root><window pos=\"0,0,100,60\" colorBkgnd=\"#ffffff\"/>"
          L"<window pos=\"0,0,50,60\" colorBkgnd=\"#000000\" alpha=\"128\"/></root>",
          {{10, 10, kGrey}, {70, 10, kWhite}}},
+        {"a translucent window's border is blended as well",
+         L"<root><window pos=\"0,0,100,60\" colorBkgnd=\"#ffffff\"/>"
+         L"<window pos=\"0,0,50,60\" margin=\"4\" colorBorder=\"#000000\" alpha=\"128\"/></root>",
+         {{1, 1, kGrey}, {48, 58, kGrey}, {20, 20, kWhite}}},
         {"round corners leave the corners empty",
          L"<root><window pos=\"0,0,40,40\" colorBkgnd=\"#ff0000\" round=\"10,10\"/></root>",
          {{0, 0, 0}, {39, 39, 0}, {20, 20, kRed}, {20, 0, kRed}}},
@@ -203,4 +215,24 @@ TEST_F(WindowPaintTest, OpaqueWindowRedrawsTheUnionOfItsRequestsOnce)
     ExpectPixels({{25, 15, kRed}, {15, 15, kBlue}, {55, 35, kRed}, {40, 25, kMarkerPixel}, {5, 5, kMarkerPixel}});
     o->RedrawDirtyRegion();
     EXPECT_EQ(m_host.returned.size(), 1u);
+}
+
+// The left half of a 40 x 40 window with a 4-pixel border is its shape:
+// neither its client nor its border is drawn outside it.
+TEST_F(WindowPaintTest, ShapeCutsClientAndBorder)
+{
+    SWindow* root = Tree(L"<root/>");
+    auto* shaped = new ShapedWindow(RECT{0, 0, 20, 40});
+    root->InsertChild(shaped);
+    for (const auto& [name, value] : {std::pair{L"colorBkgnd", L"#ff0000"}, {L"margin", L"4"}, {L"ncskin", L"four"}})
+        shaped->SetAttribute(SStringW(name), SStringW(value), TRUE);
+    const RECT rc = {10, 10, 50, 50};
+    shaped->Move(&rc);
+    m_host.Paint();
+    ExpectPixels({{15, 20, kRed}, {11, 20, kRed}, {12, 11, kRed}, {40, 20, 0}, {45, 11, 0}});
+
+    m_host.Fill(kMarker);
+    shaped->ModifyState(WndState_Hover, 0, FALSE);
+    shaped->RedrawNonClient();
+    ExpectPixels({{11, 20, kGreen}, {25, 11, kGreen}, {45, 11, kMarkerPixel}, {15, 20, kMarkerPixel}});
 }

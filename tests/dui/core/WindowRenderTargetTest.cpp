@@ -108,6 +108,12 @@ TEST_F(WindowRenderTargetTest, WindowInALayeredAncestorDrawsIntoItsLayer)
     const RECT box = m_host.returned[0];
     EXPECT_TRUE(box.left == 10 && box.top == 10 && box.right == 30 && box.bottom == 30);
     ExpectPixels({{15, 15, 0xFFFF7F7F}, {27, 15, kGreen}, {5, 5, kWhite}});
+
+    // A host repaint of part of the layered window redraws the layer there only.
+    m_host.Fill(kMarker);
+    const RECT part = {12, 12, 20, 20};
+    m_host.Paint(&part);
+    ExpectPixels({{15, 15, kGrey}, {25, 25, kMarkerPixel}, {5, 5, kMarkerPixel}});
 }
 
 TEST_F(WindowRenderTargetTest, NonClientRedrawTouchesOnlyTheBorder)
