@@ -20,6 +20,7 @@
 #include "dui/res.mgr/ISkinObj.h"
 
 #include <memory>
+#include <vector>
 
 namespace DUI {
 
@@ -336,6 +337,7 @@ private:
     // State and painting
     void AddDirtyRect(const RECT& rc);
     void GiveUpInput(BOOL capture);
+    std::vector<SRefPtr<SWindow>> KeptChildren() const;
     // The rounded client clip of the style's corner radius, or NULL.
     SRefPtr<IPaintRegion> RoundClientRegion() const;
     BOOL PushShapeClip(IPaintSurface* rt, int mode) const;

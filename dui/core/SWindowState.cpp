@@ -3,6 +3,8 @@
 // paint), and the looks that end in a redraw: colourise, scale, language.
 #include "dui/core/SWindow.h"
 
+#include <vector>
+
 #include "dui/core/SPaintObjects.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 
@@ -232,10 +234,9 @@ void SWindow::OnShowWindow(BOOL show, UINT status)
     } else {
         ModifyState(WndState_Invisible, 0, FALSE);
     }
-    for (SWindow* child = m_firstChild; child;) {
-        const SRefPtr<SWindow> keep = SRefPtr<SWindow>::Share(child);
-        child->DeliverSwndMessage(WM_SHOWWINDOW, show, 1);
-        child = child->m_nextSibling;
+    for (const SRefPtr<SWindow>& child : KeptChildren()) {
+        if (child->m_parent == this)
+            child->DeliverSwndMessage(WM_SHOWWINDOW, show, 1);
     }
     if (!show)
         GiveUpInput(TRUE);
@@ -257,8 +258,10 @@ void SWindow::OnEnable(BOOL enable, UINT status)
         ModifyState(0, WndState_Disable, FALSE);
     else
         ModifyState(WndState_Disable, WndState_Hover, FALSE);
-    for (SWindow* child = m_firstChild; child; child = child->m_nextSibling)
-        child->DeliverSwndMessage(WM_ENABLE, enable, 1);
+    for (const SRefPtr<SWindow>& child : KeptChildren()) {
+        if (child->m_parent == this)
+            child->DeliverSwndMessage(WM_ENABLE, enable, 1);
+    }
     if (!enable)
         GiveUpInput(FALSE);
 }
@@ -338,11 +341,21 @@ void SWindow::BroadcastColorize(COLORREF color)
 {
     const SRefPtr<SWindow> keep = SRefPtr<SWindow>::Share(this);
     DeliverSwndMessage(UM_SETCOLORIZE, color);
-    for (SWindow* child = m_firstChild; child;) {
-        const SRefPtr<SWindow> next = SRefPtr<SWindow>::Share(child->m_nextSibling);
-        child->BroadcastColorize(color);
-        child = next.Get();
+    for (const SRefPtr<SWindow>& child : KeptChildren()) {
+        if (child->m_parent == this)
+            child->BroadcastColorize(color);
     }
+}
+
+// Handlers run while the children are walked may destroy any of them: each
+// is held until the walk ends, and one that left the tree is passed over.
+std::vector<SRefPtr<SWindow>> SWindow::KeptChildren() const
+{
+    std::vector<SRefPtr<SWindow>> kept;
+    kept.reserve(m_childCount);
+    for (SWindow* child = m_firstChild; child; child = child->m_nextSibling)
+        kept.push_back(SRefPtr<SWindow>::Share(child));
+    return kept;
 }
 
 void SWindow::OnScaleChanged(int scale)

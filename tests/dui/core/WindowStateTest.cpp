@@ -239,3 +239,34 @@ TEST_F(WindowStateTest, LanguageChangeRedrawsOrRelaysOut)
     EXPECT_TRUE(m_host.redraws.empty());
     EXPECT_EQ(root->GetLayoutDirty(), 1);
 }
+
+// A state-change handler that destroys its own window while the parent is
+// hidden or disabled: the walk goes on with the next child.
+TEST_F(WindowStateTest, HandlerDestroyingAChildDoesNotStopTheWalk)
+{
+    struct Case
+    {
+        const char* name;
+        void (*act)(SWindow* parent);
+        bool (*reached)(SWindow* last);
+    };
+    const Case cases[] = {
+        {"hidden", [](SWindow* p) { p->SetVisible(FALSE); }, [](SWindow* c) { return !c->IsVisible(TRUE); }},
+        {"disabled", [](SWindow* p) { p->EnableWindow(FALSE); }, [](SWindow* c) { return c->IsDisabled(TRUE) != 0; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SWindow* root = Tree(L"<root><window name=\"p\"><window name=\"a\"/><window name=\"c\"/></window></root>");
+        SWindow* p = root->FindChildByName(L"p");
+        SWindow* a = root->FindChildByName(L"a");
+        SWindow* last = root->FindChildByName(L"c");
+        a->SubscribeEvent(EventSwndStateChanged::EventID, StdFunctionSlot([a](EventArgs*) {
+            if (a->GetParent())
+                a->Destroy();
+            return true;
+        }));
+        c.act(p);
+        EXPECT_TRUE(c.reached(last));
+        EXPECT_EQ(p->GetChildrenCount(), 1u);
+    }
+}
