@@ -14,10 +14,26 @@ BOOL InRange(int z, int firstZ, int endZ)
     return z >= firstZ && (endZ == -1 || z < endZ);
 }
 
-BOOL Touches(IPaintRegion* rgn, const RECT& rc)
+// The region to draw with its box taken once: a walk asks every window.
+// An empty region, like none, draws everything.
+struct PaintArea
 {
-    return !rgn || rgn->IsEmpty() || rgn->RectInRegion(&rc);
-}
+    explicit PaintArea(IPaintRegion* region)
+    {
+        if (region)
+            region->GetRgnBox(&box);
+        rgn = ::IsRectEmpty(&box) ? nullptr : region;
+    }
+    // The box is tested first: most windows of a partial repaint miss it.
+    BOOL Touches(const RECT& rc) const
+    {
+        RECT common;
+        return !rgn || (::IntersectRect(&common, &box, &rc) && rgn->RectInRegion(&rc));
+    }
+
+    IPaintRegion* rgn = nullptr;
+    RECT box = {};
+};
 
 // The window drawn last in the subtree: the paint order is a pre-order walk.
 const SWindow* LastDescendant(const SWindow* w)
@@ -41,9 +57,8 @@ void SWindow::DispatchPaint(IPaintSurface* rt, IPaintRegion* rgn, int firstZ, in
         return;
     const RECT rcWnd = m_rcWindow;
     const RECT rcClient = GetClientRect();
-    RECT target = rcWnd;
-    if (rgn && !rgn->IsEmpty())
-        rgn->GetRgnBox(&target);
+    const PaintArea area(rgn);
+    const RECT target = area.rgn ? area.box : rcWnd;
     RECT both;
     ::UnionRect(&both, &rcClient, &target);
     const BOOL insideClient = ::EqualRect(&both, &rcClient);
@@ -51,7 +66,7 @@ void SWindow::DispatchPaint(IPaintSurface* rt, IPaintRegion* rgn, int firstZ, in
 
     IPaintSurface* kept = rt;
     const BOOL layered = IsLayered() && rt != m_layerSurface.Get();
-    const BOOL layerClipped = layered && rgn && !rgn->IsEmpty();
+    const BOOL layerClipped = layered && area.rgn;
     if (layered) {
         rt = GetLayerRenderTarget();
         rt->SelectObject(kept->GetSelectedObject(OT_FONT), nullptr);
@@ -62,17 +77,20 @@ void SWindow::DispatchPaint(IPaintSurface* rt, IPaintRegion* rgn, int firstZ, in
     }
     const BOOL shaped = PushShapeClip(rt, RGN_OP_AND);
     const BOOL clipped = ClipsToClient() && SUCCEEDED(rt->PushClipRect(&rcClient, RGN_OP_AND));
-    if (mine && Touches(rgn, rcClient))
+    if (mine && area.Touches(rcClient))
         PaintClient(rt);
-    SPaintState state;
-    BeforePaint(rt, state);
-    PaintChildren(rt, rgn, firstZ, endZ);
-    AfterPaint(rt, state);
+    if (m_firstChild) {
+        // The state's font and colour are only for the children.
+        SPaintState state;
+        BeforePaint(rt, state);
+        PaintChildren(rt, rgn, firstZ, endZ);
+        AfterPaint(rt, state);
+    }
     if (clipped)
         rt->PopClip();
     if (shaped)
         rt->PopClip();
-    if (mine && !insideClient && Touches(rgn, rcWnd))
+    if (mine && !insideClient && area.Touches(rcWnd))
         PaintNonClient(rt);
     if (layered)
         EndLayer(kept, rt, layerClipped, rcWnd);

@@ -236,3 +236,21 @@ TEST_F(WindowPaintTest, ShapeCutsClientAndBorder)
     shaped->RedrawNonClient();
     ExpectPixels({{11, 20, kGreen}, {25, 11, kGreen}, {45, 11, kMarkerPixel}, {15, 20, kMarkerPixel}});
 }
+
+// Alpha set after loading makes the cache at once; a cached window that
+// moves and grows draws at its new place and size.
+TEST_F(WindowPaintTest, CacheFollowsAlphaAndTheWindowsRectangle)
+{
+    SWindow* root = Tree(L"<root><window pos=\"0,0,100,60\" colorBkgnd=\"#ffffff\"/>"
+                         L"<window name=\"w\" pos=\"0,0,20,20\" colorBkgnd=\"#000000\"/></root>");
+    SWindow* w = Named(root, L"w");
+    m_host.Paint();
+    ExpectPixels({{10, 10, kBlack}});
+    w->SetAttribute(SStringW(L"alpha"), SStringW(L"128"), FALSE);
+    m_host.Paint();
+    ExpectPixels({{10, 10, kGrey}});
+    const RECT moved = {40, 10, 90, 50};
+    w->Move(&moved);
+    m_host.Paint();
+    ExpectPixels({{10, 10, kWhite}, {45, 15, kGrey}, {85, 45, kGrey}, {95, 45, kWhite}});
+}

@@ -131,3 +131,32 @@ TEST_F(WindowRenderTargetTest, NonClientRedrawTouchesOnlyTheBorder)
     framed->RedrawNonClient();
     ExpectPixels({{41, 1, kGreen}, {78, 38, kGreen}, {60, 20, kMarkerPixel}, {85, 5, kMarkerPixel}});
 }
+
+// Above "w": its sibling "s" inside "p", and "top" at the root.
+TEST_F(WindowRenderTargetTest, ForegroundComesFromTheParentOrFromTheRoot)
+{
+    struct Case
+    {
+        const char* name;
+        void (SWindow::*paint)(IPaintSurface*, const RECT*);
+        uint32_t sibling, top;
+    };
+    const Case cases[] = {
+        {"the parent's subtree", &SWindow::PaintForeground, kGreen, kMarkerPixel},
+        {"the whole tree", &SWindow::PaintForegroundFromRoot, kGreen, kBlue},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SWindow* root = Tree(L"<root><window name=\"p\" pos=\"0,0,60,60\">"
+                             L"<window name=\"w\" pos=\"0,0,40,40\"/>"
+                             L"<window pos=\"30,0,@10,@10\" colorBkgnd=\"#00ff00\"/></window>"
+                             L"<window pos=\"0,30,@10,@10\" colorBkgnd=\"#0000ff\"/></root>");
+        SWindow* w = Named(root, L"w");
+        m_host.Fill(kMarker);
+        IPaintSurface* rt = w->GetRenderTarget(nullptr, PaintFlag_Plain, FALSE);
+        ASSERT_NE(rt, nullptr);
+        (w->*c.paint)(rt, nullptr);
+        w->ReleaseRenderTarget(rt);
+        ExpectPixels({{35, 5, c.sibling}, {5, 35, c.top}, {20, 20, kMarkerPixel}});
+    }
+}
