@@ -24,7 +24,7 @@ function(vesk_add_test name)
         VESK_BIN_DIR="Z:${CMAKE_BINARY_DIR}/bin")
     # PRE_TEST: listing tests at build time would start Wine without a display.
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-        PROPERTIES TIMEOUT 300)
+        PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED vesk_prefix)
 endfunction()
 
 # vesk_add_bench(name src... ): a benchmark program, built with the tests, run by hand.

@@ -71,6 +71,7 @@ void TaskManager::AddTask(std::wstring name, std::shared_ptr<ITask> task)
         // would otherwise replace a queued one, which then never runs.
         std::lock_guard<std::mutex> lock(m_listLock);
         if (m_tasks.Has(name)) return;
+        if (m_addTaskProbe) m_addTaskProbe();
         m_tasks.Set(name, task);
     }
     {
@@ -93,6 +94,12 @@ void TaskManager::AddTask(std::wstring name, std::shared_ptr<ITask> task)
         RemoveTask(task);
         throw;
     }
+}
+
+void TaskManager::SetAddTaskProbe(std::function<void()> probe)
+{
+    std::lock_guard<std::mutex> lock(m_listLock);
+    m_addTaskProbe = std::move(probe);
 }
 
 bool TaskManager::HasTask(std::wstring name)

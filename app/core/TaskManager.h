@@ -6,6 +6,7 @@
 #include "app/core/JNVector.h"
 
 #include <atomic>
+#include <functional>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -30,6 +31,9 @@ public:
 
     // Does nothing while a task of that name is still listed.
     void AddTask(std::wstring name, std::shared_ptr<ITask> task);
+    // For tests of adds that overlap: called inside AddTask once the name is
+    // found free and before the task is listed. The program sets none.
+    void SetAddTaskProbe(std::function<void()> probe);
     bool HasTask(std::wstring name);
     // Throws const wchar_t* when the name is not listed.
     std::shared_ptr<ITask> GetTask(std::wstring name);
@@ -75,6 +79,7 @@ private:
     int m_maximum = 1;
     JNVector<std::wstring, TaskPtr> m_tasks;
     std::mutex m_listLock;
+    std::function<void()> m_addTaskProbe;
     std::mutex m_notifyLock;
     HWND m_notifyWindow = nullptr;
     std::shared_ptr<void> m_notifyContext;

@@ -29,7 +29,7 @@ public:
 
     explicit FreeFunctionSlot(Function fn) : m_fn(fn) {}
 
-    bool Invoke(EventArgs* e) override { return m_fn(e); }
+    bool Invoke(EventArgs* e) override { return m_fn ? m_fn(e) : false; }
     ISlotFunctor* Clone() const override { return new FreeFunctionSlot(m_fn); }
     bool Equals(const ISlotFunctor& other) const override
     {
@@ -79,7 +79,9 @@ public:
 
     explicit StdFunctionSlot(Function fn) : m_fn(std::move(fn)) {}
 
-    bool Invoke(EventArgs* e) override { return m_fn(e); }
+    // An empty callable handles nothing; calling it would throw out of the
+    // message that fired the event.
+    bool Invoke(EventArgs* e) override { return m_fn ? m_fn(e) : false; }
     ISlotFunctor* Clone() const override { return new StdFunctionSlot(m_fn); }
     bool Equals(const ISlotFunctor&) const override { return false; }
     int GetSlotKind() const override { return Slot_StdFunction; }

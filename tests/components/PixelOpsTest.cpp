@@ -68,17 +68,25 @@ TEST(PixelScale, NearestRepeatsPixels)
     for (int i = 0; i < 16; ++i) EXPECT_EQ(out[i], want[i]) << i;
 }
 
+// Doubling two pixels, target pixel centres fall at source positions 0
+// (clamped from -0.25), 0.25, 0.75 and 1: the middle two are a quarter and
+// three quarters of the way across, each channel cut to a whole value
+// (255 / 4 = 63.75 gives 0x3F, 255 * 3 / 4 = 191.25 gives 0xBF).
 TEST(PixelScale, BilinearBlendsBetweenNeighbours)
 {
-    const uint32_t src[] = {K, W};
-    const auto out = ScalePixels({src, 2, 1, 2}, {0, 0, 2, 1}, 4, 1, 1);
-    ASSERT_EQ(out.size(), 4u);
-    EXPECT_EQ(out[0], K);   // the ends stay the source pixels
-    EXPECT_EQ(out[3], W);
-    const uint32_t mid = out[1] & 0xFF;
-    EXPECT_GT(mid, 0x20u);
-    EXPECT_LT(mid, 0x80u);
-    EXPECT_GT(out[2] & 0xFF, 0x80u);
+    struct Case { const char* name; uint32_t from, to; uint32_t quarter, threeQuarters; };
+    const Case cases[] = {
+        {"black to white", K, W, 0xFF3F3F3F, 0xFFBFBFBF},
+        {"red to blue, channels apart", R, B, 0xFFBF003F, 0xFF3F00BF},
+        {"nothing to white, alpha too", 0x00000000, W, 0x3F3F3F3F, 0xBFBFBFBF},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const uint32_t src[] = {c.from, c.to};
+        const std::vector<uint32_t> want = {c.from, c.quarter, c.threeQuarters, c.to};
+        EXPECT_EQ(ScalePixels({src, 2, 1, 2}, {0, 0, 2, 1}, 4, 1, 1), want) << "across";
+        EXPECT_EQ(ScalePixels({src, 1, 2, 1}, {0, 0, 1, 2}, 1, 4, 1), want) << "down";
+    }
 }
 
 TEST(PixelScale, BoxAveragesWhenShrinking)

@@ -270,6 +270,20 @@ TEST_F(EventSetTest, AThrowingHandlerStillEndsTheFiring)
     EXPECT_EQ(m_set.GetEventObject(EventCmd::EventID)->GetSubscriberCount(), 1u);
 }
 
+// Empty callables handle nothing and do not stop the older subscribers.
+TEST_F(EventSetTest, EmptyCallablesAreNotHandlers)
+{
+    Listener older{"older", &m_log};
+    ASSERT_TRUE(m_set.SubscribeEvent(EventCmd::EventID, Subscriber(&Listener::OnEvent, &older)));
+    ASSERT_TRUE(m_set.SubscribeEvent(EventCmd::EventID, StdFunctionSlot(StdFunctionSlot::Function())));
+    ASSERT_TRUE(m_set.SubscribeEvent(EventCmd::EventID, FreeFunctionSlot(nullptr)));
+    EventCmd e(nullptr);
+    e.bubbleUp = FALSE;
+    EXPECT_NO_THROW(m_set.FireEvent(e));
+    EXPECT_EQ(m_log, std::vector<std::string>{"older"});
+    EXPECT_EQ(e.handled, 1u);
+}
+
 TEST_F(EventSetTest, HandlerRemovesItselfDuringNestedFiring)
 {
     Listener a{"A", &m_log};
