@@ -2,7 +2,9 @@
 
 #include <cwchar>
 
+#include "dui/core/CSimpleWndHelper.h"
 #include "dui/core/SAppTranslator.h"
+#include "dui/core/SDefToolTipFactory.h"
 #include "dui/core/SDefMsgLoopFactory.h"
 #include "dui/core/SMessageLoop.h"
 #include "dui/core/SNullTranslator.h"
@@ -59,6 +61,7 @@ SApplication::SApplication(IPaintFactory* renderFactory, HINSTANCE module, LPCWS
     SetLoaderPaintFactory(renderFactory);
     CreateSingletons(module, hostClassName, enableIme);
     SetTranslator(SRefPtr<ITranslatorMgr>::Adopt(new SNullTranslator()).Get());
+    m_toolTipFactory = SRefPtr<IToolTipFactory>::Adopt(new SDefToolTipFactory());
     m_msgLoopFactory = SRefPtr<IMsgLoopFactory>::Adopt(new SDefMsgLoopFactory());
     m_appDir = ModuleFolder(module);
     m_msgLoop = m_msgLoopFactory->CreateMsgLoop();
@@ -85,7 +88,7 @@ SApplication::~SApplication()
     m_renderFactory.Reset();
 }
 
-void SApplication::CreateSingletons(HINSTANCE /*module*/, LPCWSTR /*hostClassName*/, BOOL /*enableIme*/)
+void SApplication::CreateSingletons(HINSTANCE module, LPCWSTR hostClassName, BOOL enableIme)
 {
     m_singletons[SINGLETON_UIDEF] = new SUiDef(this);
     m_singletons[SINGLETON_WINDOWMGR] = new SWindowMgr();
@@ -99,6 +102,7 @@ void SApplication::CreateSingletons(HINSTANCE /*module*/, LPCWSTR /*hostClassNam
     m_singletons[SINGLETON_WINDOWFINDER] = new SWindowFinder();
     m_singletons[SINGLETON_TEXTSERVICEHELPER] = new STextServiceHelper();
     m_singletons[SINGLETON_RICHEDITMENUDEF] = new SRicheditMenuDef();
+    m_singletons[SINGLETON_SIMPLEWNDHELPER] = new CSimpleWndHelper(module, hostClassName, enableIme);
 }
 
 void SApplication::DestroySingletons()

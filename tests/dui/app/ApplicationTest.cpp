@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "dui/SObjectDefaultRegister.h"
+#include "dui/core/CSimpleWndHelper.h"
+#include "dui/core/IToolTip.h"
 #include "dui/core/SAppTranslator.h"
 #include "dui/core/SApplication.h"
 #include "dui/core/SMessageLoop.h"
@@ -120,6 +122,7 @@ TEST_F(ApplicationTest, MakesEverySingletonAndTakesAllDownAgain)
         {SINGLETON_WINDOWFINDER, SWindowFinder::GetInstance()},
         {SINGLETON_TEXTSERVICEHELPER, STextServiceHelper::GetInstance()},
         {SINGLETON_RICHEDITMENUDEF, SRicheditMenuDef::GetInstance()},
+        {SINGLETON_SIMPLEWNDHELPER, CSimpleWndHelper::GetInstance()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.index);
@@ -138,6 +141,13 @@ TEST_F(ApplicationTest, MakesEverySingletonAndTakesAllDownAgain)
     EXPECT_EQ(GetLoaderPaintFactory(), m_factory.Get());
     EXPECT_NE(m_app->GetTranslator(), nullptr);
     EXPECT_NE(m_app->GetMsgLoopFactory(), nullptr);
+    // The native windows share the class named by the program.
+    WNDCLASSEXW cls = {sizeof(cls)};
+    EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"VeskTestHost", &cls));
+    ASSERT_NE(m_app->GetToolTipFactory(), nullptr);
+    IToolTip* tip = m_app->GetToolTipFactory()->CreateToolTip(nullptr);
+    EXPECT_NE(tip, nullptr);
+    m_app->GetToolTipFactory()->DestroyToolTip(tip);
     ASSERT_NE(m_app->GetMsgLoop(), nullptr);
     EXPECT_FALSE(m_app->GetMsgLoop()->IsRunning());
     EXPECT_EQ(m_app->GetMainWnd(), nullptr);
@@ -151,6 +161,8 @@ TEST_F(ApplicationTest, MakesEverySingletonAndTakesAllDownAgain)
     EXPECT_EQ(SUiDef::GetInstance(), nullptr);
     EXPECT_EQ(SFontPool::GetInstance(), nullptr);
     EXPECT_EQ(SNamedID::GetInstance(), nullptr);
+    EXPECT_EQ(CSimpleWndHelper::GetInstance(), nullptr);
+    EXPECT_FALSE(GetClassInfoExW(GetModuleHandleW(nullptr), L"VeskTestHost", &cls));
     EXPECT_EQ(GetLoaderPaintFactory(), nullptr);
     EXPECT_EQ(GetAppTranslator(), nullptr);
     // Every reference the application took on the render factory is back.
