@@ -13,30 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "dui/core/IRender.h"
-#include "dui/SObjectDefaultRegister.h"
-#include "dui/core/SObjectFactoryMgr.h"
-#include "dui/core/SWindow.h"
-#include "dui/core/SWindowFinder.h"
-#include "dui/res.mgr/SFontPool.h"
-#include "dui/res.mgr/SSkinPool.h"
-#include "dui/res.mgr/SSkinPoolMgr.h"
-#include "dui/res.mgr/SStylePoolMgr.h"
+#include "bench/support/BenchWindowEnv.h"
 
 using namespace DUI;
+using benchenv::NowMs;
 
 namespace {
 
 const wchar_t kSkins[] = L"<skin><colorrect name=\"face\" normal=\"#e0e0e0\" hover=\"#d0d0d0\"/>"
                          L"<colorrect name=\"line\" normal=\"#808080\"/></skin>";
-
-double NowMs()
-{
-    static LARGE_INTEGER freq = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart * 1000.0 / freq.QuadPart;
-}
 
 // One leaf: a text that sizes itself, or a skinned box of fixed size.
 std::wstring Leaf(int n, const wchar_t* sizeAttrs)
@@ -158,34 +143,11 @@ Figures Measure(int sections, int rows, int leaves, int repeat)
 int main(int argc, char** argv)
 {
     const int target = argc > 1 ? std::atoi(argv[1]) : 10000;
-    HMODULE dll = LoadLibraryW(L"render.dll");
-    using CreateFn = BOOL (*)(void**);
-    auto create = dll ? reinterpret_cast<CreateFn>(reinterpret_cast<void*>(GetProcAddress(dll, "SCreateInstance")))
-                      : nullptr;
-    void* made = nullptr;
-    if (!create || !create(&made)) {
-        fprintf(stderr, "layout_tree: render.dll not loaded\n");
+    benchenv::RenderDll render;
+    if (!render.Factory())
         return 1;
-    }
-    auto factory = SRefPtr<IPaintFactory>::Adopt(static_cast<IPaintFactory*>(made));
     {
-        SWindowMgr windows;
-        SWindowFinder finder;
-        SObjectFactoryMgr registry;
-        SObjectDefaultRegister builtIns;
-        builtIns.RegisterLayouts(&registry);
-        builtIns.RegisterSkins(&registry);
-        builtIns.RegisterWindows(&registry);
-        SSkinPoolMgr skins(&registry);
-        SStylePoolMgr styles;
-        STemplatePoolMgr templates;
-        SFontPool fonts(factory.Get());
-        xmldom::xml_document doc;
-        doc.load_buffer(kSkins, sizeof(kSkins) - sizeof(wchar_t), xmldom::parse_default, xmldom::encoding_wchar);
-        auto pool = SRefPtr<SSkinPool>::Adopt(new SSkinPool());
-        pool->LoadSkins(doc.child(L"skin"));
-        skins.PushSkinPool(pool.Get());
-
+        benchenv::WindowEnv env(render.Factory(), kSkins, sizeof(kSkins) - sizeof(wchar_t));
         Print("main-window size", Measure(3, 4, 24, 51));
         // 25 leaves per container: sections x 20 rows x 25 leaves reaches the target.
         const int sections = std::max(1, (target + 20 * 26 - 1) / (20 * 26));
@@ -193,9 +155,6 @@ int main(int argc, char** argv)
         Print("large", big);
         printf("windows=%d create_ms=%.3f layout_ms=%.3f relayout_ms=%.3f\n", big.windows, big.create.median,
                big.layout.median, big.relayout.median);
-        skins.PopSkinPool(pool.Get());
     }
-    factory.Reset();
-    FreeLibrary(dll);
     return 0;
 }

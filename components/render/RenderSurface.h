@@ -68,6 +68,7 @@ public:
     HRESULT DrawBitmapNinePatch(const RECT* dst, DUI::IPaintBitmap* bmp, const RECT* src, const RECT* margins,
                                 UINT mode, BYTE alpha) override;
     HRESULT DrawIcon(int x, int y, HICON icon, int cx, int cy, UINT flags) override;
+    HRESULT ClearRect(const RECT* rect, COLORREF color) override;
 
     ConstPixelView Pixels() const { return m_bitmap->ConstView(); }
 

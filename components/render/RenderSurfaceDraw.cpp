@@ -14,12 +14,14 @@ constexpr float kPi = 3.14159265f;
 bool DashOn(int style, int width, float pos)
 {
     static const int kDash[] = {3, 1};
+    static const int kDot[] = {1, 1};
     static const int kDashDot[] = {3, 1, 1, 1};
     static const int kDashDotDot[] = {3, 1, 1, 1, 1, 1};
     const int* pattern = nullptr;
     int count = 0;
     switch (style) {
     case PS_DASH: pattern = kDash; count = 2; break;
+    case PS_DOT: pattern = kDot; count = 2; break;
     case PS_DASHDOT: pattern = kDashDot; count = 4; break;
     case PS_DASHDOTDOT: pattern = kDashDotDot; count = 6; break;
     default: return true;
@@ -87,6 +89,18 @@ HRESULT RenderSurface::FillRectColor(const RECT* rect, COLORREF color)
     const uint32_t pixel = PixelFromColor(color);
     const PixelView view = m_bitmap->View();
     ForEachClip(ToDevice(*rect), [&](const RECT& area) { FillArea(view, area, pixel); });
+    return S_OK;
+}
+
+HRESULT RenderSurface::ClearRect(const RECT* rect, COLORREF color)
+{
+    if (!rect) return E_INVALIDARG;
+    const uint32_t pixel = PixelFromColor(color);
+    const PixelView view = m_bitmap->View();
+    ForEachClip(ToDevice(*rect), [&](const RECT& area) {
+        for (int y = area.top; y < area.bottom; ++y)
+            std::fill(view.Row(y) + area.left, view.Row(y) + area.right, pixel);
+    });
     return S_OK;
 }
 

@@ -141,6 +141,10 @@ struct IPaintSurface : IObjRef
                                         UINT mode, BYTE alpha) = 0;
     // An icon at (x, y), cx x cy (0: its own size); flags as DrawIconEx's (3 normal).
     virtual HRESULT DrawIcon(int x, int y, HICON icon, int cx, int cy, UINT flags) = 0;
+
+    // Sets the pixels of `rect` inside the clip to `color` without blending:
+    // colour 0 makes the area fully transparent.
+    virtual HRESULT ClearRect(const RECT* rect, COLORREF color) = 0;
 };
 
 struct IPaintFactory : IObjRef

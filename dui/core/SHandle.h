@@ -77,6 +77,8 @@ using SGdiObjectTraits = SHandleTraits<T, &DeleteObject>;
 // Memory DCs made with CreateCompatibleDC; window DCs go back through SWindowDC.
 using SMemDCTraits = SHandleTraits<HDC, &DeleteDC>;
 using SIconTraits = SHandleTraits<HICON, &DestroyIcon>;
+// Libraries loaded with LoadLibraryW.
+using SModuleTraits = SHandleTraits<HMODULE, &FreeLibrary>;
 
 using SKernelHandle = SHandle<SKernelHandleTraits>;
 using SFileHandle = SHandle<SFileHandleTraits>;
@@ -86,6 +88,7 @@ template <typename T>
 using SGdiObject = SHandle<SGdiObjectTraits<T>>;
 using SMemDC = SHandle<SMemDCTraits>;
 using SIconHandle = SHandle<SIconTraits>;
+using SModuleHandle = SHandle<SModuleTraits>;
 
 // A window's DC: ReleaseDC needs the window too, so it has an owner of its own.
 class SWindowDC

@@ -121,6 +121,15 @@ SWindow* SObjectFactoryMgr::NewWindowByTag(LPCWSTR tag)
     return window;
 }
 
+ISkinObj* SObjectFactoryMgr::NewSkinByTag(LPCWSTR tag)
+{
+    IObject* object = tag ? CreateObject(SObjectInfo(tag, Skin_Kind)) : nullptr;
+    auto* skin = dynamic_cast<ISkinObj*>(object);
+    if (!skin)
+        ReleaseObject(object);
+    return skin;
+}
+
 IInterpolator* SObjectFactoryMgr::NewInterpolatorByTag(LPCWSTR tag)
 {
     IObject* object = CreateObject(SObjectInfo(tag, Interpolator_Kind));

@@ -12,6 +12,7 @@ namespace DUI {
 
 class SObjDefAttr;
 class SWindow;
+struct ISkinObj;
 
 class SObjectFactoryMgr : public SSingleton2<SObjectFactoryMgr>
 {
@@ -36,10 +37,12 @@ public:
     // A window tag may carry a style after its last dot ("imgbtn.close");
     // the class is the text before it and the whole tag becomes "class".
     IObject* NewWindowObjectByTag(LPCWSTR tag);
-    // The same as a window, holding the creation reference; NULL when the
-    // tag names no window class.
-    SWindow* NewWindowByTag(LPCWSTR tag);
-    IInterpolator* NewInterpolatorByTag(LPCWSTR tag);
+    // Creation by tag, holding the creation reference; NULL when the tag
+    // names no class of that kind. Virtual so that a program's application
+    // may make objects of its own wherever the framework makes them.
+    virtual SWindow* NewWindowByTag(LPCWSTR tag);
+    virtual ISkinObj* NewSkinByTag(LPCWSTR tag);
+    virtual IInterpolator* NewInterpolatorByTag(LPCWSTR tag);
 
     // The "objattr" defaults of a window's class chain, "class" first; other
     // kinds of object get none.

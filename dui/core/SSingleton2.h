@@ -3,12 +3,19 @@
 // makes and deletes them; while one lives it is reachable through its class.
 namespace DUI {
 
+// What the application keeps in its table of singletons and deletes there.
+class SSingleton2Base
+{
+public:
+    virtual ~SSingleton2Base() = default;
+};
+
 template <class T>
-class SSingleton2
+class SSingleton2 : public SSingleton2Base
 {
 public:
     SSingleton2() { s_instance = static_cast<T*>(this); }
-    virtual ~SSingleton2()
+    ~SSingleton2() override
     {
         if (s_instance == static_cast<T*>(this))
             s_instance = nullptr;

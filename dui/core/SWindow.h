@@ -6,6 +6,7 @@
 // container; the tree owns one reference to each window.
 #include "dui/core/Events.h"
 #include "dui/core/ILayout.h"
+#include "dui/core/IRender.h"
 #include "dui/core/ISwndContainer.h"
 #include "dui/core/ITrCtxProvider.h"
 #include "dui/core/SEventSet.h"
@@ -17,6 +18,9 @@
 #include "dui/core/SwndText.h"
 #include "dui/core/TObjRefImpl.h"
 #include "dui/res.mgr/ISkinObj.h"
+
+#include <memory>
+#include <vector>
 
 namespace DUI {
 
@@ -41,6 +45,33 @@ enum WndState : DWORD
     WndState_Check = 0x04,
     WndState_Invisible = 0x08,
     WndState_Disable = 0x10,
+};
+
+// Framework messages of the window tree; wParam: the scale in percent, -,
+// the colour; 11124 goes to the host window with the SWND in wParam.
+enum SwndMessage : UINT
+{
+    UM_SETSCALE = 2024,
+    UM_SETLANGUAGE = 2025,
+    UM_SETCOLORIZE = 2026,
+    UM_UPDATESWND = 11124,
+};
+
+// How a surface lent for drawing outside the paint cycle is prepared and
+// given back.
+enum PaintFlag : DWORD
+{
+    PaintFlag_NoDraw = 1,       // discarded on release
+    PaintFlag_Background = 2,   // holds what lies below first, what lies above on release
+    PaintFlag_Plain = 4,
+};
+
+// What BeforePaint changed on a surface, for AfterPaint to put back.
+struct SPaintState
+{
+    static constexpr COLORREF kNoColor = 0x00FFFFFF;
+    SRefPtr<IPaintObject> font;
+    COLORREF color = kNoColor;
 };
 
 // GetRelatedWindow codes.
@@ -179,6 +210,53 @@ public:
     void UnlockUpdate() { --m_updateLock; }
     BOOL IsUpdateLocked() const { return m_updateLock > 0; }
 
+    // State and painting
+    BOOL IsChecked() const { return (m_state & WndState_Check) != 0; }
+    void SetCheck(BOOL checked);
+    // 3 disabled, 2 pushed or checked, 1 hover, else 0: the index of skin
+    // states, fonts and text colours.
+    int GetDrawState() const;
+    // With the mark the cache surface is drawn again at the next paint.
+    void InvalidateRectEx(const RECT* rc, BOOL markCacheDirty);
+    void UpdateWindow();
+    // Draws this window and its descendants clipped to the region.
+    void RedrawRegion(IPaintSurface* rt, IPaintRegion* rgn);
+    // The windows of the subtree whose paint order lies in [firstZ, endZ);
+    // endZ -1 has no end.
+    void DispatchPaint(IPaintSurface* rt, IPaintRegion* rgn, int firstZ, int endZ);
+    // Draws the area an opaque window collected with its own invalidations.
+    void RedrawDirtyRegion();
+    int GetZorder() const { return m_zorder; }
+    void SetZorder(int zorder) { m_zorder = zorder; }
+    void ApplyInheritedPaintState(IPaintSurface* rt);
+    virtual void BeforePaint(IPaintSurface* rt, SPaintState& state);
+    virtual void AfterPaint(IPaintSurface* rt, SPaintState& state);
+    virtual void DrawText(IPaintSurface* rt, LPCWSTR text, int len, RECT* rc, UINT format);
+    virtual void DrawFocus(IPaintSurface* rt);
+    void DrawDefFocusRect(IPaintSurface* rt, const RECT& rc);
+    virtual BOOL IsCached() const;
+    virtual void SetColorize(COLORREF color);
+    COLORREF GetColorizeColor() const { return m_colorize; }
+    void BroadcastColorize(COLORREF color);
+    void UpdateCacheMode();
+    void UpdateLayeredMode();
+    virtual BOOL OnLanguageChanged();
+    virtual void OnScaleChanged(int scale);
+    // The skin of the same name made for `scale`; an unnamed skin stays.
+    static void RescaleSkin(SRefPtr<ISkinObj>& skin, int scale);
+
+    // Drawing outside the paint cycle: the surface holds one reference and
+    // goes back through ReleaseRenderTarget.
+    IPaintSurface* GetRenderTarget(const RECT* rc, DWORD flags, BOOL clientOnly);
+    IPaintSurface* GetRenderTarget(DWORD flags, IPaintRegion* rgn);
+    void ReleaseRenderTarget(IPaintSurface* rt);
+    void PaintBackground(IPaintSurface* rt, const RECT* rc);
+    void PaintForeground(IPaintSurface* rt, const RECT* rc);
+    void PaintForegroundFromRoot(IPaintSurface* rt, const RECT* rc);
+    void RedrawNonClient();
+    SWindow* GetLayeredAncestor() const;
+    IPaintSurface* GetLayerRenderTarget();
+
     // Messages: the window's own handling of the framework messages the
     // tree sends (create, destroy, show, enable, size).
     LRESULT DeliverSwndMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0, BOOL* handled = nullptr);
@@ -223,6 +301,15 @@ protected:
     virtual void OnEnable(BOOL enable, UINT status);
     virtual void OnSize(UINT type, SIZE size);
 
+    // State and painting
+    virtual BOOL OnEraseBkgnd(IPaintSurface* rt);
+    virtual void OnPaint(IPaintSurface* rt);
+    virtual void OnNcPaint(IPaintSurface* rt);
+    void PaintClient(IPaintSurface* rt);
+    void PaintNonClient(IPaintSurface* rt);
+    // The region is the window's shape, relative to its top-left.
+    SRefPtr<IPaintRegion> m_shapeRegion;
+
     // The text size for MeasureContent, at the window's font.
     virtual SIZE MeasureText(const RECT& box, UINT format);
 
@@ -246,6 +333,28 @@ private:
     void SetWindowTextFromXml(xmldom::xml_node element);
 
     BOOL WrapsContent() const;
+
+    // State and painting
+    void AddDirtyRect(const RECT& rc);
+    void GiveUpInput(BOOL capture);
+    std::vector<SRefPtr<SWindow>> KeptChildren() const;
+    // The rounded client clip of the style's corner radius, or NULL.
+    SRefPtr<IPaintRegion> RoundClientRegion() const;
+    BOOL PushShapeClip(IPaintSurface* rt, int mode) const;
+    void PaintCache(IPaintSurface* rt);
+    void FitSurface(SRefPtr<IPaintSurface>& surface);
+    void PaintChildren(IPaintSurface* rt, IPaintRegion* rgn, int firstZ, int endZ);
+    void EndLayer(IPaintSurface* kept, IPaintSurface* layer, BOOL clipped, const RECT& rcWnd);
+
+    // Drawing outside the paint cycle
+    struct RenderTargetState
+    {
+        RECT box = {};
+        DWORD flags = 0;
+        SRefPtr<IPaintRegion> region;
+    };
+    void ComposeLayer(SWindow* layered, const RenderTargetState& state);
+    void PaintTreeRange(IPaintSurface* rt, const RECT* rc, SWindow* from, int firstZ, int endZ, BOOL clear);
     BOOL MatchesParent() const;
 
     // The last measurement, good while nothing it depends on has changed: its
@@ -292,6 +401,13 @@ private:
     ULONG_PTR m_userData = 0;
     SLayoutSize m_maxWidth;
     MeasureCache m_measure;
+    // State and painting
+    SRefPtr<IPaintSurface> m_cacheSurface;
+    SRefPtr<IPaintSurface> m_layerSurface;
+    SRefPtr<IPaintRegion> m_dirtyRegion;
+    COLORREF m_colorize = 0;
+    // Drawing outside the paint cycle
+    std::unique_ptr<RenderTargetState> m_renderTarget;
 };
 
 } // namespace DUI

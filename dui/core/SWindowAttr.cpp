@@ -142,20 +142,27 @@ HRESULT SWindow::SetOwnAttribute(const SStringW& name, const SStringW& value, BO
     }
     if (name.CompareNoCase(L"cache") == 0) {
         SetFlag(Flag_Cache, ReadBool(value));
-        if (!loading)
+        if (!loading) {
+            UpdateCacheMode();
             InvalidateRect(nullptr);
+        }
         return S_FALSE;
     }
     if (name.CompareNoCase(L"alpha") == 0) {
         m_style.m_byAlpha = static_cast<BYTE>(_wtoi(value));
         if (loading)
             return S_FALSE;
+        if (!IsLayered())
+            UpdateCacheMode();
         InvalidateRect(nullptr);
         return S_OK;
     }
     if (name.CompareNoCase(L"layeredWindow") == 0) {
         SetFlag(Flag_Layered, ReadBool(value));
-        return loading ? S_FALSE : S_OK;
+        if (loading)
+            return S_FALSE;
+        UpdateLayeredMode();
+        return S_OK;
     }
     if (name.CompareNoCase(L"trackMouseEvent") == 0) {
         const BOOL track = ReadBool(value);

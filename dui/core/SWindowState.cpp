@@ -1,6 +1,12 @@
-// SWindow: state bits, showing and enabling, redraw requests, and the base
-// message handling the tree relies on (create, destroy, show, enable, size).
+// SWindow: state bits, showing and enabling, redraw requests, the base
+// message handling the tree relies on (create, destroy, show, enable, size,
+// paint), and the looks that end in a redraw: colourise, scale, language.
 #include "dui/core/SWindow.h"
+
+#include <vector>
+
+#include "dui/core/SPaintObjects.h"
+#include "dui/res.mgr/SSkinPoolMgr.h"
 
 namespace DUI {
 
@@ -21,8 +27,23 @@ DWORD SWindow::ModifyState(DWORD add, DWORD remove, BOOL redraw)
     m_state = now;
     OnStateChanged(old, now);
     if (redraw && NeedRedrawOnStateChange())
-        InvalidateRect(nullptr);
+        InvalidateRectEx(nullptr, TRUE);
     return old;
+}
+
+void SWindow::SetCheck(BOOL checked)
+{
+    const DWORD bit = WndState_Check;
+    ModifyState(checked ? bit : 0, checked ? 0 : bit, TRUE);
+}
+
+int SWindow::GetDrawState() const
+{
+    if (m_state & WndState_Disable)
+        return 3;
+    if (m_state & (WndState_PushDown | WndState_Check))
+        return 2;
+    return (m_state & WndState_Hover) ? 1 : 0;
 }
 
 BOOL SWindow::NeedRedrawOnStateChange() const
@@ -70,19 +91,45 @@ void SWindow::EnableWindow(BOOL enable, BOOL update)
 
 void SWindow::InvalidateRect(const RECT* rc)
 {
-    m_flags |= Flag_CacheDirty;
+    InvalidateRectEx(rc, TRUE);
+}
+
+void SWindow::InvalidateRectEx(const RECT* rc, BOOL markCacheDirty)
+{
+    if (markCacheDirty)
+        m_flags |= Flag_CacheDirty;
     if (!IsVisible(TRUE) || IsUpdateLocked())
         return;
     RECT area = rc ? *rc : m_rcWindow;
     if (!IntersectWith(area, m_rcWindow))
         return;
-    // Windows that do not blend with their background keep a dirty region of
-    // their own and are painted by the host alone; until painting is there,
-    // every request goes the blending way, which repaints at least as much.
+    if (!m_style.HasFlag(SwndStyle::Flag_BkgndBlend)) {
+        AddDirtyRect(area);
+        return;
+    }
     if (m_parent)
-        m_parent->InvalidateRect(&area);
+        m_parent->InvalidateRectEx(&area, FALSE);
     else if (m_container)
         m_container->OnRedraw(area);
+}
+
+// An opaque window needs nothing from below, so it is drawn on its own and
+// the host only learns which window to ask.
+void SWindow::AddDirtyRect(const RECT& rc)
+{
+    if (!m_dirtyRegion)
+        m_dirtyRegion = NewPaintRegion();
+    if (!m_dirtyRegion)
+        return;
+    m_dirtyRegion->CombineRect(&rc, RGN_OP_OR);
+    if (HWND host = m_container ? m_container->GetHostHwnd() : nullptr)
+        ::SendMessageW(host, UM_UPDATESWND, static_cast<WPARAM>(m_swnd), 0);
+}
+
+void SWindow::UpdateWindow()
+{
+    if (m_container)
+        m_container->UpdateWindow();
 }
 
 void SWindow::InvalidateClient()
@@ -121,6 +168,27 @@ BOOL SWindow::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         OnSize(static_cast<UINT>(wp), SIZE{LOWORD(lp), HIWORD(lp)});
         return TRUE;
     case WM_NCCALCSIZE:
+        return TRUE;
+    case WM_ERASEBKGND:
+        result = OnEraseBkgnd(reinterpret_cast<IPaintSurface*>(wp));
+        return TRUE;
+    case WM_PAINT:
+        OnPaint(reinterpret_cast<IPaintSurface*>(wp));
+        return TRUE;
+    case WM_NCPAINT:
+        OnNcPaint(reinterpret_cast<IPaintSurface*>(wp));
+        return TRUE;
+    case UM_SETSCALE:
+        OnScaleChanged(static_cast<int>(wp));
+        return TRUE;
+    case UM_SETLANGUAGE:
+        if (OnLanguageChanged())
+            InvalidateClient();
+        else
+            MarkLayoutDirty(m_swnd, TRUE);
+        return TRUE;
+    case UM_SETCOLORIZE:
+        SetColorize(static_cast<COLORREF>(wp));
         return TRUE;
     default:
         return FALSE;
@@ -166,11 +234,12 @@ void SWindow::OnShowWindow(BOOL show, UINT status)
     } else {
         ModifyState(WndState_Invisible, 0, FALSE);
     }
-    for (SWindow* child = m_firstChild; child;) {
-        const SRefPtr<SWindow> keep = SRefPtr<SWindow>::Share(child);
-        child->DeliverSwndMessage(WM_SHOWWINDOW, show, 1);
-        child = child->m_nextSibling;
+    for (const SRefPtr<SWindow>& child : KeptChildren()) {
+        if (child->m_parent == this)
+            child->DeliverSwndMessage(WM_SHOWWINDOW, show, 1);
     }
+    if (!show)
+        GiveUpInput(TRUE);
     if (!(m_flags & Flag_Display))
         MarkLayoutDirty(m_swnd, TRUE);
     EventSwndVisibleChanged e(this);
@@ -189,15 +258,129 @@ void SWindow::OnEnable(BOOL enable, UINT status)
         ModifyState(0, WndState_Disable, FALSE);
     else
         ModifyState(WndState_Disable, WndState_Hover, FALSE);
-    for (SWindow* child = m_firstChild; child; child = child->m_nextSibling)
-        child->DeliverSwndMessage(WM_ENABLE, enable, 1);
+    for (const SRefPtr<SWindow>& child : KeptChildren()) {
+        if (child->m_parent == this)
+            child->DeliverSwndMessage(WM_ENABLE, enable, 1);
+    }
+    if (!enable)
+        GiveUpInput(FALSE);
+}
+
+// A hidden or disabled window must not keep the keyboard; a hidden one not
+// the mouse either.
+void SWindow::GiveUpInput(BOOL capture)
+{
+    if (!m_container)
+        return;
+    if (m_container->GetFocus() == m_swnd)
+        m_container->SetFocus(0);
+    if (capture && m_container->GetCapture() == m_swnd)
+        m_container->ReleaseCapture();
 }
 
 void SWindow::OnSize(UINT, SIZE size)
 {
+    if (IsCached())
+        FitSurface(m_cacheSurface);
+    if (IsLayered())
+        FitSurface(m_layerSurface);
     EventSwndSize e(this);
     e.szWnd = size;
     FireEvent(e);
+}
+
+BOOL SWindow::IsCached() const
+{
+    return (m_flags & Flag_Cache) || (!IsLayered() && GetAlpha() != 255);
+}
+
+// The surface takes the window's size (made when missing) and draws in the
+// coordinates of the host, so the window paints into it as into any other.
+void SWindow::FitSurface(SRefPtr<IPaintSurface>& surface)
+{
+    const SIZE size = {m_rcWindow.right - m_rcWindow.left, m_rcWindow.bottom - m_rcWindow.top};
+    if (!surface)
+        surface = NewPaintSurface(size.cx, size.cy);
+    else
+        surface->Resize(size);
+    if (!surface)
+        return;
+    surface->SetViewOrigin(-m_rcWindow.left, -m_rcWindow.top, nullptr);
+    m_flags |= Flag_CacheDirty;
+}
+
+void SWindow::UpdateCacheMode()
+{
+    if (IsCached() && !m_cacheSurface)
+        FitSurface(m_cacheSurface);
+    else if (!IsCached())
+        m_cacheSurface.Reset();
+}
+
+void SWindow::UpdateLayeredMode()
+{
+    if (IsLayered() && !m_layerSurface)
+        FitSurface(m_layerSurface);
+    else if (!IsLayered())
+        m_layerSurface.Reset();
+}
+
+void SWindow::SetColorize(COLORREF color)
+{
+    if (color == m_colorize)
+        return;
+    m_colorize = color;
+    if (m_ncSkin)
+        m_ncSkin->OnColorize(color);
+    if (m_skin)
+        m_skin->OnColorize(color);
+    InvalidateRect(nullptr);
+}
+
+void SWindow::BroadcastColorize(COLORREF color)
+{
+    const SRefPtr<SWindow> keep = SRefPtr<SWindow>::Share(this);
+    DeliverSwndMessage(UM_SETCOLORIZE, color);
+    for (const SRefPtr<SWindow>& child : KeptChildren()) {
+        if (child->m_parent == this)
+            child->BroadcastColorize(color);
+    }
+}
+
+// Handlers run while the children are walked may destroy any of them: each
+// is held until the walk ends, and one that left the tree is passed over.
+std::vector<SRefPtr<SWindow>> SWindow::KeptChildren() const
+{
+    std::vector<SRefPtr<SWindow>> kept;
+    kept.reserve(m_childCount);
+    for (SWindow* child = m_firstChild; child; child = child->m_nextSibling)
+        kept.push_back(SRefPtr<SWindow>::Share(child));
+    return kept;
+}
+
+void SWindow::OnScaleChanged(int scale)
+{
+    m_style.SetScale(scale);
+    RescaleSkin(m_ncSkin, scale);
+    RescaleSkin(m_skin, scale);
+    m_layoutDirty = 1;
+}
+
+void SWindow::RescaleSkin(SRefPtr<ISkinObj>& skin, int scale)
+{
+    auto* named = dynamic_cast<IObject*>(skin.Get());
+    SSkinPoolMgr* pools = SSkinPoolMgr::GetInstance();
+    if (!named || !pools || !named->GetName() || !*named->GetName())
+        return;
+    if (ISkinObj* found = pools->GetSkin(SStringW(named->GetName()), scale))
+        skin.Reset(found);
+}
+
+BOOL SWindow::OnLanguageChanged()
+{
+    m_text.Translate();
+    m_toolTip.Translate();
+    return !WrapsContent();
 }
 
 } // namespace DUI

@@ -82,13 +82,26 @@ void SSkinImgList::SetImage(IPaintBitmap* image)
 {
     m_image.Reset(image);
     m_unscaled.Reset(image);
+    ReapplyTint();
 }
 
 void SSkinImgList::AdoptImage(IPaintBitmap* image)
 {
     m_image = SRefPtr<IPaintBitmap>::Adopt(image);
     IPaintBitmap* copy = nullptr;
-    m_unscaled = SRefPtr<IPaintBitmap>::Adopt(SUCCEEDED(image->Clone(&copy)) ? copy : nullptr);
+    m_unscaled = SRefPtr<IPaintBitmap>::Adopt(image && SUCCEEDED(image->Clone(&copy)) ? copy : nullptr);
+    ReapplyTint();
+}
+
+// The backup belongs to the pixels it was taken from: restoring it over
+// another image would mix the two (or overrun a larger one).
+void SSkinImgList::ReapplyTint()
+{
+    const COLORREF tint = m_colorize;
+    m_backup.Reset();
+    m_colorize = 0;
+    if (tint != 0)
+        OnColorize(tint);
 }
 
 HRESULT SSkinImgList::SetImageSource(const SStringW& source)
@@ -186,10 +199,7 @@ void SSkinImgList::CopyTo(ISkinObj* target, int scale) const
     const SIZE cell = {ScaleMulDiv(sz.cx, scale), ScaleMulDiv(sz.cy, scale)};
     if (cell.cx <= 0 || cell.cy <= 0) return;
     const int cols = m_vertical ? 1 : m_states, rows = m_vertical ? m_states : 1;
-    to->m_image = ScaleCells(ScaleSource(), cols, rows, cell);
-    IPaintBitmap* copy = nullptr;
-    if (to->m_image && SUCCEEDED(to->m_image->Clone(&copy))) to->m_unscaled = SRefPtr<IPaintBitmap>::Adopt(copy);
-    ColorizeCopy(to);
+    to->AdoptImage(ScaleCells(ScaleSource(), cols, rows, cell).Detach());
 }
 
 // The backup holds the pixels before tinting; a skin given its image in code
@@ -198,13 +208,6 @@ IPaintBitmap* SSkinImgList::ScaleSource() const
 {
     if (m_backup) return m_backup.Get();
     return m_unscaled ? m_unscaled.Get() : m_image.Get();
-}
-
-void SSkinImgList::ColorizeCopy(SSkinImgList* to) const
-{
-    to->m_backup.Reset();
-    to->m_colorize = 0;
-    if (m_colorize != 0) to->OnColorize(m_colorize);
 }
 
 } // namespace DUI

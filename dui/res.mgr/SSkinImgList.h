@@ -21,6 +21,7 @@ public:
 
     virtual void SetStates(int states) { m_states = states; }
     // The bitmap drawn; also kept as the unscaled source of scaled copies.
+    // It takes the skin's current tint.
     virtual void SetImage(IPaintBitmap* image);
     virtual IPaintBitmap* GetImage() const { return m_image.Get(); }
     virtual void SetTile(BOOL tile) { m_tile = tile; }
@@ -39,11 +40,12 @@ protected:
     void CopyListFields(SSkinImgList* to) const;
     // The pixels scaled copies start from: never tinted ones.
     IPaintBitmap* ScaleSource() const;
-    // A scaled copy is tinted from its own fresh pixels, so it looks like its
-    // source and colourising it with 0 restores them.
-    void ColorizeCopy(SSkinImgList* to) const;
-    // Takes a new image with its reference; the unscaled copy becomes its clone.
+    // Takes a new image with its reference; the unscaled copy becomes its
+    // clone. The current tint is applied to the new pixels, so a scaled copy
+    // looks like its source and colourising it with 0 restores them.
     void AdoptImage(IPaintBitmap* image);
+    // Drops the backup of the old pixels and tints the current ones afresh.
+    void ReapplyTint();
     // A copy of `src` whose cols x rows cells are each scaled on their own to
     // `cell`, so neighbouring cells do not bleed into each other.
     static SRefPtr<IPaintBitmap> ScaleCells(IPaintBitmap* src, int cols, int rows, SIZE cell);

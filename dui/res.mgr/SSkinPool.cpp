@@ -62,10 +62,10 @@ int SSkinPool::LoadSkins(xmldom::xml_node section)
         if (child.type() != xmldom::node_element) continue;
         const SStringW tag(child.name()), name(child.attribute(L"name").value());
         if (tag.IsEmpty() || name.IsEmpty()) continue;
-        IObject* obj = mgr->NewSkinObjectByTag(tag.c_str());
-        auto* skin = dynamic_cast<ISkinObj*>(obj);
-        if (!skin) {
-            SObjectFactoryMgr::ReleaseObject(obj);
+        ISkinObj* skin = mgr->NewSkinByTag(tag.c_str());
+        auto* obj = dynamic_cast<IObject*>(skin);
+        if (!obj) {
+            if (skin) skin->Release();
             continue;
         }
         obj->ApplyXmlNode(child);

@@ -51,17 +51,9 @@ SSkinPool* SSkinPoolMgr::PopSkinPool(SSkinPool* pool)
     return PopPool(pool);
 }
 
-IObject* SSkinPoolMgr::NewSkinObjectByTag(LPCWSTR tag) const
-{
-    return m_registry && tag ? m_registry->CreateObject(SObjectInfo(tag, Skin_Kind)) : nullptr;
-}
-
 ISkinObj* SSkinPoolMgr::NewSkinByTag(LPCWSTR tag) const
 {
-    IObject* obj = NewSkinObjectByTag(tag);
-    auto* skin = dynamic_cast<ISkinObj*>(obj);
-    if (!skin) SObjectFactoryMgr::ReleaseObject(obj);
-    return skin;
+    return m_registry ? m_registry->NewSkinByTag(tag) : nullptr;
 }
 
 SStringW SSkinPoolMgr::ResolveString(const SStringW& text)

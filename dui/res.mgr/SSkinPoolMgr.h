@@ -26,8 +26,8 @@ public:
     SSkinPool* PopSkinPool(SSkinPool* pool);
     SSkinPool* GetBuiltinPool() const { return m_builtin.Get(); }
 
-    // A new skin object of class `tag`, or NULL for tags of other kinds.
-    IObject* NewSkinObjectByTag(LPCWSTR tag) const;
+    // A new skin of class `tag` through the class registry, or NULL for tags
+    // of other kinds.
     ISkinObj* NewSkinByTag(LPCWSTR tag) const;
     // A skin's text attribute, with "@string/" references resolved.
     static SStringW ResolveString(const SStringW& text);

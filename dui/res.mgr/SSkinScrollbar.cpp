@@ -74,10 +74,7 @@ void SSkinScrollbar::CopyTo(ISkinObj* target, int scale) const
     IPaintBitmap* source = ScaleSource();
     const int side = ScaleMulDiv(c, scale);
     if (!source || c <= 0 || side <= 0) return;
-    to->m_image = ScaleCells(source, 9, source->Height() / c, {side, side});
-    IPaintBitmap* copy = nullptr;
-    if (to->m_image && SUCCEEDED(to->m_image->Clone(&copy))) to->m_unscaled = SRefPtr<IPaintBitmap>::Adopt(copy);
-    ColorizeCopy(to);
+    to->AdoptImage(ScaleCells(source, 9, source->Height() / c, {side, side}).Detach());
 }
 
 } // namespace DUI

@@ -1,6 +1,8 @@
 // Draws through render.dll into small surfaces and checks pixels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/support/ComponentLoader.h"
 #include "dui/core/IRender.h"
 #include "dui/core/SRefPtr.h"
@@ -105,6 +107,23 @@ TEST_F(RenderTest, FillRectBlendsOverWhatIsThere)
         EXPECT_EQ(At(s.Get(), 2, 2), c.want);
         EXPECT_EQ(At(s.Get(), 0, 0), At(s.Get(), 3, 3));   // outside untouched
     }
+}
+
+TEST_F(RenderTest, ClearRectReplacesPixelsInsideTheClipOnly)
+{
+    const RECT all = {0, 0, 8, 8}, clip = {0, 0, 6, 8}, area = {2, 2, 8, 8};
+    m_surface->FillRectColor(&all, kRedColor);
+    m_surface->SetViewportOffset({1, 0});
+    m_surface->PushClipRect(&clip, DUI::RGN_OP_AND);
+    m_surface->ClearRect(&area, 0);
+    m_surface->PopClip();
+    EXPECT_EQ(At(3, 3), 0u);        // (2, 2) of the caller: transparent, not blended
+    EXPECT_EQ(At(6, 3), 0u);
+    EXPECT_EQ(At(7, 3), kRed);      // outside the clip
+    EXPECT_EQ(At(2, 3), kRed);      // left of the area
+    EXPECT_EQ(At(3, 1), kRed);      // above it
+    m_surface->ClearRect(&area, 0x800000FF);   // half red, premultiplied as stored
+    EXPECT_EQ(At(3, 3), 0x80800000u);
 }
 
 TEST_F(RenderTest, ClipsAndViewportOffset)
@@ -230,15 +249,29 @@ TEST_F(RenderTest, OutlinesUseTheSelectedPen)
     EXPECT_EQ(At(1, 15), 0u);       // outside the rectangle
     EXPECT_EQ(At(15, 15), 0u);
 
-    // A dashed border has gaps along its edge.
-    auto s = NewSurface(64, 8);
-    m_surface = s;
-    UsePen(PS_DASH, kBlueColor, 1);
-    const RECT wide = {0, 0, 64, 8};
-    s->DrawRectangle(&wide);
-    const int drawn = CountPixels({0, 0, 64, 1}, HasAlpha);
-    EXPECT_GT(drawn, 20);
-    EXPECT_LT(drawn, 60);
+    // Dashed and dotted borders have gaps along their edges; dots are short.
+    struct Case { const char* name; int style; int minOn, maxOn, maxRun; };
+    const Case cases[] = {
+        {"dash", PS_DASH, 21, 59, 8},
+        {"dot", PS_DOT, 24, 40, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto s = NewSurface(64, 8);
+        m_surface = s;
+        UsePen(c.style, kBlueColor, 1);
+        const RECT wide = {0, 0, 64, 8};
+        s->DrawRectangle(&wide);
+        const int drawn = CountPixels({0, 0, 64, 1}, HasAlpha);
+        EXPECT_GE(drawn, c.minOn);
+        EXPECT_LE(drawn, c.maxOn);
+        int run = 0, longest = 0;
+        for (int x = 8; x < 56; ++x) {
+            run = HasAlpha(At(x, 0)) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        EXPECT_LE(longest, c.maxRun);
+    }
 }
 
 TEST_F(RenderTest, RoundRectEllipseAndArcOutlines)

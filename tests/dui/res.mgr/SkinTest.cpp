@@ -484,3 +484,46 @@ TEST_F(SkinTest, ScaledCopiesOfColourisedSkinsKeepTheTint)
         EXPECT_EQ(PixelsOf(list->GetImage()), loaded);
     }
 }
+
+// A colourised skin given a new, larger image: the tint applies to the new
+// pixels, and later tints start from them, never from the old image's backup.
+TEST_F(SkinTest, ReplacedImageTakesTheTintAndDropsTheOldBackup)
+{
+    auto shades = [](int x, int y) { return 0xFF000000u | static_cast<uint32_t>(60 + x * 9 + y * 20) * 0x010101u; };
+    struct Case { const char* name; const wchar_t* tag; const char* file; };
+    const Case cases[] = {
+        {"image list given a bitmap", L"imglist", nullptr},
+        {"image list given a source", L"imglist", "logo.png"},
+        {"frame given a source", L"imgframe", "logo.png"},
+        {"marked frame given a source", L"imgframe2", "marked.png"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto make = [&] { return SRefPtr<SSkinImgList>::Adopt(dynamic_cast<SSkinImgList*>(m_skins.NewSkinByTag(c.tag))); };
+        auto replace = [&](SSkinImgList* s) {
+            if (c.file)
+                EXPECT_EQ(s->SetImageSource(SStringW(L"file:") + DataPath(c.file).c_str()), S_OK);
+            else
+                s->SetImage(Bitmap(12, 5, shades).Get());
+        };
+        auto plain = make();
+        auto blue = make();
+        auto skin = make();
+        ASSERT_TRUE(plain && blue && skin);
+        replace(plain.Get());
+        replace(blue.Get());
+        blue->OnColorize(0xFFFF0000);
+
+        skin->SetImage(Bitmap(1, 1, shades).Get());
+        skin->OnColorize(0xFF0000FF);
+        replace(skin.Get());
+        const auto fresh = PixelsOf(plain->GetImage());
+        const auto tinted = PixelsOf(skin->GetImage());
+        ASSERT_EQ(tinted.size(), fresh.size());
+        EXPECT_NE(tinted, fresh);
+        skin->OnColorize(0xFFFF0000);
+        EXPECT_EQ(PixelsOf(skin->GetImage()), PixelsOf(blue->GetImage()));
+        skin->OnColorize(0);
+        EXPECT_EQ(PixelsOf(skin->GetImage()), fresh);
+    }
+}
