@@ -58,7 +58,7 @@ public:
 
 private:
     void ValidateFocusedSwnd();
-    BOOL MoveInGroup(UINT vKey);
+    void MoveInGroup(SWindow* focused, BOOL back);
     // The modifiers held right now, from the thread's key state.
     static CAccelerator CurrentAccelerator(UINT vKey);
 

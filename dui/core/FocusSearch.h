@@ -23,6 +23,9 @@ private:
     SWindow* Resolve(SWindow* window, SWindow* start) const;
     SWindow* FindForward(SWindow* start, BOOL startCounts) const;
     SWindow* FindReverse(SWindow* start, BOOL startCounts) const;
+    // Neighbours in tree order (a window before its children), within the root.
+    SWindow* Following(SWindow* window) const;
+    SWindow* Preceding(SWindow* window) const;
     SWindow* LastDescendant(SWindow* window) const;
 
     SWindow* m_root = nullptr;
