@@ -314,9 +314,6 @@ public:
     // the id in wParam.
     BOOL SetTimer(char id, UINT elapse);
     void KillTimer(char id);
-    // The host's timer id of a window timer: bit 31 marks a framework timer,
-    // bits 24-30 the window's id, bits 0-23 the SWND.
-    static UINT_PTR PackHostTimerId(SWND swnd, char id);
     // Timers of the timer generator: ticks arrive as UM_SWND_TIMER.
     BOOL SetTimerEx(UINT_PTR id, UINT elapse);
     void KillTimerEx(UINT_PTR id);

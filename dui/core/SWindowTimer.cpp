@@ -2,6 +2,7 @@
 // tooltip the host shows for the window, commands and the context menu.
 #include "dui/core/SWindow.h"
 
+#include "dui/core/HostGeometry.h"
 #include "dui/core/STimer2.h"
 
 namespace DUI {
@@ -15,12 +16,6 @@ void DeliverGeneratorTick(SWindow* window, UINT_PTR id)
 
 } // namespace
 
-UINT_PTR SWindow::PackHostTimerId(SWND swnd, char id)
-{
-    const UINT windowId = static_cast<BYTE>(id) | 0x80u;
-    return static_cast<UINT_PTR>((windowId << 24) | (swnd & 0xFFFFFFu));
-}
-
 // Without a host window the system would make a thread timer with an id of
 // its own choosing, which no one could kill by this id.
 BOOL SWindow::SetTimer(char id, UINT elapse)
@@ -28,13 +23,13 @@ BOOL SWindow::SetTimer(char id, UINT elapse)
     HWND host = m_container ? m_container->GetHostHwnd() : nullptr;
     if (!host)
         return FALSE;
-    return ::SetTimer(host, PackHostTimerId(m_swnd, id), elapse, nullptr) != 0;
+    return ::SetTimer(host, MakeWindowTimer(m_swnd, id), elapse, nullptr) != 0;
 }
 
 void SWindow::KillTimer(char id)
 {
     if (HWND host = m_container ? m_container->GetHostHwnd() : nullptr)
-        ::KillTimer(host, PackHostTimerId(m_swnd, id));
+        ::KillTimer(host, MakeWindowTimer(m_swnd, id));
 }
 
 BOOL SWindow::SetTimerEx(UINT_PTR id, UINT elapse)

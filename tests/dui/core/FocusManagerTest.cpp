@@ -161,7 +161,9 @@ TEST_F(FocusTest, NestedFocusableWindows)
     ASSERT_NE(found, nullptr);
     EXPECT_STREQ(found->GetName(), L"p2a");
     EXPECT_EQ(FocusSearch(root, FALSE).FindNextFocusable(a, TRUE), nullptr);
-    EXPECT_EQ(FocusSearch(root, TRUE).FindNextFocusable(a, TRUE), found);
+    SWindow* wrapped = FocusSearch(root, TRUE).FindNextFocusable(a, TRUE);
+    ASSERT_NE(wrapped, nullptr);
+    EXPECT_STREQ(wrapped->GetName(), L"z");
 }
 
 TEST_F(FocusTest, ChainWithNothingFocusableEndsWithoutFocus)
