@@ -48,6 +48,8 @@ public:
     DWORD GetWndStyle() const { return m_style; }
     DWORD GetWndStyleEx() const { return m_styleEx; }
     SStringW GetTitle() const { return m_title.GetText(FALSE); }
+    // After a change of language.
+    void TranslateTitle() { m_title.Translate(); }
     HICON GetSmallIcon() const { return m_smallIcon; }
     HICON GetBigIcon() const { return m_bigIcon; }
 
