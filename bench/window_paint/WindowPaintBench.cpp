@@ -12,13 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchFrames.h"
 #include "bench/support/BenchWindowEnv.h"
 #include "dui/core/SPaintObjects.h"
 #include "dui/res.mgr/SSkinImgFrame.h"
 #include "tests/dui/core/FakeSwndContainer.h"
 
 using namespace DUI;
+using benchenv::ButtonFaces;
+using benchenv::Median;
 using benchenv::NowMs;
+using benchenv::SavePng;
 
 namespace {
 
@@ -31,23 +35,6 @@ const wchar_t kSkins[] = L"<skin>"
                          L"<colorrect name=\"row\" normal=\"#ffffff\" hover=\"#eef4fc\" normalBorder=\"#e4e8ee\"/>"
                          L"<imgframe name=\"btn\" states=\"4\" margin=\"3,3,3,3\"/>"
                          L"</skin>";
-
-// Four 24 x 24 button faces side by side: normal, hover, pushed, disabled.
-SRefPtr<IPaintBitmap> ButtonFaces(IPaintFactory* f)
-{
-    const uint32_t faces[4] = {0xFF3C7DD9u, 0xFF5A95E6u, 0xFF2A62B0u, 0xFFB0B8C4u};
-    std::vector<uint32_t> px(96 * 24);
-    for (int y = 0; y < 24; ++y)
-        for (int x = 0; x < 96; ++x) {
-            const int cx = x % 24;
-            const bool edge = cx < 2 || y < 2 || cx >= 22 || y >= 22;
-            px[y * 96 + x] = edge ? 0xFF1E4C8Cu : faces[x / 24];
-        }
-    SRefPtr<IPaintBitmap> bmp;
-    f->CreateBitmap(bmp.Put());
-    bmp->InitPixels(96, 24, px.data());
-    return bmp;
-}
 
 // Caption, a navigation column, a list of 30 rows of 8 cells, a bottom bar.
 std::wstring Generate(int& windows)
@@ -104,32 +91,6 @@ int NumberPaintOrder(SWindow* w, int next)
     for (SWindow* c = w->GetRelatedWindow(GSW_FIRSTCHILD); c; c = c->GetRelatedWindow(GSW_NEXTSIBLING))
         next = NumberPaintOrder(c, next);
     return next;
-}
-
-bool SavePng(IPaintSurface* image, const wchar_t* path)
-{
-    Gdiplus::GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
-        return false;
-    bool saved = false;
-    {
-        auto* bmp = static_cast<IPaintBitmap*>(image->GetSelectedObject(OT_BITMAP));
-        void* bits = bmp->LockPixels();
-        Gdiplus::Bitmap out(bmp->Width(), bmp->Height(), bmp->Width() * 4, PixelFormat32bppPARGB,
-                            static_cast<BYTE*>(bits));
-        static const CLSID kPng = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-        saved = out.Save(path, &kPng, nullptr) == Gdiplus::Ok;
-        bmp->UnlockPixels(bits);
-    }
-    Gdiplus::GdiplusShutdown(token);
-    return saved;
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 } // namespace

@@ -120,6 +120,7 @@ protected:
     virtual void OnNativeDestroy();
     void OnNativeSize(UINT type, int width, int height);
     void OnNativePaint();
+    void OnWindowPosChanging(WINDOWPOS* pos);
     LRESULT OnUpdateSwnd(SWND swnd);
     LRESULT OnMouseEvent(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnNativeMouseWheel(WPARAM wp, LPARAM lp);

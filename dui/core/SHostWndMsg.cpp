@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "dui/core/DuiLog.h"
@@ -73,7 +74,7 @@ BOOL SHostWnd::RunMessageMap(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_DESTROY: OnNativeDestroy(); return IsHostHandled();
     case WM_ERASEBKGND: result = TRUE; return TRUE;
     case WM_NCACTIVATE: result = TRUE; return TRUE;
-    case WM_WINDOWPOSCHANGING: return TRUE;
+    case WM_WINDOWPOSCHANGING: OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lp)); return TRUE;
     case WM_GETOBJECT: return FALSE;
     case WM_ACTIVATE: OnActivate(LOWORD(wp)); return IsHostHandled();
     case WM_NCCALCSIZE: result = OnNcCalcSize(static_cast<BOOL>(wp), lp); return IsHostHandled();
@@ -139,6 +140,17 @@ BOOL SHostWnd::RunFrameworkMessages(UINT msg, WPARAM wp, LPARAM lp, LRESULT& res
     case UM_SPY_HITTEST: result = OnInspectHitTest(lp); return TRUE;
     default: return FALSE;
     }
+}
+
+void SHostWnd::OnWindowPosChanging(WINDOWPOS* pos)
+{
+    // The memory surface is as large as the window: a size far beyond the
+    // screen would cost gigabytes and seconds per frame, so no host grows
+    // past the largest size the system lets a window be dragged to.
+    if (!pos || (pos->flags & SWP_NOSIZE))
+        return;
+    pos->cx = std::min(pos->cx, ::GetSystemMetrics(SM_CXMAXTRACK));
+    pos->cy = std::min(pos->cy, ::GetSystemMetrics(SM_CYMAXTRACK));
 }
 
 void SHostWnd::OnNativeSize(UINT, int width, int height)

@@ -133,8 +133,14 @@ RECT SHostWnd::ProcessPendingRedraws()
 
 void SHostWnd::Present(HDC dc, IPaintSurface* surface, const RECT& rc, BYTE alpha)
 {
-    if (m_presenter)
-        m_presenter->OnHostPresent(dc, surface, rc, static_cast<BYTE>(GetAlpha() * alpha / 255));
+    if (!m_presenter || !surface)
+        return;
+    // Nothing beyond the image is shown: the window may be larger for a moment.
+    const SIZE size = surface->GetSize();
+    const RECT image = {0, 0, size.cx, size.cy};
+    RECT shown = {};
+    ::IntersectRect(&shown, &rc, &image);
+    m_presenter->OnHostPresent(dc, surface, shown, static_cast<BYTE>(GetAlpha() * alpha / 255));
 }
 
 IPaintSurface* SHostWnd::OnGetRenderTarget(const RECT& rc, DWORD flags)
