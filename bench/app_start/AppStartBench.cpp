@@ -144,6 +144,8 @@ SRefPtr<IResProvider> NewProvider(int kind, WPARAM param)
 
 int main()
 {
+    // What the process spent before our code ran: loading, and Wine's start.
+    const double atMainMs = SinceProcessStartMs();
     const testsupport::TempFolder dir(L"vesk_app_start");
     WriteResources(dir);
     const std::wstring folder = dir.Folder().substr(0, dir.Folder().size() - 1);
@@ -167,6 +169,7 @@ int main()
         app.AddResProvider(files.Get(), L"uidef:xml_init");
         uidefMs = NowMs() - t;
 
+        const double beforeHostMs = SinceProcessStartMs();
         auto host = SRefPtr<SHostWnd>::Adopt(new SHostWnd(L"LAYOUT:main"));
         auto presenter = SRefPtr<FirstFramePresenter>::Adopt(new FirstFramePresenter(host.Get()));
         host->SetPresenter(presenter.Get());
@@ -174,6 +177,7 @@ int main()
         windows = CountWindows(host.Get());
         host->DestroyWindow();
         printf("system resources missing: %d, windows below the root: %d\n", missing, windows);
+        printf("since start: main at %.3f ms, host started at %.3f ms\n", atMainMs, beforeHostMs);
     }
     factory.Reset();
     printf("app_ms=%.3f uidef_ms=%.3f first_frame_ms=%.3f\n", appMs, uidefMs, firstFrameMs);
