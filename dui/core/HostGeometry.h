@@ -33,5 +33,11 @@ constexpr UINT_PTR kWindowTimerBit = 0x80000000u;
 inline bool IsWindowTimer(UINT_PTR id) { return (id & kWindowTimerBit) != 0; }
 inline DWORD WindowTimerSwnd(UINT_PTR id) { return static_cast<DWORD>(id & 0xFFFFFF); }
 inline UINT WindowTimerId(UINT_PTR id) { return static_cast<UINT>((id >> 24) & 0x7F); }
+// Only ids 0-127 are told apart: bit 7 of the window's id is always set.
+inline UINT_PTR MakeWindowTimer(DWORD swnd, char id)
+{
+    const UINT windowId = static_cast<BYTE>(id) | 0x80u;
+    return static_cast<UINT_PTR>((windowId << 24) | (swnd & 0xFFFFFFu));
+}
 
 } // namespace DUI

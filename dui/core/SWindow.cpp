@@ -319,16 +319,6 @@ void SWindow::SetWindowText(LPCWSTR text)
     OnContentChanged();
 }
 
-void SWindow::SetToolTipText(LPCWSTR text)
-{
-    m_toolTip.SetText(SStringW(text));
-}
-
-SStringW SWindow::GetToolTipText() const
-{
-    return m_toolTip.GetText(FALSE);
-}
-
 SStringW SWindow::GetTrCtx() const
 {
     if (!m_trCtx.IsEmpty() || !m_container)

@@ -16,6 +16,7 @@
 #include "dui/core/SWindowMgr.h"
 #include "dui/core/SwndStyle.h"
 #include "dui/core/SwndText.h"
+#include "dui/core/SwndToolTipInfo.h"
 #include "dui/core/TObjRefImpl.h"
 #include "dui/res.mgr/ISkinObj.h"
 
@@ -85,6 +86,21 @@ enum WndRelation : UINT
     GSW_OWNER = 5,
 };
 
+// The message a window's message map is working on.
+struct SwndMsg
+{
+    UINT msg = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    LRESULT* result = nullptr;
+};
+
+// OnGetDlgCode bits: the window takes the Tab key itself.
+enum DlgCode : UINT
+{
+    SC_WANTTAB = 0x2,
+};
+
 // InsertChild's "after" value that puts the child first.
 inline SWindow* const ICWND_FIRST = reinterpret_cast<SWindow*>(~static_cast<UINT_PTR>(0));
 
@@ -108,6 +124,7 @@ public:
         Flag_Cache = 0x080,
         Flag_CacheDirty = 0x100,
         Flag_Layered = 0x200,
+        Flag_Destroyed = 0x400,
     };
 
     SWindow();
@@ -186,6 +203,8 @@ public:
     virtual BOOL IsLayered() const { return (m_flags & Flag_Layered) != 0; }
     BOOL IsMsgTransparent() const { return (m_flags & Flag_MsgTransparent) != 0; }
     BOOL IsDisplay() const { return (m_flags & Flag_Display) != 0; }
+    // After WM_DESTROY: the object may still be held, but is out of the tree.
+    BOOL IsDestroyed() const { return (m_flags & Flag_Destroyed) != 0; }
 
     // Radio groups.
     virtual BOOL IsGroupedWithSiblings() const { return FALSE; }
@@ -257,11 +276,52 @@ public:
     SWindow* GetLayeredAncestor() const;
     IPaintSurface* GetLayerRenderTarget();
 
-    // Messages: the window's own handling of the framework messages the
-    // tree sends (create, destroy, show, enable, size).
+    // Messages. The window is kept alive while its map runs, so a handler
+    // may destroy it; nested deliveries keep their own record and flag.
     LRESULT DeliverSwndMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0, BOOL* handled = nullptr);
+    // To this window, then to every descendant in tree order; the last result.
+    LRESULT BroadcastMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0);
     virtual BOOL OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     virtual LRESULT OnUnhandledMessage(UINT, WPARAM, LPARAM) { return 0; }
+    // NULL outside a delivery.
+    const SwndMsg* GetCurMsg() const { return m_curMsg; }
+
+    // Mouse. Points are in container coordinates.
+    // The deepest window under the point; 0 outside this window.
+    virtual SWND HitTestSwnd(POINT pt);
+    virtual BOOL ContainsPoint(POINT pt, BOOL clientOnly) const;
+    virtual BOOL IsPointOutsideClient(POINT pt) const;
+    void SetCapture();
+    void ReleaseCapture();
+    SWND GetCapture() const;
+    virtual BOOL OnSetCursor(POINT pt);
+
+    // Keyboard focus, window side.
+    void SetFocus();
+    void KillFocus();
+    BOOL IsFocused() const;
+    // SC_WANTTAB and the like.
+    virtual UINT OnGetDlgCode() const { return 0; }
+    virtual BOOL CreateCaret(HBITMAP bitmap, int width, int height);
+    virtual BOOL ShowCaret(BOOL show);
+    virtual BOOL SetCaretPos(int x, int y);
+
+    // Tooltip of the host while the mouse is over this window: TRUE when
+    // `info` holds a text to show.
+    virtual BOOL OnUpdateToolTip(const SwndToolTipKey& current, SwndToolTipInfo& info);
+
+    // Timers on the host window: id 0-127, ticks arrive as WM_TIMER with
+    // the id in wParam.
+    BOOL SetTimer(char id, UINT elapse);
+    void KillTimer(char id);
+    // Timers of the timer generator: ticks arrive as UM_SWND_TIMER.
+    BOOL SetTimerEx(UINT_PTR id, UINT elapse);
+    void KillTimerEx(UINT_PTR id);
+
+    // "on_command": whether a subscriber handled it.
+    BOOL FireCommand();
+    // "on_conext_menu": whether a subscriber cancelled the menu.
+    BOOL FireCtxMenu(POINT pt);
 
     // Events. The window keeps itself alive while it fires, so a handler may
     // destroy it.
@@ -300,6 +360,14 @@ protected:
     virtual void OnShowWindow(BOOL show, UINT status);
     virtual void OnEnable(BOOL enable, UINT status);
     virtual void OnSize(UINT type, SIZE size);
+    virtual void OnLButtonDown(UINT flags, POINT pt);
+    virtual void OnLButtonUp(UINT flags, POINT pt);
+    virtual void OnRButtonUp(UINT flags, POINT pt);
+    virtual LRESULT OnMouseWheel(WPARAM wp, LPARAM lp);
+    virtual void OnMouseHover(UINT flags, POINT pt);
+    virtual void OnMouseLeave();
+    virtual void OnSetFocus(SWND oldFocus);
+    virtual void OnKillFocus(SWND newFocus);
 
     // State and painting
     virtual BOOL OnEraseBkgnd(IPaintSurface* rt);
@@ -337,6 +405,9 @@ private:
     // State and painting
     void AddDirtyRect(const RECT& rc);
     void GiveUpInput(BOOL capture);
+    // The entries of the base message map; FALSE for a message they do not list.
+    BOOL DispatchStateMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    BOOL DispatchInputMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     std::vector<SRefPtr<SWindow>> KeptChildren() const;
     // The rounded client clip of the style's corner radius, or NULL.
     SRefPtr<IPaintRegion> RoundClientRegion() const;
@@ -408,6 +479,8 @@ private:
     COLORREF m_colorize = 0;
     // Drawing outside the paint cycle
     std::unique_ptr<RenderTargetState> m_renderTarget;
+    // Messages
+    const SwndMsg* m_curMsg = nullptr;
 };
 
 } // namespace DUI

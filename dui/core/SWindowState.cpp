@@ -140,22 +140,53 @@ void SWindow::InvalidateClient()
 
 LRESULT SWindow::DeliverSwndMessage(UINT msg, WPARAM wp, LPARAM lp, BOOL* handled)
 {
+    // Declared first, released last: the handler may destroy this window.
+    const SRefPtr<SWindow> keep = SRefPtr<SWindow>::Share(this);
+    const SwndMsg* outerMsg = m_curMsg;
+    const BOOL outerHandled = IsMsgHandled();
     LRESULT result = 0;
+    const SwndMsg current{msg, wp, lp, &result};
+    m_curMsg = &current;
+    SetMsgHandled(FALSE);
     const BOOL took = OnSwndMessage(msg, wp, lp, result);
     if (!took)
         result = OnUnhandledMessage(msg, wp, lp);
     if (handled)
         *handled = took;
+    m_curMsg = outerMsg;
+    SetMsgHandled(outerHandled);
     return result;
 }
 
+LRESULT SWindow::BroadcastMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    const SRefPtr<SWindow> keep = SRefPtr<SWindow>::Share(this);
+    LRESULT result = DeliverSwndMessage(msg, wp, lp);
+    for (const SRefPtr<SWindow>& child : KeptChildren()) {
+        if (child->m_parent == this)
+            result = child->BroadcastMessage(msg, wp, lp);
+    }
+    return result;
+}
+
+// A handler clears the flag to let the message go on as not handled.
 BOOL SWindow::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    SetMsgHandled(TRUE);
+    const BOOL listed =
+        DispatchStateMessage(msg, wp, lp, result) || DispatchInputMessage(msg, wp, lp, result);
+    return listed && IsMsgHandled();
+}
+
+BOOL SWindow::DispatchStateMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     switch (msg) {
     case WM_CREATE:
         result = OnCreate();
         return TRUE;
     case WM_DESTROY:
+        m_flags |= Flag_Destroyed;
+        GiveUpInput(TRUE);
         OnDestroy();
         return TRUE;
     case WM_SHOWWINDOW:
@@ -197,6 +228,12 @@ BOOL SWindow::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 
 int SWindow::OnCreate()
 {
+    if (m_container) {
+        if (m_style.HasFlag(SwndStyle::Flag_TrackMouse))
+            m_container->RegisterTrackMouseEvent(m_swnd);
+        else
+            m_container->UnregisterTrackMouseEvent(m_swnd);
+    }
     m_style.SetScale(GetScale());
     EventSwndCreate e(this);
     FireEvent(e);

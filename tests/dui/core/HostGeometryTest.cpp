@@ -88,3 +88,16 @@ TEST(HostGeometry, WindowTimerIds)
     EXPECT_EQ(WindowTimerId(0x85000012), 5u);
     EXPECT_FALSE(IsWindowTimer(0x05000012));
 }
+
+TEST(HostGeometry, WindowTimersAreMadeAsTheHostReadsThem)
+{
+    EXPECT_EQ(MakeWindowTimer(0x12, 5), 0x85000012u);
+    // An id above 127 is the same timer as the id minus 128.
+    EXPECT_EQ(MakeWindowTimer(0x12, static_cast<char>(133)), 0x85000012u);
+    EXPECT_EQ(MakeWindowTimer(0x1234567, 0), 0x80234567u);
+    const UINT_PTR last = MakeWindowTimer(1, 127);
+    EXPECT_EQ(last, 0xFF000001u);
+    EXPECT_TRUE(IsWindowTimer(last));
+    EXPECT_EQ(WindowTimerSwnd(last), 1u);
+    EXPECT_EQ(WindowTimerId(last), 127u);
+}
