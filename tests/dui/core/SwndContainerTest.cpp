@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "InputTestHost.h"
+#include "NativeWindowTestSupport.h"
 #include "TestSwndContainer.h"
 #include "dui/core/CAccelerator.h"
 
@@ -493,4 +494,65 @@ TEST_F(SwndContainerTest, TheContainerIsTheRootOfItsTree)
     EXPECT_FALSE(m_host->IsKindOf(L"hostwnd"));
     EXPECT_EQ(W(L"c")->GetContainer(), static_cast<ISwndContainer*>(m_host));
     EXPECT_EQ(m_host->GetContainer(), static_cast<ISwndContainer*>(m_host));
+}
+
+namespace {
+
+class SwndContainerNativeTest : public nativetest::NativeWindowTest
+{
+protected:
+    HWND Popup(DWORD exStyle)
+    {
+        HWND hwnd = ::CreateWindowExW(exStyle, nativetest::kClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100,
+                                      nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        EXPECT_NE(hwnd, nullptr);
+        m_windows.push_back(hwnd);
+        return hwnd;
+    }
+
+    void TearDown() override
+    {
+        for (HWND hwnd : m_windows)
+            ::DestroyWindow(hwnd);
+    }
+
+    WindowEnv m_env;
+    std::vector<HWND> m_windows;
+};
+
+} // namespace
+
+// The host window takes the system's focus with the first window focused in
+// it, unless it is a tool window (popups that must not steal the keyboard).
+TEST_F(SwndContainerNativeTest, FocusingAWindowFocusesTheHostUnlessItIsAToolWindow)
+{
+    m_env.Registry().TplRegisterFactory<LogWnd>();
+    for (DWORD exStyle : {0UL, static_cast<unsigned long>(WS_EX_TOOLWINDOW)}) {
+        SCOPED_TRACE(exStyle ? "tool window" : "ordinary");
+        auto* host = new TestSwndContainer();
+        host->hwnd = Popup(exStyle);
+        host->CreateChildrenFromXmlText(L"<root><logwnd name=\"f\" pos=\"0,0,@10,@10\" focusable=\"1\"/></root>");
+        HWND other = Popup(0);
+        ::SetFocus(other);
+        ASSERT_EQ(::GetFocus(), other);
+        host->SetFocus(host->FindChildByName(L"f")->GetSwnd());
+        EXPECT_EQ(host->GetFocus(), host->FindChildByName(L"f")->GetSwnd());
+        EXPECT_EQ(::GetFocus(), exStyle ? other : host->hwnd);
+        host->Destroy();
+    }
+}
+
+// A host released without being destroyed first still takes its windows
+// down, without calling its own (already gone) host part.
+TEST_F(SwndContainerNativeTest, ReleasingTheContainerDestroysTheRemainingWindows)
+{
+    m_env.Registry().TplRegisterFactory<LogWnd>();
+    auto* host = new TestSwndContainer();
+    host->CreateChildrenFromXmlText(L"<root><logwnd name=\"p\"><logwnd name=\"q\"/></logwnd></root>");
+    const SWND p = host->FindChildByName(L"p")->GetSwnd();
+    const SWND q = host->FindChildByName(L"q")->GetSwnd();
+    host->SetFocus(q);
+    host->Release();
+    EXPECT_EQ(SWindowMgr::GetInstance()->GetWindow(p), nullptr);
+    EXPECT_EQ(SWindowMgr::GetInstance()->GetWindow(q), nullptr);
 }
