@@ -27,6 +27,12 @@ _vesk_static_dep(Vesk::poppler_cpp
     LIBS poppler-cpp poppler freetype jpeg openjp2 lcms2 iconv z
     INCLUDES "${_inc}/poppler/cpp"
     SYSLIBS gdi32 advapi32)
+# poppler's core, for rendering below poppler-cpp. Its headers have generic
+# names (Object.h, Page.h...): link it PRIVATE, only where it is used.
+_vesk_static_dep(Vesk::poppler_core
+    LIBS poppler freetype jpeg openjp2 lcms2 iconv z
+    INCLUDES "${_inc}/poppler"
+    SYSLIBS gdi32 advapi32)
 # Ghostscript shares poppler's freetype, openjpeg, lcms2, libjpeg and zlib.
 _vesk_static_dep(Vesk::gsapi LIBS gs freetype openjp2 lcms2 jpeg z INCLUDES "${_inc}/ghostscript" SYSLIBS gdi32 winspool comdlg32 advapi32)
 _vesk_static_dep(Vesk::curl LIBS curl z INCLUDES "${_inc}" DEFINES CURL_STATICLIB

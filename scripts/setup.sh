@@ -53,6 +53,9 @@ run_step libjpeg step_libjpeg
 run_step openjpeg step_openjpeg
 run_step lcms2 step_lcms2
 run_step poppler step_poppler
+# Headers installed before poppler was last rebuilt may no longer match it.
+[[ "$STAMPS/poppler" -nt "$STAMPS/popplerheaders" ]] && rm -f "$STAMPS/popplerheaders"
+run_step popplerheaders step_popplerheaders
 run_step fonts step_fonts
 run_step popplerdata step_popplerdata
 run_step curl step_curl

@@ -166,6 +166,15 @@ step_poppler() {
         -DICONV_INCLUDE_DIR="$VESK_DEPS_PREFIX/include" -DICONV_LIBRARIES="$VESK_DEPS_PREFIX/lib/libiconv.a"
 }
 
+# poppler's core headers, for rendering pages below poppler-cpp into a bitmap
+# that is reused from page to page. Installed from poppler's own configured
+# build, so they match the installed libraries option for option.
+step_popplerheaders() {
+    [[ -f "$BLD/poppler/CMakeCache.txt" ]] || step_poppler
+    cmake -S "$BLD/poppler-src" -B "$BLD/poppler" -DENABLE_UNSTABLE_API_ABI_HEADERS=ON
+    cmake --install "$BLD/poppler"
+}
+
 # poppler's encoding data (CMaps, CID-to-Unicode and name-to-Unicode tables,
 # Unicode maps): without it poppler draws no text in fonts that a PDF does not
 # embed and that need one of them, such as Chinese in Adobe-GB1 fonts.

@@ -4,11 +4,10 @@
 #include <windows.h>
 #include <gdiplus.h>
 
-#include <poppler-document.h>
-
 #include <algorithm>
 #include <climits>
 
+#include "app/modules/pdf2image/PdfPageRasterizer.h"
 #include "app/modules/pdf2image/PdfRenderTexts.h"
 #include "app/modules/pdf2image/PdfRenderer.h"
 
@@ -71,15 +70,26 @@ bool PdfPagePool::MayStart(size_t index) const
     return m_charged == 0 || m_charged + 2 * m_plan.pageBytes[index] <= kBudgetBytes;
 }
 
+bool PdfPagePool::KeepsPixelsBetweenPages(size_t index) const
+{
+    return static_cast<long long>(m_threads.size()) * 2 * m_plan.pageBytes[index] <= kBudgetBytes;
+}
+
 void PdfPagePool::RunThread()
 {
-    std::unique_ptr<poppler::document> doc;
-    try {
-        const std::vector<char>& bytes = *m_plan.bytes;
-        if (!bytes.empty() && bytes.size() <= static_cast<size_t>(INT_MAX))
-            doc.reset(poppler::document::load_from_raw_data(bytes.data(), static_cast<int>(bytes.size())));
-    } catch (...) {
+    {
+        PdfPageRasterizer rasterizer(*m_plan.bytes);
+        RenderPages(rasterizer);
     }
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        --m_running;
+    }
+    m_changed.notify_all();
+}
+
+void PdfPagePool::RenderPages(PdfPageRasterizer& rasterizer)
+{
     for (;;) {
         size_t index = 0;
         {
@@ -94,7 +104,7 @@ void PdfPagePool::RunThread()
             m_slots[index].charged = 2 * m_plan.pageBytes[index];
             m_charged += m_slots[index].charged;
         }
-        PdfPageOutcome outcome = Process(doc.get(), index);
+        PdfPageOutcome outcome = Process(rasterizer, index);
         {
             std::lock_guard<std::mutex> hold(m_lock);
             Slot& slot = m_slots[index];
@@ -105,25 +115,19 @@ void PdfPagePool::RunThread()
         }
         m_changed.notify_all();
     }
-    doc.reset();
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        --m_running;
-    }
-    m_changed.notify_all();
 }
 
-PdfPageOutcome PdfPagePool::Process(poppler::document* doc, size_t index)
+PdfPageOutcome PdfPagePool::Process(PdfPageRasterizer& rasterizer, size_t index)
 {
     int page = m_plan.pages[index];
+    PdfPageOutcome outcome;
     try {
-        std::unique_ptr<PdfPageImage> image;
-        if (doc) image = RenderPage(*doc, page - 1, m_plan.resolution);
-        return m_work(page, std::move(image));
+        outcome = m_work(page, rasterizer.Render(page - 1, m_plan.resolution));
     } catch (...) {
-        PdfPageOutcome failed;
-        failed.code = -1;
-        failed.message = kPdfRenderFailed;
-        return failed;
+        outcome = PdfPageOutcome();
+        outcome.code = -1;
+        outcome.message = kPdfRenderFailed;
     }
+    if (!KeepsPixelsBetweenPages(index)) rasterizer.Release();
+    return outcome;
 }

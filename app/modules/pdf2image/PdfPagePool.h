@@ -3,7 +3,9 @@
 // outcome back in page order. Every thread loads its own poppler document over
 // the same bytes (poppler is safe as long as no document is shared), renders
 // one page at a time and passes it, on that thread, to the caller's work
-// (encoding and saving, say). Pages start in ascending order, and only while
+// (encoding and saving, say). A thread draws each page into the pixels of the
+// previous one, unless the work kept that page or a page that large, held by
+// every thread at once, would not fit the budget. Pages start in ascending order, and only while
 // the pixels of the pages in flight and of the outcomes not yet taken fit
 // under a fixed budget, so memory stays bounded however far the threads get
 // ahead of the caller.
@@ -22,9 +24,7 @@
 namespace Gdiplus {
 class Bitmap;
 }
-namespace poppler {
-class document;
-}
+class PdfPageRasterizer;
 
 // A rendered page and the GDI+ bitmap over its pixels.
 struct HeldPage {
@@ -57,7 +57,8 @@ struct PdfPagePlan {
 class PdfPagePool {
 public:
     // Gets the page number and its rendering, or null when the page could not
-    // be rendered. Runs on the pool's threads, several at once; must not throw.
+    // be rendered. Runs on the pool's threads, several at once. A page it does
+    // not keep (in the outcome) is drawn over once the work returns.
     using Work = std::function<PdfPageOutcome(int page, std::unique_ptr<PdfPageImage> image)>;
 
     // Starts the threads; `stop` is the job's flag: once it is set no page starts.
@@ -84,8 +85,10 @@ private:
     };
 
     void RunThread();
+    void RenderPages(PdfPageRasterizer& rasterizer);
     bool MayStart(size_t index) const;
-    PdfPageOutcome Process(poppler::document* doc, size_t index);
+    bool KeepsPixelsBetweenPages(size_t index) const;
+    PdfPageOutcome Process(PdfPageRasterizer& rasterizer, size_t index);
 
     PdfPagePlan m_plan;
     Work m_work;

@@ -20,21 +20,10 @@
 
 namespace {
 
-// A page needs two copies of its pixels at once (poppler's bitmap and its
-// image); beyond this a damaged or absurd page size would only
-// exhaust memory.
-constexpr long long kMaxPageBytes = 1LL << 30;
-
-// The pixel bytes of the page at the resolution, as poppler will size them;
-// 0 for a page with no area, and just above the limit for anything beyond it.
 long long PixelBytes(const poppler::page& page, int resolution)
 {
     poppler::rectf box = page.page_rect(poppler::crop_box);
-    double width = std::ceil(std::fabs(box.width()) * resolution / 72.0);
-    double height = std::ceil(std::fabs(box.height()) * resolution / 72.0);
-    if (!(width >= 1 && height >= 1)) return 0;
-    double bytes = width * 4 * height;
-    return bytes <= static_cast<double>(kMaxPageBytes) ? static_cast<long long>(bytes) : kMaxPageBytes + 1;
+    return PixelBytesAt(box.width(), box.height(), resolution);
 }
 
 bool PageFitsInMemory(const poppler::page& page, int resolution)
@@ -109,6 +98,15 @@ bool SaveThrough(PixelFileWriter write, Gdiplus::Bitmap& bitmap, const std::wstr
 }
 
 }  // namespace
+
+long long PixelBytesAt(double widthPoints, double heightPoints, int resolution)
+{
+    double width = std::ceil(std::fabs(widthPoints) * resolution / 72.0);
+    double height = std::ceil(std::fabs(heightPoints) * resolution / 72.0);
+    if (!(width >= 1 && height >= 1)) return 0;
+    double bytes = width * 4 * height;
+    return bytes <= static_cast<double>(kMaxPageBytes) ? static_cast<long long>(bytes) : kMaxPageBytes + 1;
+}
 
 std::vector<char> ReadFileBytes(const std::wstring& path)
 {

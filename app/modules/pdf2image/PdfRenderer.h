@@ -26,7 +26,20 @@ std::vector<char> ReadFileBytes(const std::wstring& path);
 // cannot count the pages of a locked document (it crashes when asked).
 int PageCountOf(const poppler::document& doc);
 
-// The page (index from 0) at the resolution, or null when it cannot be rendered.
+// A page needs its pixels more than once at a time (poppler's bitmap and what
+// is made of it); beyond this a damaged or absurd page size would only
+// exhaust memory.
+constexpr long long kMaxPageBytes = 1LL << 30;
+
+// The pixel bytes of a page of this size in points at the resolution, as
+// poppler sizes them; 0 for a page with no area, and just above kMaxPageBytes
+// for anything beyond it.
+long long PixelBytesAt(double widthPoints, double heightPoints, int resolution);
+
+// The page (index from 0) at the resolution, or null when it cannot be
+// rendered: through poppler-cpp, with a new renderer and a copy of the pixels
+// for each page. The page threads render through PdfPageRasterizer instead,
+// which gives the same pixels.
 std::unique_ptr<PdfPageImage> RenderPage(poppler::document& doc, int index, int resolution);
 
 // The bytes of the page's pixels (index from 0) at the resolution; 0 when

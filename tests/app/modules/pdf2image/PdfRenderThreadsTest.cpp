@@ -98,6 +98,13 @@ std::vector<testpdf::PageSpec> PagesWithShapes(int count)
     return pages;
 }
 
+std::vector<testpdf::PageSpec> LargePages(int count)
+{
+    std::vector<testpdf::PageSpec> pages;
+    for (int i = 0; i < count; ++i) pages.push_back({"A4 " + std::to_string(i + 1), 595, 842, testpdf::ShapesAndImage()});
+    return pages;
+}
+
 TEST(PdfRenderThreads, WriteWhatOnePageAtATimeWrites)
 {
     const Case kCases[] = {
@@ -105,6 +112,10 @@ TEST(PdfRenderThreads, WriteWhatOnePageAtATimeWrites)
         {"shapes and an image, chosen pages", testpdf::MakePdf(PagesWithShapes(6)), L"png", 110, L"6,2-4"},
         {"Chinese text in a font not embedded", testpdf::MakeChinesePdf(u"中文字体测试"), L"bmp", 144},
         {"long pictures of two pages", testpdf::MakePdf(PagesWithShapes(5)), L"png", 72, L"1-", true, 2},
+        // ~45 MB a page: two threads draw each page into the last one's
+        // pixels, three (one per page) would hold too much and take new
+        // pixels for every page.
+        {"pages too large for every thread to keep", testpdf::MakePdf(LargePages(3)), L"jpg", 340},
         // Page 3 fails at once while page 2, too wide for a JPEG at 400 dpi,
         // still renders: the failure reported must be page 2's.
         {"a save failure before a render failure",
