@@ -81,11 +81,15 @@ SApplication::~SApplication()
     DestroySingletons();
     m_appDir.Empty();
     m_namedIds.Init(nullptr, 0, TRUE);
+    m_attrStorageFactory.Reset();
+    m_logger.Reset();
     m_msgLoopFactory.Reset();
     m_toolTipFactory.Reset();
     SetTranslator(nullptr);
     SetLoaderPaintFactory(nullptr);
     m_renderFactory.Reset();
+    m_scriptFactory.Reset();
+    m_realWndHandler.Reset();
 }
 
 void SApplication::CreateSingletons(HINSTANCE module, LPCWSTR hostClassName, BOOL enableIme)
@@ -127,6 +131,11 @@ SSingleton2Base* SApplication::GetSingletonByIndex(int index) const
 ITranslatorMgr* SApplication::GetTranslator() const
 {
     return GetAppTranslator();
+}
+
+HRESULT SApplication::CreateScriptModule(IScriptModule** out)
+{
+    return m_scriptFactory ? m_scriptFactory->CreateScriptModule(out) : E_FAIL;
 }
 
 void SApplication::SetTranslator(ITranslatorMgr* translator)

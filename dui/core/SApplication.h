@@ -3,7 +3,11 @@
 // manager and the class registry, owns the framework's singletons, the
 // render factory, the translator, the tooltip and message-loop factories and
 // the named-ID table, and runs the main message loop.
+#include "dui/core/IAttrStorageFactory.h"
+#include "dui/core/ILogMgr.h"
 #include "dui/core/IMsgLoopFactory.h"
+#include "dui/core/IRealWndHandler.h"
+#include "dui/core/IScriptFactory.h"
 #include "dui/core/IRender.h"
 #include "dui/core/ISystemObjectRegister.h"
 #include "dui/core/IToolTipFactory.h"
@@ -57,9 +61,16 @@ public:
     IMsgLoopFactory* GetMsgLoopFactory() const { return m_msgLoopFactory.Get(); }
     SMessageLoop* GetMsgLoop() const { return m_msgLoop; }
     HWND GetMainWnd() const { return m_mainWnd; }
+    // The program installs none of these: they stay NULL for the whole run.
+    ILogMgr* GetLogger() const { return m_logger.Get(); }
+    IRealWndHandler* GetRealWndHandler() const { return m_realWndHandler.Get(); }
+    IAttrStorageFactory* GetAttrStorageFactory() const { return m_attrStorageFactory.Get(); }
     HINSTANCE GetModule() const { return m_module; }
     // The module file's folder, without a trailing backslash.
     const SStringW& GetAppDir() const { return m_appDir; }
+
+    // E_FAIL without a script factory, which is always so in this program.
+    HRESULT CreateScriptModule(IScriptModule** out);
 
     // NULL is allowed: texts and fonts then stay untranslated.
     void SetTranslator(ITranslatorMgr* translator);
@@ -94,9 +105,13 @@ private:
         return static_cast<T*>(m_singletons[index]);
     }
 
+    SRefPtr<IRealWndHandler> m_realWndHandler;
+    SRefPtr<IScriptFactory> m_scriptFactory;
     SRefPtr<IPaintFactory> m_renderFactory;
     SRefPtr<IToolTipFactory> m_toolTipFactory;
     SRefPtr<IMsgLoopFactory> m_msgLoopFactory;
+    SRefPtr<ILogMgr> m_logger;
+    SRefPtr<IAttrStorageFactory> m_attrStorageFactory;
     SNamedID m_namedIds;
     SStringW m_appDir;
     HINSTANCE m_module = nullptr;

@@ -151,6 +151,14 @@ TEST_F(ApplicationTest, MakesEverySingletonAndTakesAllDownAgain)
     ASSERT_NE(m_app->GetMsgLoop(), nullptr);
     EXPECT_FALSE(m_app->GetMsgLoop()->IsRunning());
     EXPECT_EQ(m_app->GetMainWnd(), nullptr);
+    // The program installs no logger, real-window handler, attribute stores
+    // or scripts: each is asked for and found missing.
+    EXPECT_EQ(m_app->GetLogger(), nullptr);
+    EXPECT_EQ(m_app->GetRealWndHandler(), nullptr);
+    EXPECT_EQ(m_app->GetAttrStorageFactory(), nullptr);
+    IScriptModule* script = nullptr;
+    EXPECT_EQ(m_app->CreateScriptModule(&script), E_FAIL);
+    EXPECT_EQ(script, nullptr);
     // The folder of this program, without the backslash.
     const SStringW exe = m_app->GetAppDir() + L"\\test_dui_app.exe";
     EXPECT_NE(GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES) << exe.c_str();
