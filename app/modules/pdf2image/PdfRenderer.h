@@ -1,8 +1,10 @@
 #pragma once
-// PDF pages to image files: poppler-cpp renders from memory; GDI+ holds the
-// pictures and writes PNG, JPEG and BMP are written straight from the pixels.
-// The pages of one file render on several threads, each over its own
-// document: poppler needs no lock as long as no document is shared.
+// PDF pages to image files: poppler-cpp opens and counts documents held in
+// memory; GDI+ writes PNG, and JPEG and BMP are written straight from the
+// pixels. The pages of one file render on several threads, each over its own
+// document with one poppler output device kept for the whole file, so fonts
+// load once and each page reuses the last page's pixel buffer: poppler needs
+// no lock as long as no document is shared.
 #include <memory>
 #include <string>
 #include <vector>
