@@ -1,5 +1,6 @@
 #include "dui/SObjectDefaultRegister.h"
 
+#include "dui/control/SCaption.h"
 #include "dui/core/AnchorLayout.h"
 #include "dui/core/SGridLayout.h"
 #include "dui/core/SInterpolators.h"
@@ -46,6 +47,7 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* registry)
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* registry)
 {
     registry->TplRegisterFactory<SWindow>();
+    registry->TplRegisterFactory<SCaption>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* registry)
