@@ -17,6 +17,7 @@
 #include "bench/support/BenchWindowEnv.h"
 #include "dui/SObjectDefaultRegister.h"
 #include "dui/core/SApplication.h"
+#include "dui/core/SHostPresenter.h"
 #include "dui/core/SHostWnd.h"
 #include "dui/res.mgr/SSkinImgFrame.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
@@ -138,6 +139,34 @@ private:
     bool m_ok = false;
 };
 
+// Presents as the default presenter does and notes how long each
+// presentation took, to tell drawing from putting the image on the screen.
+class TimedPresenter : public SHostPresenter
+{
+public:
+    using SHostPresenter::SHostPresenter;
+    void OnHostPresent(HDC dc, IPaintSurface* surface, const RECT& rc, BYTE alpha) override
+    {
+        const double t = NowMs();
+        SHostPresenter::OnHostPresent(dc, surface, rc, alpha);
+        spent += NowMs() - t;
+        ++count;
+    }
+    // The time and count since the last call.
+    double Take(int& presents)
+    {
+        const double t = spent;
+        presents = count;
+        spent = 0;
+        count = 0;
+        return t;
+    }
+
+private:
+    double spent = 0;
+    int count = 0;
+};
+
 void Pump()
 {
     MSG msg;
@@ -151,6 +180,9 @@ struct Result
 {
     int windows = 0;
     double fullFps = 0, hoverMs = 0, moveMs = 0;
+    // Medians of the presentation alone, and presentations per repaint.
+    double fullPresentMs = 0, fullDrawMs = 0, hoverPresentMs = 0;
+    int fullPresents = 0, hoverPresents = 0;
 };
 
 bool Run(IPaintFactory* factory, const char* png, Result& out)
@@ -174,34 +206,47 @@ bool Run(IPaintFactory* factory, const char* png, Result& out)
     SSkinPoolMgr::GetInstance()->PushSkinPool(pool.Get());
 
     auto* host = new SHostWnd(L"LAYOUT:XML_BENCH");
+    auto presenter = SRefPtr<TimedPresenter>::Adopt(new TimedPresenter(host));
+    host->SetPresenter(presenter.Get());
     bool ok = host->CreateEx(nullptr, WS_POPUP, 0, 20, 20, 0, 0) != nullptr;
     if (ok) {
         ::ShowWindow(host->GetHwnd(), SW_SHOWNOACTIVATE);
         host->UpdateWindow();
         Pump();
-        std::vector<double> frames;
+        int presents = 0;
+        presenter->Take(presents);
+        std::vector<double> frames, framePresents, frameDraws;
         for (int i = 0; i < kFrames; ++i) {
             const double t = NowMs();
             host->InvalidateAll();
             host->UpdateWindow();
             frames.push_back(NowMs() - t);
+            framePresents.push_back(presenter->Take(presents));
+            frameDraws.push_back(frames.back() - framePresents.back());
+            out.fullPresents = std::max(out.fullPresents, presents);
             Pump();
         }
         out.fullFps = 1000.0 / Median(frames);
+        out.fullPresentMs = Median(framePresents);
+        out.fullDrawMs = Median(frameDraws);
         SWindow* button = host->FindChildByName(L"b3");
         const RECT rc = button->GetWindowRect();
         const LPARAM on = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
         const LPARAM off = MAKELPARAM(rc.left - 4, (rc.top + rc.bottom) / 2);
-        std::vector<double> hovers, moves;
+        std::vector<double> hovers, moves, hoverPresents;
+        presenter->Take(presents);
         for (int i = 0; i < 60; ++i) {
             const double t = NowMs();
             ::SendMessageW(host->GetHwnd(), WM_MOUSEMOVE, 0, i % 2 ? off : on);
             moves.push_back(NowMs() - t);
             host->UpdateWindow();
             hovers.push_back(NowMs() - t);
+            hoverPresents.push_back(presenter->Take(presents));
+            out.hoverPresents = std::max(out.hoverPresents, presents);
             Pump();
         }
         out.hoverMs = Median(hovers);
+        out.hoverPresentMs = Median(hoverPresents);
         out.moveMs = Median(moves);
         ::SendMessageW(host->GetHwnd(), WM_MOUSEMOVE, 0, on);
         host->UpdateWindow();
@@ -228,6 +273,9 @@ int main(int argc, char** argv)
     if (!Run(render.Factory(), argc > 1 ? argv[1] : "host_frame.png", r))
         return 1;
     printf("windows=%d move_ms=%.3f (of the hover repaint: routing the move)\n", r.windows, r.moveMs);
+    printf("full_draw_ms=%.3f full_present_ms=%.3f presents=%d hover_present_ms=%.3f presents=%d "
+           "(of the repaints: drawing, presenting)\n",
+           r.fullDrawMs, r.fullPresentMs, r.fullPresents, r.hoverPresentMs, r.hoverPresents);
     printf("frames=%d full_fps=%.1f hover_ms=%.3f\n", kFrames, r.fullFps, r.hoverMs);
     return 0;
 }

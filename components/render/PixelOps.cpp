@@ -37,8 +37,11 @@ void FillArea(const PixelView& view, const RECT& area, uint32_t pixel)
             std::fill(row + area.left, row + area.right, pixel);
             continue;
         }
-        for (int x = area.left; x < area.right; ++x)
-            row[x] = pixel + MulAlpha(row[x], 255 - a);
+        // A background mostly lands on cleared pixels, which need no blending.
+        for (int x = area.left; x < area.right; ++x) {
+            const uint32_t below = row[x];
+            row[x] = below ? pixel + MulAlpha(below, 255 - a) : pixel;
+        }
     }
 }
 

@@ -287,8 +287,12 @@ BOOL SHostWnd::AnimateLayered(DWORD time, DWORD flags)
         ::SetWindowPos(GetHwnd(), nullptr, 0, 0, 0, 0,
                        SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | ((flags & AW_ACTIVATE) ? 0 : SWP_NOACTIVATE));
     }
-    if (!moves && !(flags & AW_BLEND))
+    if (!moves && !(flags & AW_BLEND)) {
+        // Shown already: it must not stay on the cleared image.
+        if (!hide)
+            Present(nullptr, m_memSurface.Get(), client, 255);
         return FALSE;
+    }
     if (moves && steps > 0) {
         for (const AnimationFrame& f : AnimationFrames(client, flags, steps)) {
             frame->ClearRect(&client, 0);
@@ -305,6 +309,9 @@ BOOL SHostWnd::AnimateLayered(DWORD time, DWORD flags)
     }
     if (hide) {
         ::ShowWindow(GetHwnd(), SW_HIDE);
+        // The last frame is empty or faded out; showing the window again
+        // must not bring that back instead of the image.
+        Present(nullptr, m_memSurface.Get(), client, 255);
         return TRUE;
     }
     Present(nullptr, m_memSurface.Get(), client, 255);

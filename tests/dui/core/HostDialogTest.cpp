@@ -3,6 +3,7 @@
 // end because something else went: their owner, or an outer dialog.
 #include "HostTestEnv.h"
 
+#include "GuiResourceCount.h"
 #include "dui/core/SHostDialog.h"
 
 using namespace hosttest;
@@ -178,4 +179,47 @@ TEST_F(HostDialogTest, NestedDialogsUnwindInOrder)
         EXPECT_EQ(returns[1].second, c.outerWant);
         EXPECT_TRUE(::IsWindowEnabled(Owner()));
     }
+}
+
+// A dialog whose layout cannot be had makes no window and runs no loop:
+// DoModal returns 0 at once, leaves the owner as it found it, and leaves
+// nothing behind.
+TEST_F(HostDialogTest, MissingLayoutReturnsWithoutALoop)
+{
+    constexpr UINT kProbe = WM_APP + 2;
+    struct Case { const char* name; BOOL ownerEnabled; };
+    const Case cases[] = {{"enabled owner", TRUE}, {"disabled owner", FALSE}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ::EnableWindow(Owner(), c.ownerEnabled);
+        TestDialog* dlg = NewHost<TestDialog>(L"LAYOUT:XML_NO_SUCH");
+        bool initialised = false;
+        dlg->onInit = [&](TestDialog*) { initialised = true; };
+        // A loop would take the probe and end at the quit request, and
+        // DoModal would then return the running code.
+        ASSERT_TRUE(::PostThreadMessageW(::GetCurrentThreadId(), kProbe, 0, 0));
+        ::PostQuitMessage(42);
+        EXPECT_EQ(dlg->DoModal(Owner()), 0);
+        MSG msg;
+        EXPECT_TRUE(::PeekMessageW(&msg, nullptr, kProbe, kProbe, PM_REMOVE));
+        ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        EXPECT_EQ(msg.wParam, 42u);
+        EXPECT_FALSE(initialised);
+        EXPECT_EQ(dlg->GetHwnd(), nullptr);
+        EXPECT_EQ(::IsWindowEnabled(Owner()), c.ownerEnabled);
+    }
+    ::EnableWindow(Owner(), TRUE);
+
+    auto attempt = [this] {
+        auto* dlg = new TestDialog(L"LAYOUT:XML_NO_SUCH");
+        EXPECT_EQ(dlg->DoModal(Owner()), 0);
+        dlg->Release();
+    };
+    for (int i = 0; i < 5; ++i) attempt();   // caches settle first
+    const DWORD gdiBefore = guicount::GdiObjects();
+    const DWORD windowsBefore = guicount::ThreadWindows();
+    for (int i = 0; i < 100; ++i) attempt();
+    EXPECT_LE(guicount::GdiObjects(), gdiBefore + 4);
+    EXPECT_EQ(guicount::ThreadWindows(), windowsBefore);
+    EXPECT_TRUE(::IsWindowEnabled(Owner()));
 }
