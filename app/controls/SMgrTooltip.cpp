@@ -6,23 +6,14 @@
 
 namespace DUI {
 
-namespace {
-
-constexpr DWORD kTipStyle = WS_POPUP | WS_CLIPCHILDREN | 0x3;
-constexpr DWORD kTipExStyle = WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-
-} // namespace
-
 SMgrTooltip::SMgrTooltip()
 {
     auto* common = new STooltipCmn(L"LAYOUTGLOBAL:dlg_tooltip");
-    if (!common->CreateEx(nullptr, kTipStyle, kTipExStyle, 0, 0, 0, 0)) {
+    if (!common->CreateHidden()) {
         DUI_LOG_WARNING("app", "SMgrTooltip::SMgrTooltip", L"the common tooltip window cannot be made");
         common->Release();
         return;
     }
-    ::SendMessageW(common->GetHwnd(), WM_INITDIALOG, 0, 0);
-    ::ShowWindow(common->GetHwnd(), SW_HIDE);
     m_tips[kCommonKey] = common;
 }
 

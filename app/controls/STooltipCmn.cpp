@@ -16,7 +16,9 @@ BOOL STooltipCmn::ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
 void STooltipCmn::OnFinalMessage(HWND hwnd)
 {
     STooltipWnd::OnFinalMessage(hwnd);
-    Release();
+    // A window that failed while being made leaves the object to its maker.
+    if (IsMade())
+        Release();
 }
 
 RECT STooltipCmn::KeptInside(const RECT& window, const RECT& monitor)

@@ -1,7 +1,8 @@
 #pragma once
 // The common tooltip: a framed text that shows below the cursor 300 ms
-// after the mouse last moved over the tool, kept inside the monitor. Its
-// object deletes itself once its window is destroyed.
+// after the mouse last moved over the tool, kept inside the monitor. Once
+// made by CreateHidden, the object deletes itself when its window is
+// destroyed.
 #include "app/controls/STooltipWnd.h"
 
 namespace DUI {

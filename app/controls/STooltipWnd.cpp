@@ -7,6 +7,16 @@ STooltipWnd::STooltipWnd(LPCWSTR layout, int showDelay) : SDlgBaseWnd(layout), m
     SetUseTooltipManager(false);
 }
 
+BOOL STooltipWnd::CreateHidden()
+{
+    if (!CreateEx(nullptr, kStyle, kExStyle, 0, 0, 0, 0))
+        return FALSE;
+    m_made = true;
+    ::SendMessageW(GetHwnd(), WM_INITDIALOG, 0, 0);
+    ::ShowWindow(GetHwnd(), SW_HIDE);
+    return TRUE;
+}
+
 BOOL STooltipWnd::PreTranslateMessage(MSG* msg)
 {
     if (msg && GetHwnd() && ::IsWindow(GetHwnd()))

@@ -13,6 +13,11 @@ class STooltipWnd : public IToolTip, public SDlgBaseWnd
 {
 public:
     enum TipTimer : UINT_PTR { kShowTimer = 1, kHideTimer = 2 };
+    static constexpr DWORD kStyle = WS_POPUP | WS_CLIPCHILDREN | 0x3;
+    static constexpr DWORD kExStyle = WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+
+    // Makes the tip's window, initialised and hidden; FALSE when it cannot be made.
+    BOOL CreateHidden();
 
     BOOL PreTranslateMessage(MSG* msg) override;
     void UpdateTip(const SwndToolTipKey& id, const RECT& rc, LPCWSTR text, int scale) override;
@@ -38,6 +43,8 @@ protected:
 
     void Show();
     void Hide();
+    // Set once CreateHidden has made the window.
+    bool IsMade() const { return m_made; }
 
 private:
     void OnTipTimer(UINT_PTR id);
@@ -49,6 +56,7 @@ private:
     RECT m_toolRect = {};
     SWND m_tipKey = 0;
     SWindow* m_textWnd = nullptr;
+    bool m_made = false;
 };
 
 } // namespace DUI

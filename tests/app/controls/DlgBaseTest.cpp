@@ -70,6 +70,26 @@ private:
     HWND m_hwnd = nullptr;
 };
 
+// An owner that answers the mask's question about its shadow frame.
+class ShadowOwner : public SHostWnd
+{
+public:
+    using SHostWnd::SHostWnd;
+    BOOL ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result, DWORD mapId) override
+    {
+        if (mapId == 0 && msg == UM_QUERY_SHADOW_MARGINS) {
+            *reinterpret_cast<bool*>(wp) = refuseFrame;
+            if (margins)
+                *reinterpret_cast<ShadowMargins*>(lp) = *margins;
+            result = 0;
+            return TRUE;
+        }
+        return SHostWnd::ProcessWindowMessage(hwnd, msg, wp, lp, result, mapId);
+    }
+    bool refuseFrame = false;
+    const ShadowMargins* margins = nullptr;
+};
+
 class DlgBaseTest : public ControlsTest
 {
 protected:
@@ -184,6 +204,36 @@ TEST_F(DlgBaseTest, MaskRectGrowsPastAPlainOwnerOnly)
     ::SetWindowLongW(Owner(), GWL_EXSTYLE, ::GetWindowLongW(Owner(), GWL_EXSTYLE) | WS_EX_LAYERED);
     const RECT layered = SDlgBase::MaskRect(Owner());
     EXPECT_TRUE(SameRect(layered, RECT{100, 100, 500, 400}));
+}
+
+TEST_F(DlgBaseTest, AnOwnerMayGiveTheMasksMarginsAndCornerOrRefuseItsFrame)
+{
+    ShadowMargins given;
+    given.cornerWidth = 6;
+    given.cornerHeight = 8;
+    given.marginsGiven = 1;
+    given.left = 2, given.top = 3, given.right = 4, given.bottom = 5;
+    ShadowMargins cornerOnly;
+    cornerOnly.cornerWidth = 10;
+    struct Case { const char* name; bool refuse; const ShadowMargins* margins; RECT want; POINT corner; };
+    const Case cases[] = {
+        {"margins given", false, &given, {198, 147, 504, 355}, {6, 8}},
+        {"frame refused", true, nullptr, {200, 150, 500, 350}, {-1, -1}},
+        {"a corner without margins keeps the frame", false, &cornerOnly, {193, 143, 507, 357}, {10, -1}},
+    };
+    auto* owner = NewHost<ShadowOwner>(L"LAYOUT:XML_THEMED");
+    ASSERT_NE(Shown(owner, WS_POPUP, 0, 200, 150), nullptr);
+    ::SetWindowPos(owner->GetHwnd(), nullptr, 200, 150, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        owner->refuseFrame = c.refuse;
+        owner->margins = c.margins;
+        POINT corner = {};
+        const RECT rc = SDlgBase::MaskRect(owner->GetHwnd(), &corner);
+        EXPECT_TRUE(SameRect(rc, c.want)) << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
+        EXPECT_EQ(corner.x, c.corner.x);
+        EXPECT_EQ(corner.y, c.corner.y);
+    }
 }
 
 TEST_F(DlgBaseTest, ADialogRunsOverAMaskAndGivesItsOwnerBack)

@@ -12,9 +12,6 @@ using namespace ctltest;
 
 namespace {
 
-constexpr DWORD kTipStyle = WS_POPUP | WS_CLIPCHILDREN | 0x3;
-constexpr DWORD kTipExStyle = WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-
 // Notes what reaches it; may take every message offered for filtering.
 class FakeTip : public IToolTip
 {
@@ -175,9 +172,9 @@ TEST_F(TooltipTest, TheCommonTipStaysInsideTheMonitor)
 TEST_F(TooltipTest, ARegisteredBubbleShowsCentredAboveItsTool)
 {
     auto* bubble = new STooltip();
-    ASSERT_NE(bubble->CreateEx(nullptr, kTipStyle, kTipExStyle, 0, 0, 0, 0), nullptr);
-    ::SendMessageW(bubble->GetHwnd(), WM_INITDIALOG, 0, 0);
-    ::ShowWindow(bubble->GetHwnd(), SW_HIDE);
+    ASSERT_TRUE(bubble->CreateHidden());
+    EXPECT_EQ(static_cast<DWORD>(::GetWindowLongW(bubble->GetHwnd(), GWL_EXSTYLE)) & STooltip::kExStyle,
+              STooltip::kExStyle);
     m_manager->SetWindowTip(Child(m_host, L"box"), bubble);
     const RECT box = RectOf(L"box");
     m_manager->UpdateTip(KeyOf(L"box"), box, L"First line\\nsecond line", 100);
@@ -225,4 +222,12 @@ TEST_F(TooltipTest, EllipsisKeepsHeadAndTailOfATextThatDoesNotFit)
         label->Move(&rc);
         EXPECT_EQ(std::wstring(MeasureTextEllipsis(L"0123456789", label)), c.want);
     }
+}
+
+TEST_F(TooltipTest, ATipWhoseLayoutIsMissingIsNotMadeAndFreedOnce)
+{
+    auto* tip = new STooltipCmn(L"LAYOUT:XML_NO_SUCH_TIP");
+    EXPECT_FALSE(tip->CreateHidden());
+    EXPECT_EQ(tip->GetHwnd(), nullptr);
+    tip->Release();   // freed a second time, the test program would crash
 }
