@@ -57,6 +57,9 @@ public:
     IHostPresenter* GetPresenter() const { return m_presenter.Get(); }
     void SetPresenter(IHostPresenter* presenter);
     IToolTip* GetToolTip() const { return m_tooltip; }
+    // Puts another tooltip in the host's place; the caller owns a tooltip
+    // set here and takes it out again (NULL) before the host goes.
+    void SetToolTip(IToolTip* tooltip) { m_tooltip = tooltip; }
     IPaintSurface* GetMemSurface() const { return m_memSurface.Get(); }
     HWND GetDummyHwnd() const { return m_dummyWnd.GetHwnd(); }
 

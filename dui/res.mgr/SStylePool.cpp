@@ -29,6 +29,12 @@ xmldom::xml_node SStylePool::GetStyle(const SStringW& name) const
     return found;
 }
 
+void SStylePool::RemoveAll()
+{
+    m_styles.RemoveAll();
+    m_doc.reset();
+}
+
 BOOL STemplatePool::Init(xmldom::xml_node section)
 {
     if (!section) return FALSE;

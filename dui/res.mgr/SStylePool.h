@@ -14,6 +14,9 @@ public:
     BOOL Init(xmldom::xml_node section);
     // A null element when the pool has no such style.
     xmldom::xml_node GetStyle(const SStringW& name) const;
+    size_t GetCount() const { return static_cast<size_t>(m_styles.GetCount()); }
+    // Forgets every style, so that the pool can be filled anew.
+    void RemoveAll();
 
 private:
     xmldom::xml_document m_doc;

@@ -84,3 +84,17 @@ TEST(TemplatePool, KeepsTheFirstChildOfTheFirstDefinition)
     EXPECT_NE(wcsstr(mgr.GetTemplateString(L"item").c_str(), L"newer"), nullptr);
     EXPECT_TRUE(mgr.GetTemplateString(L"empty").IsEmpty());
 }
+
+TEST(StylePool, EmptiedPoolForgetsItsStylesAndFillsAnew)
+{
+    auto pool = StylesOf(L"<style><class name=\"a\" x=\"1\"/><b y=\"2\"/></style>");
+    EXPECT_EQ(pool->GetCount(), 2u);
+    pool->RemoveAll();
+    EXPECT_EQ(pool->GetCount(), 0u);
+    EXPECT_FALSE(pool->GetStyle(L"a"));
+    xmldom::xml_document doc;
+    EXPECT_TRUE(pool->Init(Load(doc, L"<style><class name=\"c\" z=\"3\"/></style>")));
+    EXPECT_EQ(pool->GetCount(), 1u);
+    EXPECT_FALSE(pool->GetStyle(L"b"));
+    EXPECT_STREQ(pool->GetStyle(L"c").attribute(L"z").value(), L"3");
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The DPI a window shows at, in percent of 96 DPI. Which system call can
+// tell depends on the Windows version, read from ntdll.dll's file version:
+// none before Windows 7, the screen's DPI up to Windows 8, the monitor's
+// effective DPI up to Windows 10 build 14955, the window's own from then on.
+#include <winsock2.h>
+#include <windows.h>
+
+namespace DUI {
+
+struct NtVersion
+{
+    WORD major = 0;
+    WORD minor = 0;
+    WORD build = 0;
+};
+
+enum class DpiSource
+{
+    None,          // 100 percent
+    ScreenDc,      // GetDeviceCaps(LOGPIXELSX) of the window's DC
+    MonitorDpi,    // Shcore GetDpiForMonitor, effective DPI
+    WindowDpi,     // User32 GetDpiForWindow
+};
+
+DpiSource DpiSourceFor(const NtVersion& version);
+// All zero when the version cannot be read.
+NtVersion ReadNtdllVersion();
+int WindowDpiPercent(HWND hwnd);
+
+} // namespace DUI

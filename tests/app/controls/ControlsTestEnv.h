@@ -1,0 +1,136 @@
+#pragma once
+// For tests of the program's window and dialog bases: the host-test
+// application with the program's layouts compiled in (data/controls.rc.in),
+// a pump that runs messages through the application's loop as the program
+// does (so that loop filters such as tooltips see them), and pictures of
+// what several windows show together.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "dui/core/IImgDecoder.h"
+#include "dui/core/SMessageLoop.h"
+#include "tests/dui/core/HostTestEnv.h"
+
+namespace ctltest {
+
+using namespace DUI;
+using hosttest::MaybeSavePng;
+
+class ControlsTest : public hosttest::HostTest
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_decoder);
+        m_factory->SetPictureDecoderFactory(m_decoder.Get());
+        hosttest::HostTest::SetUp();
+    }
+    void TearDown() override
+    {
+        hosttest::HostTest::TearDown();
+        // The decoder's code goes with its library, before the render factory.
+        m_factory->SetPictureDecoderFactory(nullptr);
+        m_decoder.Reset();
+    }
+
+    // Pumps through the application's message loop until done() holds.
+    template <class Done>
+    bool LoopUntil(Done done, DWORD timeoutMs = 5000)
+    {
+        SMessageLoop* loop = m_app->GetMsgLoop();
+        const ULONGLONG start = ::GetTickCount64();
+        while (!done()) {
+            if (::GetTickCount64() - start > timeoutMs)
+                return false;
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (msg.message == WM_QUIT) {
+                    ::PostQuitMessage(static_cast<int>(msg.wParam));
+                    return done();
+                }
+                loop->OnMsg(&msg);
+            }
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        }
+        return true;
+    }
+    void LoopFor(DWORD ms)
+    {
+        LoopUntil([] { return false; }, ms);
+    }
+
+    testcomp::ComponentLoader m_imgdecoder{L"imgdecoder.dll"};
+    SRefPtr<IPictureDecoderFactory> m_decoder =
+        SRefPtr<IPictureDecoderFactory>::Adopt(m_imgdecoder.Create<IPictureDecoderFactory>());
+};
+
+// What the hosts show where they stand on the screen, drawn from their
+// memory surfaces one over the other (premultiplied alpha), as a compositing
+// desktop shows layered windows. Pixels 0xAARRGGBB of the box `area`.
+inline std::vector<uint32_t> Composed(const std::vector<SHostWnd*>& hosts, const RECT& area)
+{
+    const int cx = area.right - area.left, cy = area.bottom - area.top;
+    std::vector<uint32_t> out(static_cast<size_t>(cx) * cy, 0xFF000000u);
+    for (SHostWnd* host : hosts) {
+        auto* bmp = static_cast<IPaintBitmap*>(host->GetMemSurface()->GetSelectedObject(OT_BITMAP));
+        const auto* bits = static_cast<const uint32_t*>(bmp->LockPixels());
+        const RECT at = host->GetNativeWindowRect();
+        for (int y = 0; y < static_cast<int>(bmp->Height()); ++y) {
+            for (int x = 0; x < static_cast<int>(bmp->Width()); ++x) {
+                const int ox = at.left + x - area.left, oy = at.top + y - area.top;
+                if (ox < 0 || oy < 0 || ox >= cx || oy >= cy)
+                    continue;
+                const uint32_t src = bits[static_cast<size_t>(y) * bmp->Width() + x];
+                uint32_t& dst = out[static_cast<size_t>(oy) * cx + ox];
+                const uint32_t keep = 255 - (src >> 24);
+                uint32_t mixed = 0xFF000000u;
+                for (int shift : {0, 8, 16}) {
+                    const uint32_t c = ((src >> shift) & 0xFF) + ((dst >> shift) & 0xFF) * keep / 255;
+                    mixed |= std::min<uint32_t>(c, 255) << shift;
+                }
+                dst = mixed;
+            }
+        }
+        bmp->UnlockPixels(const_cast<uint32_t*>(bits));
+    }
+    return out;
+}
+
+// Saves 0xAARRGGBB pixels as a PNG when VESK_SAVE_PNG names a folder.
+inline void MaybeSavePixels(const std::vector<uint32_t>& pixels, int cx, int cy, const wchar_t* name)
+{
+    wchar_t folder[MAX_PATH] = {};
+    if (!::GetEnvironmentVariableW(L"VESK_SAVE_PNG", folder, MAX_PATH))
+        return;
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
+        return;
+    {
+        std::vector<uint32_t> copy = pixels;
+        Gdiplus::Bitmap out(cx, cy, cx * 4, PixelFormat32bppARGB, reinterpret_cast<BYTE*>(copy.data()));
+        static const CLSID kPng = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+        out.Save((std::wstring(folder) + L"\\" + name).c_str(), &kPng, nullptr);
+    }
+    Gdiplus::GdiplusShutdown(token);
+}
+
+inline RECT WindowRectOf(HWND hwnd)
+{
+    RECT rc = {};
+    ::GetWindowRect(hwnd, &rc);
+    return rc;
+}
+
+inline bool SameRect(const RECT& a, const RECT& b)
+{
+    return ::EqualRect(&a, &b) != FALSE;
+}
+
+inline SIZE SizeOf(const RECT& rc)
+{
+    return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+}
+
+} // namespace ctltest
