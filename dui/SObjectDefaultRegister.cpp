@@ -1,5 +1,8 @@
 #include "dui/SObjectDefaultRegister.h"
 
+#include "dui/control/SPanel.h"
+#include "dui/control/SScrollBar.h"
+#include "dui/control/SScrollView.h"
 #include "dui/core/AnchorLayout.h"
 #include "dui/core/SGridLayout.h"
 #include "dui/core/SInterpolators.h"
@@ -46,6 +49,9 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* registry)
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* registry)
 {
     registry->TplRegisterFactory<SWindow>();
+    registry->TplRegisterFactory<SPanel>();
+    registry->TplRegisterFactory<SScrollView>();
+    registry->TplRegisterFactory<SScrollBar>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* registry)
