@@ -1,6 +1,7 @@
 #include "dui/control/SPanel.h"
 
 #include <algorithm>
+#include <climits>
 
 #include <windowsx.h>
 
@@ -165,8 +166,9 @@ BOOL SPanel::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         OnNcMouseLeave();
         return TRUE;
     case WM_SHOWWINDOW:
+        // Hidden mid-drag: the drag ends as a release away from the bars.
         if (!wp && m_dragMode != 0)
-            OnNcLButtonUp(pt);
+            OnNcLButtonUp(POINT{INT_MIN / 2, INT_MIN / 2});
         return SWindow::OnSwndMessage(msg, wp, lp, result);
     case WM_TIMER:
         OnRepeatTimer(static_cast<char>(wp));

@@ -74,6 +74,22 @@ TEST_F(PanelTest, DrawsBothBarsAtTheEdgesWithThumbsSizedToThePage)
     hosttest::MaybeSavePng(m_host->GetMemSurface(), L"scrollview_end.png");
 }
 
+TEST_F(PanelTest, HoverLightsThePartUnderTheMouseUntilItLeaves)
+{
+    const POINT thumb = Center(m_view->GetSbPartRect(TRUE, SB_THUMBTRACK));
+    const POINT rail = {204, 100};
+    PostAndPump(m_hwnd, WM_MOUSEMOVE, 0, thumb);
+    EXPECT_EQ(m_view->GetHotPart(), SPanel::MakeHotPart(SB_THUMBTRACK, TRUE));
+    EXPECT_EQ(Pixel(m_host, thumb), CellColor(kVertThumb, 1));
+    PostAndPump(m_hwnd, WM_MOUSEMOVE, 0, rail);
+    EXPECT_EQ(m_view->GetHotPart(), SPanel::MakeHotPart(SB_PAGEDOWN, TRUE));
+    EXPECT_NE(Pixel(m_host, thumb), CellColor(kVertThumb, 1));
+    PostAndPump(m_hwnd, WM_MOUSEMOVE, 0, POINT{100, 80});
+    EXPECT_EQ(SPanel::PartOf(m_view->GetHotPart()), static_cast<int>(SPanel::kNoPart));
+    EXPECT_EQ(Pixel(m_host, thumb), CellColor(kVertThumb, kInactiveRow));
+    EXPECT_EQ(Pixel(m_host, rail), CellColor(kVertRail, kInactiveRow));
+}
+
 TEST_F(PanelTest, WheelScrollsLinesAndKeepsPartialNotches)
 {
     const POINT inside = {100, 80};
@@ -223,6 +239,18 @@ TEST_F(PanelTest, OriginAttributeMovesOnlyTheLayoutArea)
     EXPECT_EQ(area.right, 10 - 30 + 400);
     EXPECT_EQ(m_view->GetScrollPos(FALSE), 0);
     EXPECT_TRUE(m_scrolls.empty());
+}
+
+TEST_F(PanelTest, WrappedViewSizeFollowsTheChildrenAndItsMinimum)
+{
+    // The children reach to 390 x 590.
+    EXPECT_EQ(m_view->SetAttribute(L"viewSize", L"-1,-1", FALSE), 1);
+    EXPECT_EQ(m_view->GetViewSize().cx, 390);
+    EXPECT_EQ(m_view->GetViewSize().cy, 590);
+    EXPECT_EQ(m_view->SetAttribute(L"minViewSize", L"500,100", FALSE), 1);
+    m_view->UpdateViewSize();
+    EXPECT_EQ(m_view->GetViewSize().cx, 500);
+    EXPECT_EQ(m_view->GetViewSize().cy, 590);
 }
 
 TEST_F(PanelTest, RefusesBadAttributes)
