@@ -1,8 +1,14 @@
 #include "dui/SObjectDefaultRegister.h"
 
+#include "dui/control/SCheckBox.h"
+#include "dui/control/SGroup.h"
 #include "dui/control/SPanel.h"
+#include "dui/control/SProgress.h"
+#include "dui/control/SRadioBox.h"
 #include "dui/control/SScrollBar.h"
 #include "dui/control/SScrollView.h"
+#include "dui/control/SSliderBar.h"
+#include "dui/control/SToggle.h"
 #include "dui/core/AnchorLayout.h"
 #include "dui/core/SGridLayout.h"
 #include "dui/core/SInterpolators.h"
@@ -50,7 +56,13 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* registry)
 {
     registry->TplRegisterFactory<SWindow>();
     registry->TplRegisterFactory<SPanel>();
+    registry->TplRegisterFactory<SProgress>();
+    registry->TplRegisterFactory<SCheckBox>();
+    registry->TplRegisterFactory<SRadioBox>();
+    registry->TplRegisterFactory<SGroup>();
     registry->TplRegisterFactory<SScrollView>();
+    registry->TplRegisterFactory<SToggle>();
+    registry->TplRegisterFactory<SSliderBar>();
     registry->TplRegisterFactory<SScrollBar>();
 }
 

@@ -5,7 +5,7 @@
 
 #include <windowsx.h>
 
-#include "dui/control/AttrReader.h"
+#include "dui/core/SLayoutParamAttr.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SSkinScrollbar.h"
@@ -60,12 +60,12 @@ HRESULT SPanel::SetAttribute(const SStringW& name, const SStringW& value, BOOL l
     } else if (name.CompareNoCase(L"sbWid") == 0) {
         hr = SetSizeAttribute(m_barWidth, value, 0);
     } else if (name.CompareNoCase(L"sbEnable") == 0) {
-        m_barEnabled = ReadAttrInt(value);
+        m_barEnabled = ReadInt(value, "DUI::SPanel::SetAttribute");
     } else if (name.CompareNoCase(L"updateInterval") == 0) {
-        m_updateInterval = ReadAttrInt(value);
+        m_updateInterval = ReadInt(value, "DUI::SPanel::SetAttribute");
         hr = 1;
     } else if (name.CompareNoCase(L"scrollSpeed") == 0) {
-        m_lineSize = ReadAttrInt(value);
+        m_lineSize = ReadInt(value, "DUI::SPanel::SetAttribute");
         hr = 1;
     } else if (name.CompareNoCase(L"sbLeft") == 0) {
         hr = SetSizeAttribute(m_sbLeft, value, 0);

@@ -4,8 +4,8 @@
 
 #include <windowsx.h>
 
-#include "dui/control/AttrReader.h"
 #include "dui/control/ScrollEvents.h"
+#include "dui/core/SLayoutParamAttr.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SSkinScrollbar.h"
 
@@ -40,17 +40,17 @@ HRESULT SScrollBar::SetAttribute(const SStringW& name, const SStringW& value, BO
         if (ISkinObj* skin = skins ? skins->GetSkin(value, GetScale()) : nullptr)
             m_barSkin.Reset(skin);
     } else if (name.CompareNoCase(L"arrowSize") == 0) {
-        m_arrowSize = ReadAttrInt(value);
+        m_arrowSize = ReadInt(value, "DUI::SScrollBar::SetAttribute");
     } else if (name.CompareNoCase(L"min") == 0) {
-        m_si.nMin = ReadAttrInt(value);
+        m_si.nMin = ReadInt(value, "DUI::SScrollBar::SetAttribute");
     } else if (name.CompareNoCase(L"max") == 0) {
-        m_si.nMax = ReadAttrInt(value);
+        m_si.nMax = ReadInt(value, "DUI::SScrollBar::SetAttribute");
     } else if (name.CompareNoCase(L"page") == 0) {
-        m_si.nPage = static_cast<UINT>(ReadAttrInt(value));
+        m_si.nPage = static_cast<UINT>(ReadInt(value, "DUI::SScrollBar::SetAttribute"));
     } else if (name.CompareNoCase(L"value") == 0) {
-        m_si.nPos = ReadAttrInt(value);
+        m_si.nPos = ReadInt(value, "DUI::SScrollBar::SetAttribute");
     } else if (name.CompareNoCase(L"vertical") == 0) {
-        m_vertical = ReadAttrInt(value) != 0;
+        m_vertical = ReadInt(value, "DUI::SScrollBar::SetAttribute") != 0;
     } else {
         return SWindow::SetAttribute(name, value, loading);
     }

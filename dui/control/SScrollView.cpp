@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "dui/control/AttrReader.h"
 #include "dui/control/ScrollEvents.h"
 #include "dui/core/SLayoutParamAttr.h"
 
@@ -69,9 +68,9 @@ HRESULT SScrollView::SetAttribute(const SStringW& name, const SStringW& value, B
 {
     HRESULT hr = 1;
     if (name.CompareNoCase(L"origin-x") == 0) {
-        m_origin.x = ReadAttrInt(value);
+        m_origin.x = ReadInt(value, "DUI::SScrollView::SetAttribute");
     } else if (name.CompareNoCase(L"origin-y") == 0) {
-        m_origin.y = ReadAttrInt(value);
+        m_origin.y = ReadInt(value, "DUI::SScrollView::SetAttribute");
     } else if (name.CompareNoCase(L"viewSize") == 0) {
         if (!ReadSizePair(value, true, __func__, m_viewWidth, m_viewHeight))
             return E_INVALIDARG;
