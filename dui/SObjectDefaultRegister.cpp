@@ -3,8 +3,11 @@
 #include "dui/control/SCaption.h"
 #include "dui/control/SCheckBox.h"
 #include "dui/control/SGroup.h"
+#include "dui/control/SPanel.h"
 #include "dui/control/SProgress.h"
 #include "dui/control/SRadioBox.h"
+#include "dui/control/SScrollBar.h"
+#include "dui/control/SScrollView.h"
 #include "dui/control/SSliderBar.h"
 #include "dui/control/SToggle.h"
 #include "dui/core/AnchorLayout.h"
@@ -53,13 +56,16 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* registry)
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* registry)
 {
     registry->TplRegisterFactory<SWindow>();
+    registry->TplRegisterFactory<SPanel>();
     registry->TplRegisterFactory<SProgress>();
     registry->TplRegisterFactory<SCheckBox>();
     registry->TplRegisterFactory<SRadioBox>();
     registry->TplRegisterFactory<SGroup>();
+    registry->TplRegisterFactory<SScrollView>();
     registry->TplRegisterFactory<SToggle>();
     registry->TplRegisterFactory<SCaption>();
     registry->TplRegisterFactory<SSliderBar>();
+    registry->TplRegisterFactory<SScrollBar>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* registry)

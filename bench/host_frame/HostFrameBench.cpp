@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/support/BenchFrames.h"
+#include "bench/support/BenchLayoutFolder.h"
 #include "bench/support/BenchWindowEnv.h"
 #include "dui/SObjectDefaultRegister.h"
 #include "dui/core/SApplication.h"
@@ -24,6 +25,8 @@
 
 using namespace DUI;
 using benchenv::ButtonFaces;
+using benchenv::LayoutFolder;
+using benchenv::Pump;
 using benchenv::Median;
 using benchenv::NowMs;
 using benchenv::SavePng;
@@ -93,52 +96,6 @@ std::wstring Layout(int& windows)
     return xml + L"</root></DUI>";
 }
 
-bool WriteUtf8(const std::wstring& path, const std::wstring& text)
-{
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                        nullptr);
-    std::string bytes(n, '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
-    HANDLE f = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(f, bytes.data(), n, &written, nullptr);
-    ::CloseHandle(f);
-    return ok && written == static_cast<DWORD>(n);
-}
-
-// The layout as a resource folder of its own, removed at the end.
-class LayoutFolder
-{
-public:
-    explicit LayoutFolder(const std::wstring& layout)
-    {
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        m_dir = std::wstring(temp) + L"vesk_host_frame_" + Num(static_cast<int>(::GetCurrentProcessId()));
-        ::CreateDirectoryW(m_dir.c_str(), nullptr);
-        m_ok = WriteUtf8(m_dir + L"\\bench.xml", layout) &&
-               WriteUtf8(m_dir + L"\\uires.idx",
-                         L"<resource><LAYOUT><file name=\"XML_BENCH\" path=\"bench.xml\"/></LAYOUT></resource>");
-    }
-    ~LayoutFolder()
-    {
-        ::DeleteFileW((m_dir + L"\\bench.xml").c_str());
-        ::DeleteFileW((m_dir + L"\\uires.idx").c_str());
-        ::RemoveDirectoryW(m_dir.c_str());
-    }
-    LayoutFolder(const LayoutFolder&) = delete;
-    LayoutFolder& operator=(const LayoutFolder&) = delete;
-
-    bool Ok() const { return m_ok; }
-    const std::wstring& Dir() const { return m_dir; }
-
-private:
-    std::wstring m_dir;
-    bool m_ok = false;
-};
-
 // Presents as the default presenter does and notes how long each
 // presentation took, to tell drawing from putting the image on the screen.
 class TimedPresenter : public SHostPresenter
@@ -167,15 +124,6 @@ private:
     int count = 0;
 };
 
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 struct Result
 {
     int windows = 0;
@@ -187,7 +135,7 @@ struct Result
 
 bool Run(IPaintFactory* factory, const char* png, Result& out)
 {
-    LayoutFolder folder(Layout(out.windows));
+    LayoutFolder folder(L"vesk_host_frame_", Layout(out.windows));
     SObjectDefaultRegister builtIns;
     SApplication app(factory, ::GetModuleHandleW(nullptr), L"VeskHostFrameBench", &builtIns);
     IResProvider* p = nullptr;

@@ -20,6 +20,10 @@ public:
     void CopyTo(ISkinObj* target, int scale) const override;
     virtual BOOL HasPartSize() const { return TRUE; }
     virtual int GetPartSize() const { return m_image ? m_image->Width() / 9 : 0; }
+    // Bars drawn with this skin have arrows, as thick as the bar.
+    virtual BOOL HasArrow() const { return TRUE; }
+    // The thickness of a bar: one cell of the grid.
+    virtual int GetIdealSize() const { return GetPartSize(); }
     virtual RECT GetPartRect(int part, int state, BOOL vertical) const;
 
 protected:

@@ -1,0 +1,368 @@
+#include "dui/control/SPanel.h"
+
+#include <algorithm>
+#include <climits>
+
+#include <windowsx.h>
+
+#include "dui/core/SLayoutParamAttr.h"
+#include "dui/res.mgr/SResProviderMgr.h"
+#include "dui/res.mgr/SSkinPoolMgr.h"
+#include "dui/res.mgr/SSkinScrollbar.h"
+
+namespace DUI {
+
+namespace {
+
+constexpr int kSystemScrollbarSkin = 5;
+
+SSkinScrollbar* AsScrollbarSkin(ISkinObj* skin)
+{
+    auto* object = dynamic_cast<IObject*>(skin);
+    return object && object->IsKindOf(SSkinScrollbar::GetClassTagStatic()) ? dynamic_cast<SSkinScrollbar*>(skin)
+                                                                             : nullptr;
+}
+
+int AlongLength(const RECT& rc, BOOL vertical)
+{
+    return vertical ? rc.bottom - rc.top : rc.right - rc.left;
+}
+
+} // namespace
+
+SPanel::SPanel()
+{
+    SSkinPoolMgr* skins = SSkinPoolMgr::GetInstance();
+    ISkinObj* skin = skins ? skins->GetSystemSkin(kSystemScrollbarSkin, 100) : nullptr;
+    if (AsScrollbarSkin(skin))
+        m_sbSkin.Reset(skin);
+}
+
+SPanel::~SPanel() = default;
+
+SCROLLINFO SPanel::NewScrollInfo()
+{
+    SCROLLINFO si = {};
+    si.cbSize = sizeof(si);
+    si.nTrackPos = -1;
+    return si;
+}
+
+HRESULT SPanel::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+{
+    HRESULT hr = 0;
+    if (name.CompareNoCase(L"sbSkin") == 0) {
+        hr = SetSkinAttribute(value);
+        if (SUCCEEDED(hr))
+            hr = loading ? 1 : 0;
+    } else if (name.CompareNoCase(L"sbArrowSize") == 0) {
+        hr = SetSizeAttribute(m_arrowSize, value, 1);
+    } else if (name.CompareNoCase(L"sbWid") == 0) {
+        hr = SetSizeAttribute(m_barWidth, value, 0);
+    } else if (name.CompareNoCase(L"sbEnable") == 0) {
+        m_barEnabled = ReadInt(value, "DUI::SPanel::SetAttribute");
+    } else if (name.CompareNoCase(L"updateInterval") == 0) {
+        m_updateInterval = ReadInt(value, "DUI::SPanel::SetAttribute");
+        hr = 1;
+    } else if (name.CompareNoCase(L"scrollSpeed") == 0) {
+        m_lineSize = ReadInt(value, "DUI::SPanel::SetAttribute");
+        hr = 1;
+    } else if (name.CompareNoCase(L"sbLeft") == 0) {
+        hr = SetSizeAttribute(m_sbLeft, value, 0);
+    } else if (name.CompareNoCase(L"sbRight") == 0) {
+        hr = SetSizeAttribute(m_sbRight, value, 0);
+    } else if (name.CompareNoCase(L"sbTop") == 0) {
+        hr = SetSizeAttribute(m_sbTop, value, 0);
+    } else if (name.CompareNoCase(L"sbBottom") == 0) {
+        hr = SetSizeAttribute(m_sbBottom, value, 0);
+    } else {
+        return SWindow::SetAttribute(name, value, loading);
+    }
+    return AfterSetAttribute(name, value, loading, hr);
+}
+
+HRESULT SPanel::SetSkinAttribute(const SStringW& value)
+{
+    SSkinPoolMgr* skins = SSkinPoolMgr::GetInstance();
+    ISkinObj* skin = skins ? skins->GetSkin(value, GetScale()) : nullptr;
+    if (!AsScrollbarSkin(skin))
+        return E_FAIL;
+    m_sbSkin.Reset(skin);
+    return S_OK;
+}
+
+// A bar's thickness decides the client area, so a change after loading
+// recomputes it.
+HRESULT SPanel::SetSizeAttribute(SLayoutSize& size, const SStringW& value, HRESULT result)
+{
+    size = ResolveLayoutDim(value.c_str());
+    if (GetContainer())
+        DeliverSwndMessage(WM_NCCALCSIZE);
+    return result;
+}
+
+int SPanel::ToPixel(const SLayoutSize& size) const
+{
+    return std::max(size.ToPixel(GetScale()), 0);
+}
+
+RECT SPanel::GetClientRect() const
+{
+    return m_rcClient;
+}
+
+void SPanel::SetColorize(COLORREF color)
+{
+    SWindow::SetColorize(color);
+    if (m_sbSkin)
+        m_sbSkin->OnColorize(color);
+}
+
+BOOL SPanel::IsPointOutsideClient(POINT pt) const
+{
+    return m_dragMode != 0 || !::PtInRect(&m_rcClient, pt);
+}
+
+void SPanel::OnScaleChanged(int scale)
+{
+    SWindow::OnScaleChanged(scale);
+    if (!m_sbSkin)
+        return;
+    RescaleSkin(m_sbSkin, scale);
+    DeliverSwndMessage(WM_NCCALCSIZE);
+}
+
+BOOL SPanel::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    const POINT pt = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    result = 0;
+    switch (msg) {
+    case WM_NCCALCSIZE: {
+        RECT rc = SWindow::GetClientRect();
+        const int width = GetScrollBarWidth();
+        if (HasScrollBar(TRUE))
+            rc.right = std::max(rc.left, rc.right - width);
+        if (HasScrollBar(FALSE))
+            rc.bottom = std::max(rc.top, rc.bottom - width);
+        m_rcClient = rc;
+        InvalidateRect(nullptr);
+        return TRUE;
+    }
+    case WM_NCPAINT:
+        OnNcPaint(reinterpret_cast<IPaintSurface*>(wp));
+        OnNcPaintBars(reinterpret_cast<IPaintSurface*>(wp));
+        return TRUE;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+        OnNcLButtonDown(pt);
+        return TRUE;
+    case WM_NCLBUTTONUP:
+        OnNcLButtonUp(pt);
+        return TRUE;
+    case WM_NCMOUSEMOVE:
+        OnNcMouseMove(pt);
+        return TRUE;
+    case WM_NCMOUSELEAVE:
+        OnNcMouseLeave();
+        return TRUE;
+    case WM_SHOWWINDOW:
+        // Hidden mid-drag: the drag ends as a release away from the bars.
+        if (!wp && m_dragMode != 0)
+            OnNcLButtonUp(POINT{INT_MIN / 2, INT_MIN / 2});
+        return SWindow::OnSwndMessage(msg, wp, lp, result);
+    case WM_TIMER:
+        OnRepeatTimer(static_cast<char>(wp));
+        return TRUE;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+        OnScroll(msg == WM_VSCROLL, LOWORD(wp), static_cast<short>(HIWORD(wp)));
+        return TRUE;
+    case WM_MOUSEWHEEL:
+        result = OnWheel(wp, lp);
+        return TRUE;
+    default:
+        return SWindow::OnSwndMessage(msg, wp, lp, result);
+    }
+}
+
+int SPanel::GetScrollLineSize(BOOL)
+{
+    return m_lineSize;
+}
+
+BOOL SPanel::OnScroll(BOOL vertical, UINT code, int pos)
+{
+    SCROLLINFO& si = InfoOf(vertical);
+    long long next = si.nPos;
+    switch (code) {
+    case SB_LINEUP: next -= GetScrollLineSize(vertical); break;
+    case SB_LINEDOWN: next += GetScrollLineSize(vertical); break;
+    case SB_PAGEUP: next -= static_cast<long long>(si.nPage); break;
+    case SB_PAGEDOWN: next += static_cast<long long>(si.nPage); break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: next = pos; break;
+    case SB_TOP: next = si.nMin; break;
+    case SB_BOTTOM: next = static_cast<long long>(si.nMax) - static_cast<long long>(si.nPage) + 1; break;
+    default: break;
+    }
+    const int clamped = ScrollBarGeometry::ClampPos(si, next);
+    if (clamped == si.nPos)
+        return FALSE;
+    si.nPos = clamped;
+    if (code != SB_THUMBTRACK) {
+        if (IsVisible(TRUE) && IsBarEnabled(vertical))
+            DrawRailAndThumb(vertical, ScrollBarGeometry::State_Normal, ScrollBarGeometry::State_Normal);
+        si.nTrackPos = -1;
+    }
+    InvalidateClient();
+    return TRUE;
+}
+
+BOOL SPanel::SetScrollPos(BOOL vertical, int pos, BOOL redraw)
+{
+    const SCROLLINFO& si = InfoOf(vertical);
+    pos = std::min(std::max(pos, si.nMin), ScrollBarGeometry::LastPos(si));
+    LockUpdate();
+    const BOOL moved = OnScroll(vertical, SB_THUMBPOSITION, pos);
+    UnlockUpdate();
+    if (!moved)
+        return FALSE;
+    if (redraw) {
+        const RECT bar = GetScrollBarRect(vertical);
+        InvalidateRect(&bar);
+    }
+    InvalidateClient();
+    return TRUE;
+}
+
+int SPanel::GetScrollPos(BOOL vertical) const
+{
+    return InfoOf(vertical).nPos;
+}
+
+BOOL SPanel::SetScrollRange(BOOL vertical, int min, int max, BOOL redraw)
+{
+    SCROLLINFO& si = InfoOf(vertical);
+    const BOOL changed = si.nMin != min || si.nMax != max;
+    si.nMin = min;
+    si.nMax = max;
+    si.nPos = std::min(std::max(si.nPos, si.nMin), ScrollBarGeometry::LastPos(si));
+    if (changed || redraw) {
+        const RECT bar = GetScrollBarRect(vertical);
+        InvalidateRect(&bar);
+    }
+    return TRUE;
+}
+
+BOOL SPanel::ShowScrollBar(int barMask, BOOL show)
+{
+    m_barShown = show ? (m_barShown | barMask) : (m_barShown & ~barMask);
+    DeliverSwndMessage(WM_NCCALCSIZE);
+    InvalidateClient();
+    return TRUE;
+}
+
+BOOL SPanel::EnableScrollBar(int barMask, BOOL enable)
+{
+    m_barEnabled = enable ? (m_barEnabled | barMask) : (m_barEnabled & ~barMask);
+    for (BOOL vertical : {TRUE, FALSE}) {
+        if (barMask & BarBit(vertical)) {
+            const RECT bar = GetScrollBarRect(vertical);
+            InvalidateRect(&bar);
+        }
+    }
+    return TRUE;
+}
+
+BOOL SPanel::HasScrollBar(BOOL vertical) const
+{
+    return (m_barShown & BarBit(vertical)) != 0;
+}
+
+int SPanel::GetScrollBarWidth() const
+{
+    if (m_barWidth.IsSet())
+        return ToPixel(m_barWidth);
+    SSkinScrollbar* skin = AsScrollbarSkin(m_sbSkin.Get());
+    return skin ? skin->GetIdealSize() : 0;
+}
+
+int SPanel::GetSbArrowSize() const
+{
+    if (m_arrowSize.IsSet())
+        return ToPixel(m_arrowSize);
+    SSkinScrollbar* skin = AsScrollbarSkin(m_sbSkin.Get());
+    return skin && skin->HasArrow() ? skin->GetIdealSize() : 0;
+}
+
+RECT SPanel::GetScrollBarRect(BOOL vertical) const
+{
+    if (!HasScrollBar(vertical))
+        return RECT{0, 0, 0, 0};
+    RECT rc = SWindow::GetClientRect();
+    const int width = GetScrollBarWidth();
+    if (vertical) {
+        rc.left = std::max(rc.left, rc.right - width);
+        if (HasScrollBar(FALSE))
+            rc.bottom -= width;
+        rc.top += ToPixel(m_sbTop);
+        rc.bottom -= ToPixel(m_sbBottom);
+        rc.bottom = std::max(rc.top, rc.bottom);
+    } else {
+        rc.top = std::max(rc.top, rc.bottom - width);
+        if (HasScrollBar(TRUE))
+            rc.right -= width;
+        rc.left += ToPixel(m_sbLeft);
+        rc.right -= ToPixel(m_sbRight);
+        rc.right = std::max(rc.left, rc.right);
+    }
+    return rc;
+}
+
+ScrollBarGeometry SPanel::GeometryOf(BOOL vertical) const
+{
+    return ScrollBarGeometry::Measure(AlongLength(GetScrollBarRect(vertical), vertical), GetSbArrowSize(),
+                                      InfoOf(vertical));
+}
+
+RECT SPanel::GetSbRailRect(BOOL vertical) const
+{
+    RECT rc = GetScrollBarRect(vertical);
+    if (::IsRectEmpty(&rc))
+        return rc;
+    const ScrollBarGeometry g = GeometryOf(vertical);
+    LONG& from = vertical ? rc.top : rc.left;
+    LONG& to = vertical ? rc.bottom : rc.right;
+    to = from + g.length - g.arrow;
+    from += g.arrow;
+    to = std::max(from, to);
+    return rc;
+}
+
+RECT SPanel::GetSbPartRect(BOOL vertical, int part) const
+{
+    return GeometryOf(vertical).PartRect(GetScrollBarRect(vertical), vertical, part);
+}
+
+DWORD SPanel::HitTestScrollBar(POINT pt) const
+{
+    for (BOOL vertical : {FALSE, TRUE}) {
+        const RECT bar = GetScrollBarRect(vertical);
+        if (!::PtInRect(&bar, pt))
+            continue;
+        const int part = GeometryOf(vertical).HitTest(bar, vertical, pt);
+        return MakeHotPart(part < 0 ? static_cast<int>(kNoPart) : part, vertical);
+    }
+    return kNoPart;
+}
+
+void SPanel::UpdateThrottled()
+{
+    const DWORD now = ::GetTickCount();
+    if (now - m_lastRepaint < static_cast<DWORD>(std::max(m_updateInterval, 0)))
+        return;
+    UpdateWindow();
+    m_lastRepaint = now;
+}
+
+} // namespace DUI
