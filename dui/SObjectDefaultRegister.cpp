@@ -1,5 +1,13 @@
 #include "dui/SObjectDefaultRegister.h"
 
+#include "dui/control/SAnimateImgWnd.h"
+#include "dui/control/SButton.h"
+#include "dui/control/SIconWnd.h"
+#include "dui/control/SImageButton.h"
+#include "dui/control/SImageWnd.h"
+#include "dui/control/SLine.h"
+#include "dui/control/SLink.h"
+#include "dui/control/SStatic.h"
 #include "dui/core/AnchorLayout.h"
 #include "dui/core/SGridLayout.h"
 #include "dui/core/SInterpolators.h"
@@ -46,6 +54,14 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* registry)
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* registry)
 {
     registry->TplRegisterFactory<SWindow>();
+    registry->TplRegisterFactory<SStatic>();
+    registry->TplRegisterFactory<SButton>();
+    registry->TplRegisterFactory<SImageWnd>();
+    registry->TplRegisterFactory<SImageButton>();
+    registry->TplRegisterFactory<SLine>();
+    registry->TplRegisterFactory<SIconWnd>();
+    registry->TplRegisterFactory<SLink>();
+    registry->TplRegisterFactory<SAnimateImgWnd>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* registry)
