@@ -1,7 +1,7 @@
 #include "dui/control/SAnimateImgWnd.h"
 
+#include "dui/control/SControlSkin.h"
 #include "dui/core/SLayoutParamAttr.h"
-#include "dui/res.mgr/SSkinPoolMgr.h"
 
 namespace DUI {
 
@@ -23,8 +23,7 @@ HRESULT SAnimateImgWnd::SetAttribute(const SStringW& name, const SStringW& value
 {
     HRESULT hr = S_FALSE;
     if (name.CompareNoCase(L"skin") == 0) {
-        SSkinPoolMgr* skins = SSkinPoolMgr::GetInstance();
-        m_skin.Reset(skins ? skins->GetSkin(value, GetScale()) : nullptr);
+        m_skin = FindNamedSkin(value, GetScale());
         hr = S_OK;
         if (!loading)
             OnContentChanged();
@@ -43,13 +42,12 @@ HRESULT SAnimateImgWnd::SetAttribute(const SStringW& name, const SStringW& value
 void SAnimateImgWnd::SetColorize(COLORREF color)
 {
     SWindow::SetColorize(color);
-    if (m_skin)
-        m_skin->OnColorize(color);
+    ColorizeSkin(m_skin.Get(), color);
 }
 
 SIZE SAnimateImgWnd::MeasureContent(int, int)
 {
-    return m_skin ? m_skin->GetSkinSize() : SIZE{0, 0};
+    return SkinSizeOf(m_skin.Get());
 }
 
 BOOL SAnimateImgWnd::RegisterTicks()

@@ -1,16 +1,15 @@
 #include "dui/control/SButton.h"
 
+#include "dui/control/SControlSkin.h"
 #include "dui/core/CAccelerator.h"
 #include "dui/core/SLayoutParamAttr.h"
 #include "dui/core/StringSplit.h"
-#include "dui/res.mgr/SSkinPoolMgr.h"
 
 namespace DUI {
 
 namespace {
 
 constexpr char kSetAttribute[] = "DUI::SButton::SetAttribute";
-constexpr int kSystemButtonSkin = 4;   // "_skin.sys.btn.normal"
 constexpr WORD kOpaque = 255;
 constexpr WORD kFadeStart = 50;
 
@@ -29,8 +28,7 @@ IAcceleratorMgr* AcceleratorsOf(const SWindow* w)
 
 SButton::SButton()
 {
-    if (SSkinPoolMgr* skins = SSkinPoolMgr::GetInstance())
-        SetSkin(skins->GetSystemSkin(kSystemButtonSkin, 100));
+    SetSkin(FindSystemSkin(SysSkin_BtnNormal).Get());
     SetAttribute(L"focusable", L"1", TRUE);
     m_minWidth = SLayoutSize(0.0f, SLayoutSize::px);
     m_minHeight = SLayoutSize(0.0f, SLayoutSize::px);

@@ -1,7 +1,7 @@
 #include "dui/control/SImageWnd.h"
 
+#include "dui/control/SControlSkin.h"
 #include "dui/core/SLayoutParamAttr.h"
-#include "dui/res.mgr/SSkinPoolMgr.h"
 
 namespace DUI {
 
@@ -32,8 +32,7 @@ HRESULT SImageWnd::SetAttribute(const SStringW& name, const SStringW& value, BOO
 {
     HRESULT hr = S_OK;
     if (name.CompareNoCase(L"skin") == 0) {
-        SSkinPoolMgr* skins = SSkinPoolMgr::GetInstance();
-        m_skin.Reset(skins ? skins->GetSkin(value, GetScale()) : nullptr);
+        m_skin = FindNamedSkin(value, GetScale());
         // A wrap-content window takes the new skin's size.
         if (!loading)
             OnContentChanged();
@@ -53,8 +52,7 @@ HRESULT SImageWnd::SetAttribute(const SStringW& name, const SStringW& value, BOO
 void SImageWnd::SetColorize(COLORREF color)
 {
     SWindow::SetColorize(color);
-    if (m_skin)
-        m_skin->OnColorize(color);
+    ColorizeSkin(m_skin.Get(), color);
 }
 
 void SImageWnd::OnScaleChanged(int scale)
@@ -67,7 +65,7 @@ SIZE SImageWnd::MeasureContent(int, int)
 {
     if (m_image)
         return m_image->GetSize();
-    return m_skin ? m_skin->GetSkinSize() : SIZE{0, 0};
+    return SkinSizeOf(m_skin.Get());
 }
 
 void SImageWnd::SetImage(IPaintBitmap* image, int filterLevel)

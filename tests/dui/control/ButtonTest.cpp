@@ -2,16 +2,16 @@
 // normal and hover, clicks, keys and accelerators, and their sizes.
 #include <gtest/gtest.h>
 
-#include "ControlTestEnv.h"
+#include "BasicControlTestEnv.h"
 #include "dui/control/SButton.h"
 #include "dui/control/SImageButton.h"
 #include "dui/core/CAccelerator.h"
 
-using namespace ctltest;
+using namespace basictest;
 
 namespace {
 
-class ButtonTest : public ControlTest
+class ButtonTest : public BasicControlTest
 {
 protected:
     SButton* PaintedButton(const wchar_t* attrs)
@@ -30,8 +30,19 @@ protected:
     size_t Commands() const { return CountOf(m_log, L"b:on_command"); }
     BOOL Press(DWORD packed) { return m_input->focus.ProcessAccelerator(CAccelerator(packed)); }
 
-    std::vector<std::wstring> m_log;
 };
+
+TEST_F(ButtonTest, ButtonsTakeTheFocusAndTextsDoNot)
+{
+    SWindow* root = InputTree(L"<root><button name=\"b\"/><imgbtn name=\"i\"/><text name=\"t\"/>"
+                              L"<link name=\"l\"/></root>");
+    EXPECT_TRUE(Named(root, L"b")->IsFocusable());
+    EXPECT_TRUE(Named(root, L"b")->GetFlags() & SWindow::Flag_DrawFocusRect);
+    EXPECT_TRUE(Named(root, L"i")->IsFocusable());
+    EXPECT_FALSE(Named(root, L"t")->IsFocusable());
+    EXPECT_FALSE(Named(root, L"l")->IsMsgTransparent());
+    EXPECT_EQ(Named(root, L"b")->OnGetDlgCode() & SC_WANTTAB, 0u);
+}
 
 TEST_F(ButtonTest, DrawsTheSkinStateOfItsWindowState)
 {

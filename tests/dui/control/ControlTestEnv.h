@@ -1,206 +1,133 @@
 #pragma once
-// What the control tests share: the window environment with the built-in
-// classes and a few skins, hosts that also keep the timeline handlers that
-// register with them (a test ticks them as the host's 10 ms timeline does),
-// a log of the events a window fires, and pictures made from pixels.
+// The fixture of the control tests: controls built from XML into a painting
+// host, or into one that routes input, with colour-cell skins in a pool of
+// their own.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <string>
-#include <vector>
+#include <memory>
 
+#include "dui/res.mgr/SSkinPool.h"
+#include "dui/res.mgr/SSkinPoolMgr.h"
+#include "TestCellSkin.h"
+#include "tests/dui/core/HostTestEnv.h"
 #include "tests/dui/core/InputTestHost.h"
 #include "tests/dui/core/PaintHost.h"
-#include "tests/dui/core/HostTestEnv.h"
-#include "dui/core/SlotFunctor.h"
-#include "dui/res.mgr/SImageLoader.h"
-#include "dui/res.mgr/SSkinImgList.h"
-#include "dui/res.mgr/SSkinPoolMgr.h"
 
 namespace ctltest {
 
 using namespace DUI;
-using namespace wndtest;
-using hosttest::MaybeSavePng;
 
-constexpr uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kYellow = 0xFFFFFF00;
-constexpr uint32_t kWhite = 0xFFFFFFFF, kBlack = 0xFF000000, kCyan = 0xFF00FFFF, kNone = 0;
-
-// The handlers registered with a host, called in registration order; one
-// that leaves during a tick is not called.
-class Timeline
-{
-public:
-    BOOL Add(ITimelineHandler* h)
-    {
-        if (Has(h))
-            return FALSE;
-        m_handlers.push_back(h);
-        return TRUE;
-    }
-    BOOL Remove(ITimelineHandler* h)
-    {
-        const auto it = std::find(m_handlers.begin(), m_handlers.end(), h);
-        if (it == m_handlers.end())
-            return FALSE;
-        m_handlers.erase(it);
-        return TRUE;
-    }
-    bool Has(const void* h) const
-    {
-        return std::find_if(m_handlers.begin(), m_handlers.end(),
-                            [h](ITimelineHandler* x) { return static_cast<const void*>(x) == h; }) !=
-               m_handlers.end();
-    }
-    size_t Count() const { return m_handlers.size(); }
-    void Tick()
-    {
-        const std::vector<ITimelineHandler*> now = m_handlers;
-        for (ITimelineHandler* h : now) {
-            if (std::find(m_handlers.begin(), m_handlers.end(), h) != m_handlers.end())
-                h->OnTimelineTick();
-        }
-    }
-
-private:
-    std::vector<ITimelineHandler*> m_handlers;
-};
-
-// Input routing, focus and accelerators (InputHost) plus a timeline.
-class ControlHost : public InputHost
-{
-public:
-    using InputHost::InputHost;
-    BOOL RegisterTimelineHandler(ITimelineHandler* h) override { return timeline.Add(h); }
-    BOOL UnregisterTimelineHandler(ITimelineHandler* h) override { return timeline.Remove(h); }
-    Timeline timeline;
-};
-
-// One image of the tree (PaintHost) plus a timeline.
-class ControlPaintHost : public PaintHost
-{
-public:
-    using PaintHost::PaintHost;
-    BOOL RegisterTimelineHandler(ITimelineHandler* h) override { return timeline.Add(h); }
-    BOOL UnregisterTimelineHandler(ITimelineHandler* h) override { return timeline.Remove(h); }
-    Timeline timeline;
-};
-
-// "name:event" for every event of `ids` that `w` fires.
-inline void LogEvents(SWindow* w, std::vector<std::wstring>& log, std::initializer_list<int> ids)
-{
-    for (int id : ids) {
-        w->GetEventSet()->SubscribeEvent(id, StdFunctionSlot([w, &log](EventArgs* e) {
-            log.push_back(std::wstring(w->GetName()) + L":" + e->GetName());
-            return false;
-        }));
-    }
-}
-
-inline size_t CountOf(const std::vector<std::wstring>& log, const std::wstring& entry)
-{
-    return static_cast<size_t>(std::count(log.begin(), log.end(), entry));
-}
-
-// A bitmap of cx x cy opaque pixels, each column band of `colors` as wide
-// as cx / colors.size() (so an image list of that many states shows one
-// colour per state).
-inline SRefPtr<IPaintBitmap> StripBitmap(int cx, int cy, const std::vector<uint32_t>& colors)
-{
-    std::vector<uint32_t> pixels(static_cast<size_t>(cx) * cy);
-    const int band = cx / static_cast<int>(colors.size());
-    for (int y = 0; y < cy; ++y) {
-        for (int x = 0; x < cx; ++x)
-            pixels[static_cast<size_t>(y) * cx + x] = colors[std::min<size_t>(x / band, colors.size() - 1)];
-    }
-    IPaintBitmap* bmp = nullptr;
-    GetLoaderPaintFactory()->CreateBitmap(&bmp);
-    auto owned = SRefPtr<IPaintBitmap>::Adopt(bmp);
-    if (owned)
-        owned->InitPixels(cx, cy, pixels.data());
-    return owned;
-}
-
-// An image list skin of one state per colour, each state cx x cy.
-inline void AddStripSkin(const wchar_t* name, int cx, int cy, const std::vector<uint32_t>& colors)
-{
-    auto skin = SRefPtr<SSkinImgList>::Adopt(new SSkinImgList());
-    skin->SetStates(static_cast<int>(colors.size()));
-    skin->SetAttribute(L"name", name, TRUE);
-    skin->SetImage(StripBitmap(cx * static_cast<int>(colors.size()), cy, colors).Get());
-    SSkinPoolMgr::GetInstance()->GetBuiltinPool()->AddSkin({name, 100}, skin.Detach());
-}
-
-// Skins: "four" a colour per state (red, green hover, blue pushed, yellow
-// disabled), no size of its own; "frames" four 20 x 10 states in those
-// colours; "wide" one 20 x 10 cyan state; the system button skin in white,
-// green, blue and yellow.
+// Controls drawn into a 200 x 100 host. Skins: "box" 12 x 10 (8 states),
+// "mark" 12 x 10 (1 state, colour 7), "toggle" 9 x 9 (6 states), "rail"
+// 8 x 6 (colour 0), "fill" 8 x 6 (colour 5), "thumb" 10 x 16 (4 states from colour 1),
+// "vrail" 6 x 8, "vthumb" 16 x 10 (as "thumb").
 class ControlTest : public ::testing::Test
 {
 protected:
+    static constexpr uint32_t kWhite = 0xFFFFFFFF;
+
     void SetUp() override
     {
         ASSERT_TRUE(m_render.Loaded());
-        AddStripSkin(L"frames", 20, 10, {kRed, kGreen, kBlue, kYellow});
-        AddStripSkin(L"wide", 20, 10, {kCyan});
+        m_env.Registry().TplRegisterFactory<TestCellSkin>();
         xmldom::xml_document doc;
-        const std::string text = "<skin><colorrect name=\"_skin.sys.btn.normal\" normal=\"#ffffff\" "
-                                 "hover=\"#00ff00\" pushdown=\"#0000ff\" disable=\"#ffff00\"/></skin>";
-        doc.load_buffer(text.data(), text.size());
-        SSkinPoolMgr::GetInstance()->GetBuiltinPool()->LoadSkins(doc.child(L"skin"));
+        static const char kSkins[] =
+            "<skin><testCells name=\"box\" width=\"12\" height=\"10\" states=\"8\"/>"
+            "<testCells name=\"mark\" width=\"12\" height=\"10\" first=\"7\"/>"
+            "<testCells name=\"toggle\" width=\"9\" height=\"9\" states=\"6\"/>"
+            "<testCells name=\"rail\" width=\"8\" height=\"6\"/>"
+            "<testCells name=\"fill\" width=\"8\" height=\"6\" first=\"5\"/>"
+            "<testCells name=\"thumb\" width=\"10\" height=\"16\" states=\"4\" first=\"1\"/>"
+            "<testCells name=\"vrail\" width=\"6\" height=\"8\"/>"
+            "<testCells name=\"vthumb\" width=\"16\" height=\"10\" states=\"4\" first=\"1\"/></skin>";
+        ASSERT_TRUE(doc.load_buffer(kSkins, sizeof(kSkins) - 1));
+        m_pool = SRefPtr<SSkinPool>::Adopt(new SSkinPool());
+        ASSERT_EQ(m_pool->LoadSkins(doc.first_child()), 8);
+        SSkinPoolMgr::GetInstance()->PushSkinPool(m_pool.Get());
     }
-
-    // The hosts go before the environment destroys the trees.
     void TearDown() override
     {
-        for (SWindow* root : m_roots)
-            root->SetContainer(nullptr);
+        if (m_root)
+            m_root->SetContainer(nullptr);
+        SSkinPoolMgr::GetInstance()->PopSkinPool(m_pool.Get());
     }
 
-    // A tree in a 200 x 100 host that routes input. As in a host, the
-    // windows know their container while they are made.
+    // A white root holding the XML's children, laid out and painted.
+    SWindow* Tree(const wchar_t* xml)
+    {
+        if (m_root)
+            m_root->SetContainer(nullptr);
+        m_root = m_env.Build(xml);
+        m_root->SetAttribute(L"colorBkgnd", L"#ffffff", TRUE);
+        m_host.Attach(m_root);
+        m_host.Paint();
+        return m_root;
+    }
+    template <class T>
+    T* Named(const wchar_t* name) const
+    {
+        return static_cast<T*>(m_root->FindChildByName(name));
+    }
+    uint32_t At(int x, int y) const { return m_host.At(x, y); }
+    void Repaint() { m_host.Paint(); }
+    // The XML's children under a root of 200 x 100 whose host routes input
+    // and keeps the focus as a host does.
     SWindow* InputTree(const wchar_t* xml)
     {
-        SWindow* root = m_env.NewRoot();
-        m_roots.push_back(root);
-        m_input = std::make_unique<ControlHost>(root);
-        root->CreateChildrenFromXmlText(xml);
+        if (m_root)
+            m_root->SetContainer(nullptr);
+        m_root = m_env.Build(xml);
+        m_input = std::make_unique<wndtest::InputHost>(m_root);
         const RECT all = {0, 0, 200, 100};
-        root->Move(&all);
-        return root;
+        m_root->Move(&all);
+        m_root->UpdateLayout();
+        return m_root;
     }
-    // A tree in the 200 x 100 painting host.
-    SWindow* PaintTree(const wchar_t* xml)
+    wndtest::InputHost& Input() { return *m_input; }
+    // The first row of column x holding the pixel, -1 for none.
+    int FirstRowWith(int x, uint32_t pixel) const
     {
-        SWindow* root = m_env.NewRoot();
-        m_roots.push_back(root);
-        root->SetContainer(&m_paint);
-        root->CreateChildrenFromXmlText(xml);
-        m_paint.Attach(root);
-        return root;
+        for (int y = 0; y < 100; ++y)
+            if (At(x, y) == pixel)
+                return y;
+        return -1;
     }
-    template <class T = SWindow>
-    static T* Named(SWindow* root, const wchar_t* name)
+    // Pixels darker than mid-grey within the rectangle.
+    int CountDark(const RECT& rc) const
     {
-        return static_cast<T*>(root->FindChildByName(name));
-    }
-    // The pixel of the painted host, alpha included.
-    uint32_t At(int x, int y) const { return m_paint.At(x, y); }
-    void ExpectAt(int x, int y, uint32_t want) const
-    {
-        const uint32_t got = At(x, y);
-        EXPECT_TRUE(NearPixel(got, want)) << "at " << x << "," << y << ": " << std::hex << got << " want " << want;
+        int n = 0;
+        for (int y = rc.top; y < rc.bottom; ++y) {
+            for (int x = rc.left; x < rc.right; ++x) {
+                const uint32_t p = At(x, y);
+                n += ((p >> 16) & 0xFF) < 0x80 && ((p >> 8) & 0xFF) < 0x80 && (p & 0xFF) < 0x80;
+            }
+        }
+        return n;
     }
 
-    RenderFactoryScope m_render;
-    WindowEnv m_env{{{L"uidef.xml", "<uidef><skin>"
-                                    "<colorrect name=\"four\" normal=\"#ff0000\" hover=\"#00ff00\" "
-                                    "pushdown=\"#0000ff\" disable=\"#ffff00\"/>"
-                                    "</skin></uidef>"}}};
-    ControlPaintHost m_paint{200, 100};
-    std::unique_ptr<ControlHost> m_input;
-    std::vector<SWindow*> m_roots;
+    wndtest::RenderFactoryScope m_render;
+    wndtest::WindowEnv m_env;
+    wndtest::PaintHost m_host{200, 100};
+    SRefPtr<SSkinPool> m_pool;
+    SWindow* m_root = nullptr;
+    std::unique_ptr<wndtest::InputHost> m_input;
+};
+
+// Counts the events of one id a window fires.
+class EventCounter
+{
+public:
+    EventCounter(SWindow* w, int id)
+    {
+        w->GetEventSet()->SubscribeEvent(id, StdFunctionSlot([this](EventArgs* e) {
+            ++count;
+            last = e;
+            return false;
+        }));
+    }
+    int count = 0;
+    EventArgs* last = nullptr;   // valid only inside the firing call
 };
 
 } // namespace ctltest

@@ -22,14 +22,14 @@ LPARAM At(int x, int y)
 
 TEST_F(HostControlsTest, TheHostShowsEachControlInItsStateAndFadesHoverOnItsTimeline)
 {
-    SHostWnd* host = NewHost(L"LAYOUT:XML_CONTROLS");
+    SHostWnd* host = NewHost(L"LAYOUT:XML_BASIC_CONTROLS");
     HWND hwnd = Shown(host);
     ASSERT_NE(hwnd, nullptr);
     IPaintSurface* image = host->GetMemSurface();
-    EXPECT_EQ(SurfacePixel(image, 12, 12), 0xFFC8C8C8u);    // normal
-    EXPECT_EQ(SurfacePixel(image, 102, 12), 0xFFE8E8E8u);   // disabled
-    EXPECT_EQ(SurfacePixel(image, 192, 12), 0xFFC8C8C8u);   // image button
-    EXPECT_EQ(SurfacePixel(image, 130, 111), 0xFF808080u);  // the rule
+    EXPECT_EQ(SurfacePixel(image, 20, 15), 0xFFC8C8C8u);    // normal
+    EXPECT_EQ(SurfacePixel(image, 110, 15), 0xFFE8E8E8u);   // disabled
+    EXPECT_EQ(SurfacePixel(image, 200, 15), 0xFFC8C8C8u);   // image button
+    EXPECT_EQ(SurfacePixel(image, 130, 110), 0xFF808080u);  // the rule
 
     auto* ok = Child<SButton>(host, L"ok");
     ::SendMessageW(hwnd, WM_MOUSEMOVE, 0, At(50, 25));
@@ -37,7 +37,7 @@ TEST_F(HostControlsTest, TheHostShowsEachControlInItsStateAndFadesHoverOnItsTime
     EXPECT_LT(ok->GetAnimateAlpha(), 255);
     ASSERT_TRUE(nativetest::PumpUntil([&] { return ok->GetAnimateAlpha() == 255; }, 10000));
     Flush(host);
-    EXPECT_EQ(SurfacePixel(image, 12, 12), 0xFF40A040u);
+    EXPECT_EQ(SurfacePixel(image, 20, 15), 0xFF40A040u);
     // The text stays on the button, inside it and clear of its edges.
     int ink = 0;
     for (int y = 10; y < 40; ++y) {
@@ -49,14 +49,14 @@ TEST_F(HostControlsTest, TheHostShowsEachControlInItsStateAndFadesHoverOnItsTime
 
     ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(50, 25));
     Flush(host);
-    EXPECT_EQ(SurfacePixel(image, 12, 12), 0xFF2050C0u);
+    EXPECT_EQ(SurfacePixel(image, 20, 15), 0xFF2050C0u);
     MaybeSavePng(image, L"host_controls_pushed.png");
     ::SendMessageW(hwnd, WM_LBUTTONUP, 0, At(50, 25));
 }
 
 TEST_F(HostControlsTest, SpaceAndTheAltAcceleratorFireTheButtonThroughTheHost)
 {
-    SHostWnd* host = NewHost(L"LAYOUT:XML_CONTROLS");
+    SHostWnd* host = NewHost(L"LAYOUT:XML_BASIC_CONTROLS");
     HWND hwnd = Shown(host);
     ASSERT_NE(hwnd, nullptr);
     auto* ok = Child<SButton>(host, L"ok");

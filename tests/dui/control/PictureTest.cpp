@@ -2,13 +2,13 @@
 // where, their sizes, and how an animation plays, pauses and stops.
 #include <gtest/gtest.h>
 
-#include "ControlTestEnv.h"
+#include "BasicControlTestEnv.h"
 #include "dui/control/SAnimateImgWnd.h"
 #include "dui/control/SIconWnd.h"
 #include "dui/control/SImageWnd.h"
 #include "dui/control/SLine.h"
 
-using namespace ctltest;
+using namespace basictest;
 
 namespace {
 
@@ -26,7 +26,7 @@ HICON SolidIcon(uint32_t rgb)
     return icon;
 }
 
-using PictureTest = ControlTest;
+using PictureTest = BasicControlTest;
 
 TEST_F(PictureTest, KeepingTheAspectCentresThePictureBetweenEqualBands)
 {
@@ -120,7 +120,7 @@ TEST_F(PictureTest, TheIconWindowOwnsOneIconAndDrawsItOverItsClientArea)
     EXPECT_EQ(icon->MeasureContent(-1, -1).cx, 0);
 }
 
-class AnimationTest : public ControlTest
+class AnimationTest : public BasicControlTest
 {
 protected:
     SAnimateImgWnd* Animation(const wchar_t* attrs)
@@ -142,7 +142,6 @@ protected:
         }
         return shown;
     }
-    std::vector<std::wstring> m_log;
 };
 
 TEST_F(AnimationTest, TwoRepeatsOfFourFramesStopOnTheFirstFrame)

@@ -1,57 +1,48 @@
-// The controls are made by their layout tags and know their kind.
-#include <gtest/gtest.h>
-
+// The controls are made by their layout tags, with their class chains.
 #include "ControlTestEnv.h"
-#include "dui/core/SObjectFactoryMgr.h"
 
+using namespace DUI;
 using namespace ctltest;
 
 namespace {
 
-using RegistrationTest = ControlTest;
-
-TEST_F(RegistrationTest, EveryTagMakesItsClassWithItsKinds)
+TEST_F(ControlTest, ControlsAreMadeByTheirTags)
 {
     struct Case
     {
         const wchar_t* tag;
+        const wchar_t* base;
         std::vector<const wchar_t*> kinds;
-        std::vector<const wchar_t*> notKinds;
     };
     const Case cases[] = {
-        {L"text", {L"text", L"window"}, {L"link", L"button"}},
-        {L"link", {L"link", L"window"}, {L"text"}},
-        {L"button", {L"button", L"window"}, {L"imgbtn"}},
-        {L"imgbtn", {L"imgbtn", L"button", L"window"}, {L"img"}},
-        {L"img", {L"img", L"window"}, {L"icon"}},
-        {L"icon", {L"icon", L"window"}, {L"img"}},
-        {L"animateimg", {L"animateimg", L"window"}, {L"img"}},
-        {L"hr", {L"hr", L"window"}, {L"text"}},
+        {L"text", L"window", {L"text", L"window"}},
+        {L"button", L"window", {L"button", L"window"}},
+        {L"img", L"window", {L"img", L"window"}},
+        {L"imgbtn", L"button", {L"imgbtn", L"button", L"window"}},
+        {L"hr", L"window", {L"hr", L"window"}},
+        {L"icon", L"window", {L"icon", L"window"}},
+        {L"link", L"window", {L"link", L"window"}},
+        {L"animateimg", L"window", {L"animateimg", L"window"}},
+        {L"check", L"window", {L"check", L"window"}},
+        {L"radio", L"window", {L"radio", L"window"}},
+        {L"toggle", L"window", {L"toggle", L"window"}},
+        {L"group", L"window", {L"group", L"window"}},
+        {L"progress", L"window", {L"progress", L"window"}},
+        {L"sliderbar", L"progress", {L"sliderbar", L"progress", L"window"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.tag);
-        SWindow* w = m_env.Registry().NewWindowByTag(c.tag);
+    for (const Case& k : cases) {
+        const std::string narrow(k.tag, k.tag + wcslen(k.tag));
+        SCOPED_TRACE(narrow);
+        const std::wstring xml = L"<root><" + std::wstring(k.tag) + L" name=\"w\"/></root>";
+        Tree(xml.c_str());
+        SWindow* w = Named<SWindow>(L"w");
         ASSERT_NE(w, nullptr);
-        EXPECT_STREQ(w->GetClassTag(), c.tag);
+        EXPECT_STREQ(w->GetClassTag(), k.tag);
+        for (const wchar_t* kind : k.kinds)
+            EXPECT_TRUE(w->IsKindOf(kind));
+        EXPECT_FALSE(w->IsKindOf(std::wstring(k.tag) == L"check" ? L"radio" : L"check"));
         EXPECT_EQ(w->GetObjectKind(), Window_Kind);
-        for (const wchar_t* kind : c.kinds)
-            EXPECT_TRUE(w->IsKindOf(kind)) << kind;
-        for (const wchar_t* kind : c.notKinds)
-            EXPECT_FALSE(w->IsKindOf(kind)) << kind;
-        w->Release();
     }
-}
-
-TEST_F(RegistrationTest, ButtonsTakeTheFocusAndTextsDoNot)
-{
-    SWindow* root = InputTree(L"<root><button name=\"b\"/><imgbtn name=\"i\"/><text name=\"t\"/>"
-                              L"<link name=\"l\"/></root>");
-    EXPECT_TRUE(Named(root, L"b")->IsFocusable());
-    EXPECT_TRUE(Named(root, L"b")->GetFlags() & SWindow::Flag_DrawFocusRect);
-    EXPECT_TRUE(Named(root, L"i")->IsFocusable());
-    EXPECT_FALSE(Named(root, L"t")->IsFocusable());
-    EXPECT_FALSE(Named(root, L"l")->IsMsgTransparent());
-    EXPECT_EQ(Named(root, L"b")->OnGetDlgCode() & SC_WANTTAB, 0u);
 }
 
 } // namespace

@@ -2,12 +2,12 @@
 // go, and that a link answers the mouse only over its text.
 #include <gtest/gtest.h>
 
-#include "ControlTestEnv.h"
+#include "BasicControlTestEnv.h"
 #include "dui/control/SLink.h"
 #include "dui/control/SStatic.h"
 #include "dui/core/SPaintObjects.h"
 
-using namespace ctltest;
+using namespace basictest;
 
 namespace {
 
@@ -27,12 +27,12 @@ public:
     std::vector<Line> lines;
 };
 
-class StaticTextTest : public ControlTest
+class StaticTextTest : public BasicControlTest
 {
 protected:
     void SetUp() override
     {
-        ControlTest::SetUp();
+        BasicControlTest::SetUp();
         m_rt = NewPaintSurface(10, 10);
         SIZE a = {}, w = {};
         m_rt->MeasureText(L"A", 1, &a);
@@ -190,7 +190,7 @@ TEST_F(StaticTextTest, DrawnLinesShowWhereTheyShouldAndTheTextTakesNoMouse)
     EXPECT_GT(inkInRows(10 + a.cy + 20, 10 + 2 * a.cy + 20), 0);
 }
 
-class LinkTest : public ControlTest
+class LinkTest : public BasicControlTest
 {
 protected:
     SLink* Link(const wchar_t* attrs, const wchar_t* text = L"WW")
@@ -212,7 +212,6 @@ protected:
         rt->MeasureText(text, static_cast<int>(std::wcslen(text)), &size);
         return size;
     }
-    std::vector<std::wstring> m_log;
 };
 
 TEST_F(LinkTest, TheLinkRectangleFollowsTheAlignment)
