@@ -1,14 +1,22 @@
 #include "dui/SObjectDefaultRegister.h"
 
+#include "dui/control/SAnimateImgWnd.h"
+#include "dui/control/SButton.h"
 #include "dui/control/SCaption.h"
 #include "dui/control/SCheckBox.h"
 #include "dui/control/SGroup.h"
+#include "dui/control/SIconWnd.h"
+#include "dui/control/SImageButton.h"
+#include "dui/control/SImageWnd.h"
+#include "dui/control/SLine.h"
+#include "dui/control/SLink.h"
 #include "dui/control/SPanel.h"
 #include "dui/control/SProgress.h"
 #include "dui/control/SRadioBox.h"
 #include "dui/control/SScrollBar.h"
 #include "dui/control/SScrollView.h"
 #include "dui/control/SSliderBar.h"
+#include "dui/control/SStatic.h"
 #include "dui/control/SToggle.h"
 #include "dui/core/AnchorLayout.h"
 #include "dui/core/SGridLayout.h"
@@ -57,10 +65,18 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* registry)
 {
     registry->TplRegisterFactory<SWindow>();
     registry->TplRegisterFactory<SPanel>();
+    registry->TplRegisterFactory<SStatic>();
+    registry->TplRegisterFactory<SButton>();
+    registry->TplRegisterFactory<SImageWnd>();
     registry->TplRegisterFactory<SProgress>();
+    registry->TplRegisterFactory<SImageButton>();
+    registry->TplRegisterFactory<SLine>();
     registry->TplRegisterFactory<SCheckBox>();
+    registry->TplRegisterFactory<SIconWnd>();
     registry->TplRegisterFactory<SRadioBox>();
+    registry->TplRegisterFactory<SLink>();
     registry->TplRegisterFactory<SGroup>();
+    registry->TplRegisterFactory<SAnimateImgWnd>();
     registry->TplRegisterFactory<SScrollView>();
     registry->TplRegisterFactory<SToggle>();
     registry->TplRegisterFactory<SCaption>();

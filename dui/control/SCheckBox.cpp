@@ -10,11 +10,6 @@ namespace {
 // The keys the box handles itself while focused.
 constexpr UINT kCheckDlgCode = 0x8;
 
-BOOL ReadCheck(const SStringW& value)
-{
-    return !(value == L"0" || value.CompareNoCase(L"false") == 0);
-}
-
 } // namespace
 
 SCheckBox::SCheckBox()
@@ -29,7 +24,7 @@ HRESULT SCheckBox::SetAttribute(const SStringW& name, const SStringW& value, BOO
 {
     HRESULT hr = S_FALSE;
     if (name.CompareNoCase(L"checked") == 0)
-        SetCheck(ReadCheck(value));
+        SetCheck(ReadBool(value));
     else if (name.CompareNoCase(L"textOffset") == 0)
         hr = SetTextOffset(value);
     else if (!m_skins.SetSkinAttribute(name, value, GetScale()))

@@ -13,6 +13,7 @@ enum SysSkinIndex : int
     SysSkin_Radio = 1,
     SysSkin_FocusCheckBox = 2,
     SysSkin_FocusRadio = 3,
+    SysSkin_BtnNormal = 4,
     SysSkin_TreeToggle = 8,
     SysSkin_ProgBkgnd = 15,
     SysSkin_ProgBar = 16,

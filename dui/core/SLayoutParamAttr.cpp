@@ -88,4 +88,9 @@ int ReadInt(const SStringW& text, const char* function)
     return value;
 }
 
+BOOL ReadBool(const SStringW& text)
+{
+    return !(text == L"0" || text.CompareNoCase(L"false") == 0);
+}
+
 } // namespace DUI

@@ -26,5 +26,7 @@ bool ReadSizePair(const SStringW& text, bool fullMatches, const char* function, 
 void ReadFloat(const SStringW& text, const char* function, float& out);
 // StrToIntExW, hexadecimal after "0x"; a text that is not a number gives 0.
 int ReadInt(const SStringW& text, const char* function);
+// FALSE for "0" and for "false" in any case, TRUE for any other text.
+BOOL ReadBool(const SStringW& text);
 
 } // namespace DUI

@@ -195,6 +195,8 @@ public:
     BYTE GetAlpha() const { return m_style.m_byAlpha; }
     virtual int GetScale() const;
     ISkinObj* GetSkin() const { return m_skin.Get(); }
+    // The background skin; controls give theirs a default in their constructors.
+    void SetSkin(ISkinObj* skin) { m_skin.Reset(skin); }
     ISkinObj* GetNcSkin() const { return m_ncSkin.Get(); }
     DWORD GetFlags() const { return m_flags; }
     BOOL IsFloat() const { return m_float; }

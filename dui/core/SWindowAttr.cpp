@@ -18,11 +18,6 @@ namespace DUI {
 
 namespace {
 
-BOOL ReadBool(const SStringW& value)
-{
-    return !(value == L"0" || value.CompareNoCase(L"false") == 0);
-}
-
 struct IdName
 {
     LPCWSTR name;

@@ -15,6 +15,14 @@ TEST_F(ControlTest, ControlsAreMadeByTheirTags)
         std::vector<const wchar_t*> kinds;
     };
     const Case cases[] = {
+        {L"text", L"window", {L"text", L"window"}},
+        {L"button", L"window", {L"button", L"window"}},
+        {L"img", L"window", {L"img", L"window"}},
+        {L"imgbtn", L"button", {L"imgbtn", L"button", L"window"}},
+        {L"hr", L"window", {L"hr", L"window"}},
+        {L"icon", L"window", {L"icon", L"window"}},
+        {L"link", L"window", {L"link", L"window"}},
+        {L"animateimg", L"window", {L"animateimg", L"window"}},
         {L"check", L"window", {L"check", L"window"}},
         {L"radio", L"window", {L"radio", L"window"}},
         {L"toggle", L"window", {L"toggle", L"window"}},
