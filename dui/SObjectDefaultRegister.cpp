@@ -1,5 +1,11 @@
 #include "dui/SObjectDefaultRegister.h"
 
+#include "dui/control/SCheckBox.h"
+#include "dui/control/SGroup.h"
+#include "dui/control/SProgress.h"
+#include "dui/control/SRadioBox.h"
+#include "dui/control/SSliderBar.h"
+#include "dui/control/SToggle.h"
 #include "dui/core/AnchorLayout.h"
 #include "dui/core/SGridLayout.h"
 #include "dui/core/SInterpolators.h"
@@ -46,6 +52,12 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* registry)
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* registry)
 {
     registry->TplRegisterFactory<SWindow>();
+    registry->TplRegisterFactory<SProgress>();
+    registry->TplRegisterFactory<SCheckBox>();
+    registry->TplRegisterFactory<SRadioBox>();
+    registry->TplRegisterFactory<SGroup>();
+    registry->TplRegisterFactory<SToggle>();
+    registry->TplRegisterFactory<SSliderBar>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* registry)
