@@ -26,6 +26,7 @@ class ControlTest : public ::testing::Test
 {
 protected:
     static constexpr uint32_t kWhite = 0xFFFFFFFF;
+    static constexpr int kWidth = 200, kHeight = 100;
 
     void SetUp() override
     {
@@ -69,7 +70,11 @@ protected:
     {
         return static_cast<T*>(m_root->FindChildByName(name));
     }
-    uint32_t At(int x, int y) const { return m_host.At(x, y); }
+    // 0 outside the host.
+    uint32_t At(int x, int y) const
+    {
+        return x >= 0 && y >= 0 && x < kWidth && y < kHeight ? m_host.At(x, y) : 0;
+    }
     void Repaint() { m_host.Paint(); }
     // The XML's children under a root of 200 x 100 whose host routes input
     // and keeps the focus as a host does.
@@ -79,7 +84,7 @@ protected:
             m_root->SetContainer(nullptr);
         m_root = m_env.Build(xml);
         m_input = std::make_unique<wndtest::InputHost>(m_root);
-        const RECT all = {0, 0, 200, 100};
+        const RECT all = {0, 0, kWidth, kHeight};
         m_root->Move(&all);
         m_root->UpdateLayout();
         return m_root;
@@ -88,7 +93,7 @@ protected:
     // The first row of column x holding the pixel, -1 for none.
     int FirstRowWith(int x, uint32_t pixel) const
     {
-        for (int y = 0; y < 100; ++y)
+        for (int y = 0; y < kHeight; ++y)
             if (At(x, y) == pixel)
                 return y;
         return -1;
@@ -108,7 +113,7 @@ protected:
 
     wndtest::RenderFactoryScope m_render;
     wndtest::WindowEnv m_env;
-    wndtest::PaintHost m_host{200, 100};
+    wndtest::PaintHost m_host{kWidth, kHeight};
     SRefPtr<SSkinPool> m_pool;
     SWindow* m_root = nullptr;
     std::unique_ptr<wndtest::InputHost> m_input;

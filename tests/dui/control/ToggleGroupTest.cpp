@@ -72,7 +72,7 @@ TEST_F(ControlTest, GroupTitleInterruptsTheFrameHalfATextHeightDown)
     SIZE text = {};
     ASSERT_TRUE(SUCCEEDED(m_host.Image()->MeasureText(L"Title", 5, &text)));
     const int top = FirstRowWith(22, kLine2);
-    EXPECT_EQ(top, 10 + text.cy / 2);
+    ASSERT_EQ(top, 10 + text.cy / 2);
     EXPECT_EQ(At(60, 10), kWhite);
     // The title is centred between 20-pixel indents; the line stops 5 short
     // of it on both sides.
