@@ -12,10 +12,15 @@ function(vesk_add_library name)
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
 endfunction()
 
-# vesk_add_test(name SOURCES src... [LIBS lib...]): one GoogleTest binary,
-# run under Wine by ctest. Few binaries: every Wine start costs time.
+# vesk_add_test(name SOURCES src... [LIBS lib...] [SERIAL]): one GoogleTest
+# binary, run under Wine by ctest. Few binaries: every Wine start costs time.
+# SERIAL: its tests run while no other test runs (they need the foreground).
 function(vesk_add_test name)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "SERIAL" "" "SOURCES;LIBS" ${ARGN})
+    set(serial)
+    if(T_SERIAL)
+        set(serial RUN_SERIAL TRUE)
+    endif()
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE vesk_options vesk_crash_report ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
@@ -24,7 +29,7 @@ function(vesk_add_test name)
         VESK_BIN_DIR="Z:${CMAKE_BINARY_DIR}/bin")
     # PRE_TEST: listing tests at build time would start Wine without a display.
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-        PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED vesk_prefix)
+        PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED vesk_prefix ${serial})
 endfunction()
 
 # vesk_add_bench(name src... ): a benchmark program, built with the tests, run by hand.
