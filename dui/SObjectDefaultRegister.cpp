@@ -1,5 +1,6 @@
 #include "dui/SObjectDefaultRegister.h"
 
+#include "dui/control/SCaption.h"
 #include "dui/control/SCheckBox.h"
 #include "dui/control/SGroup.h"
 #include "dui/control/SProgress.h"
@@ -57,6 +58,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* registry)
     registry->TplRegisterFactory<SRadioBox>();
     registry->TplRegisterFactory<SGroup>();
     registry->TplRegisterFactory<SToggle>();
+    registry->TplRegisterFactory<SCaption>();
     registry->TplRegisterFactory<SSliderBar>();
 }
 

@@ -20,6 +20,7 @@ TEST_F(ControlTest, ControlsAreMadeByTheirTags)
         {L"toggle", L"window", {L"toggle", L"window"}},
         {L"group", L"window", {L"group", L"window"}},
         {L"progress", L"window", {L"progress", L"window"}},
+        {L"caption", L"window", {L"caption", L"window"}},
         {L"sliderbar", L"progress", {L"sliderbar", L"progress", L"window"}},
     };
     for (const Case& k : cases) {
