@@ -237,6 +237,16 @@ TEST_F(EditExTest, AttributesOfTheEditExtension)
 
     EXPECT_EQ(edit->SetAttribute(L"colorTextDisable", L"#ff0000", FALSE), S_OK);
     EXPECT_EQ(edit->GetStyle().GetTextColor(3) & 0xFFFFFF, 0x0000FFu);
+    // The text takes the colour of the state; without a disabled colour it
+    // keeps the one it has rather than turning white.
+    edit->EnableWindow(FALSE, TRUE);
+    EXPECT_EQ(edit->GetDefaultCharFormat().crTextColor, 0x0000FFu);
+    edit->EnableWindow(TRUE, TRUE);
+    EXPECT_EQ(edit->GetDefaultCharFormat().crTextColor, 0u);
+    auto* off = Get<SCtrlEditEx>(L"off");
+    off->EnableWindow(TRUE, TRUE);
+    off->EnableWindow(FALSE, TRUE);
+    EXPECT_EQ(off->GetDefaultCharFormat().crTextColor, 0u);
 
     edit->SetAttribute(L"align", L"center", FALSE);
     EXPECT_TRUE(edit->GetStyle().GetTextAlign() & DT_CENTER);
