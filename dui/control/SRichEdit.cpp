@@ -2,6 +2,7 @@
 // default formats, the client area and drawing.
 #include "dui/control/SRichEdit.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "dui/control/SRicheditDropTarget.h"
@@ -117,6 +118,7 @@ void SRichEdit::AttachEngine()
     DeliverSwndMessage(EM_SETLANGOPTIONS, 0, options);
     if (HasOption(Opt_NotifyChange))
         DeliverSwndMessage(EM_SETEVENTMASK, 0, ENM_CHANGE);
+    ApplyTextLimit();
 }
 
 void SRichEdit::OnDestroy()
@@ -224,6 +226,7 @@ void SRichEdit::OnNcCalcSize()
         inset.top = inset.bottom = (height - m_lineHeight) / 2;
     m_siHoz.nPage = static_cast<UINT>(std::max<LONG>(0, client.right - client.left - inset.left - inset.right));
     m_siVer.nPage = static_cast<UINT>(std::max<LONG>(0, height - inset.top - inset.bottom));
+    m_insetPx = inset;
     if (!m_textHost)
         return;
     ISwndContainer* container = GetContainer();
@@ -243,7 +246,9 @@ void SRichEdit::OnNcCalcSize()
         TxSendMessage(WM_KILLFOCUS);
         m_textHost->TxShowCaret(FALSE);
     }
-    NotifyPropertyBits(TXTBIT_EXTENTCHANGE | TXTBIT_CLIENTRECTCHANGE, TXTBIT_EXTENTCHANGE | TXTBIT_CLIENTRECTCHANGE);
+    // Wine's text services read the view inset again only when told so.
+    constexpr DWORD kChanged = TXTBIT_EXTENTCHANGE | TXTBIT_CLIENTRECTCHANGE | TXTBIT_VIEWINSETCHANGE;
+    NotifyPropertyBits(kChanged, kChanged);
     if (focused) {
         m_textHost->SetActive(TRUE);
         services->OnTxUIActivate();
@@ -268,7 +273,8 @@ void SRichEdit::OnPaint(IPaintSurface* rt)
         const int oldMode = ::SetGraphicsMode(dc, GM_COMPATIBLE);
         DibAlphaGuard alpha;
         alpha.Save(dc, RECT{box.left, box.top, box.right - 1, box.bottom - 1});
-        RECTL bounds = {rc.left, rc.top, rc.right, rc.bottom};
+        const RECT text = DrawBounds(rc);
+        RECTL bounds = {text.left, text.top, text.right, text.bottom};
         services->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, dc, nullptr, &bounds, nullptr, &rc, nullptr, 0,
                          TXTVIEW_ACTIVE);
         alpha.Restore();
@@ -276,6 +282,19 @@ void SRichEdit::OnPaint(IPaintSurface* rt)
         rt->ReleaseDC(dc);
     }
     rt->PopClip();
+}
+
+// Wine's text services lay the text out in the bounds given to TxDraw and
+// never apply the host's view inset: there the inset is taken off the
+// bounds, as the system's engine does itself.
+RECT SRichEdit::DrawBounds(const RECT& client) const
+{
+    static const bool s_insetIgnored =
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    if (!s_insetIgnored)
+        return client;
+    return RECT{client.left + m_insetPx.left, client.top + m_insetPx.top, client.right - m_insetPx.right,
+                client.bottom - m_insetPx.bottom};
 }
 
 xmldom::xml_node SRichEdit::GetEditMenuTemplate()

@@ -98,9 +98,14 @@ protected:
     void InitDefaultParaFormat(PARAFORMAT2& pf) const;
     // The engine re-reads what the mask names.
     void NotifyPropertyBits(DWORD mask, DWORD bits) const;
+    // The engine takes the text limit anew.
+    void ApplyTextLimit();
     void SetOption(Option bit, BOOL on) { m_options = on ? (m_options | bit) : (m_options & ~bit); }
     void SetEditStyleBit(DWORD bit, BOOL on) { m_editStyle = on ? (m_editStyle | bit) : (m_editStyle & ~bit); }
     BOOL HasStyle(DWORD bit) const { return (m_editStyle & bit) != 0; }
+    // Puts the panel's bar where the engine's view is, without scrolling the
+    // engine again.
+    void SyncScrollPos(BOOL vertical, int pos, BOOL redraw);
     // The drop target follows "enableDragdrop" and "readOnly".
     void UpdateDropTarget();
 
@@ -111,6 +116,7 @@ protected:
     LONG m_accelPos = -1;
     SIZEL m_extent = {};    // HIMETRIC
     RECT m_viewInset = {};  // HIMETRIC
+    RECT m_insetPx = {};
     int m_lineHeight = 0;
     DWORD m_editStyle = ES_AUTOHSCROLL;
     DWORD m_options = kDefaultOptions;
@@ -128,6 +134,7 @@ protected:
 
 private:
     void OnNcCalcSize();
+    RECT DrawBounds(const RECT& client) const;
     void KeepImeOff(BOOL focused);
     BOOL OnKeyDown(WPARAM wp, LPARAM lp, LRESULT& result);
     BOOL OnChar(WPARAM wp, LRESULT& result);
@@ -137,6 +144,7 @@ private:
     void UpdateMenuStates(HMENU menu) const;
     void RunMenuCommand(UINT cmd);
     BOOL OnPaste(LRESULT& result);
+    BOOL OnPasteWithinLimit(LRESULT& result);
     BOOL OnTimerMessage(UINT msg, WPARAM wp, LRESULT& result);
     BOOL OnSetTextMessage(LPARAM lp, LRESULT& result);
     LRESULT OnExLimitText(LPARAM lp);

@@ -1,6 +1,8 @@
 // SRichEdit: the context menu and the checked paste of a number edit.
 #include "dui/control/SRichEdit.h"
 
+#include <algorithm>
+
 #include "dui/control/SPopupMenu.h"
 
 namespace DUI {
@@ -122,6 +124,39 @@ BOOL SRichEdit::OnPaste(LRESULT& result)
     if (!IsNumberText(after))
         return TRUE;
     TxSendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+    return TRUE;
+}
+
+// The engine pastes past the text limit: a clipboard text that would not
+// fit goes in as plain text cut to the room left, without splitting a
+// surrogate pair. One that fits a rich edit is left to the engine with its
+// formats; a plain edit takes the text itself, because Wine's text services
+// paste into plain text by replacing the whole of it.
+BOOL SRichEdit::OnPasteWithinLimit(LRESULT& result)
+{
+    result = 0;
+    if (!GetTextServices())
+        return FALSE;
+    ISwndContainer* container = GetContainer();
+    const SStringW pasted = ClipboardText(container ? container->GetHostHwnd() : nullptr);
+    DWORD start = 0;
+    DWORD end = 0;
+    TxSendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const LONG length = static_cast<LONG>(TxSendMessage(WM_GETTEXTLENGTH));
+    const LONG selEnd = std::min<LONG>(static_cast<LONG>(end), length);
+    const LONG selected = selEnd - std::min<LONG>(static_cast<LONG>(start), selEnd);
+    const LONG room = std::max<LONG>(0, m_textLimit - (length - selected));
+    if (HasOption(Opt_Rich) && pasted.GetLength() <= room) {
+        result = TxSendMessage(WM_PASTE);
+        return TRUE;
+    }
+    if (HasStyle(ES_READONLY) || room == 0 || pasted.IsEmpty())
+        return TRUE;
+    int take = static_cast<int>(std::min<LONG>(room, pasted.GetLength()));
+    if (take < pasted.GetLength() && IS_HIGH_SURROGATE(pasted.c_str()[take - 1]))
+        --take;
+    if (take > 0)
+        TxSendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.Left(take).c_str()));
     return TRUE;
 }
 

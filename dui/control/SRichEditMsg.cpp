@@ -54,7 +54,7 @@ BOOL SRichEdit::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_PASTE:
         if (HasStyle(kStyleNumber))
             return OnPaste(result);
-        return SPanel::OnSwndMessage(msg, wp, lp, result);
+        return OnPasteWithinLimit(result);
     case WM_ENABLE:
         SPanel::OnSwndMessage(msg, wp, lp, result);
         OnEnableChanged(!IsDisabled(TRUE));
@@ -272,12 +272,27 @@ BOOL SRichEdit::OnScroll(BOOL vertical, UINT code, int pos)
         else
             services->TxGetHScroll(nullptr, nullptr, &enginePos, nullptr, nullptr);
         if (enginePos != GetScrollPos(vertical))
-            SetScrollPos(vertical, enginePos, TRUE);
+            SyncScrollPos(vertical, enginePos, TRUE);
     }
     SetOption(Opt_Scrolling, FALSE);
     if (code == SB_THUMBTRACK)
         UpdateThrottled();
     return engineResult == 0;
+}
+
+// The panel's SetScrollPos would come back through OnScroll, which the
+// guard refuses while the engine is being scrolled: the bar would stay out
+// of step with the engine's view.
+void SRichEdit::SyncScrollPos(BOOL vertical, int pos, BOOL redraw)
+{
+    SCROLLINFO& si = InfoOf(vertical);
+    if (si.nPos != pos) {
+        si.nPos = pos;
+        const RECT bar = GetScrollBarRect(vertical);
+        InvalidateRect(&bar);
+    }
+    if (redraw)
+        InvalidateClient();
 }
 
 BOOL SRichEdit::OnSetCursor(POINT pt)

@@ -92,7 +92,7 @@ BOOL SRichEdit::OnSetTextMessage(LPARAM lp, LRESULT& result)
     const LONG length = lp ? static_cast<LONG>(::lstrlenW(reinterpret_cast<LPCWSTR>(lp))) : 0;
     if (m_textLimit < length) {
         m_textLimit = length;
-        NotifyPropertyBits(TXTBIT_MAXLENGTHCHANGE, TXTBIT_MAXLENGTHCHANGE);
+        ApplyTextLimit();
     }
     result = TRUE;
     return TRUE;
@@ -101,8 +101,17 @@ BOOL SRichEdit::OnSetTextMessage(LPARAM lp, LRESULT& result)
 LRESULT SRichEdit::OnExLimitText(LPARAM lp)
 {
     m_textLimit = lp ? static_cast<LONG>(lp) : kDefaultTextLimit;
-    NotifyPropertyBits(TXTBIT_MAXLENGTHCHANGE, TXTBIT_MAXLENGTHCHANGE);
+    ApplyTextLimit();
     return 1;
+}
+
+// Wine's text services never ask the host for the limit again, whatever
+// they are told: the limit is also given to them as a message, which the
+// system's own engine takes the same way.
+void SRichEdit::ApplyTextLimit()
+{
+    NotifyPropertyBits(TXTBIT_MAXLENGTHCHANGE, TXTBIT_MAXLENGTHCHANGE);
+    TxSendMessage(EM_EXLIMITTEXT, 0, m_textLimit);
 }
 
 LRESULT SRichEdit::OnSetCharFormat(WPARAM wp, LPARAM lp)

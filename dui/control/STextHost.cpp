@@ -107,21 +107,11 @@ WINBOOL STextHost::TxSetScrollRange(INT bar, LONG minPos, INT maxPos, WINBOOL re
     return m_edit->SetScrollRange(bar != SB_HORZ, minPos, maxPos, redraw);
 }
 
-// The engine reports where it scrolled itself: the bar follows without
-// asking the engine to scroll again.
+// The engine reports where it scrolled itself.
 WINBOOL STextHost::TxSetScrollPos(INT bar, INT pos, WINBOOL redraw)
 {
-    if (m_edit->HasOption(SRichEdit::Opt_Scrolling))
-        return TRUE;
-    const BOOL vertical = bar != SB_HORZ;
-    SCROLLINFO& si = m_edit->InfoOf(vertical);
-    if (si.nPos != pos) {
-        si.nPos = pos;
-        const RECT rc = m_edit->GetScrollBarRect(vertical);
-        m_edit->InvalidateRect(&rc);
-    }
-    if (redraw)
-        m_edit->InvalidateClient();
+    if (!m_edit->HasOption(SRichEdit::Opt_Scrolling))
+        m_edit->SyncScrollPos(bar != SB_HORZ, pos, redraw);
     return TRUE;
 }
 
