@@ -121,8 +121,11 @@ TEST_F(HostTest, WindowTimersReachTheirWindowOrDie)
     const WPARAM id = 0x85000000u | rec->GetSwnd();
     ::SendMessageW(hwnd, WM_TIMER, id, 0);
     ASSERT_EQ(rec->Count(WM_TIMER), 1u);
-    for (const auto& m : rec->received)
-        if (m.msg == WM_TIMER) EXPECT_EQ(m.wp, 5u);
+    for (const auto& m : rec->received) {
+        if (m.msg == WM_TIMER) {
+            EXPECT_EQ(m.wp, 5u);
+        }
+    }
     // A timer of a window that is gone is stopped.
     ASSERT_NE(::SetTimer(hwnd, 0x85FFFFF0u, 10000, nullptr), 0u);
     ::SendMessageW(hwnd, WM_TIMER, 0x85FFFFF0u, 0);
@@ -239,6 +242,8 @@ TEST_F(HostTest, MainHostEndsTheLoopWhenDestroyed)
         MSG msg;
         const bool quit = ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
         EXPECT_EQ(quit, c.quits);
-        if (quit) EXPECT_EQ(msg.wParam, 1u);
+        if (quit) {
+            EXPECT_EQ(msg.wParam, 1u);
+        }
     }
 }
