@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "dui/core/SwndInspectRecord.h"
+#include "tests/support/MessageWindow.h"
 
 using namespace hosttest;
 
@@ -20,39 +21,21 @@ LPARAM Point(int x, int y)
 class Inspector
 {
 public:
-    Inspector()
-    {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = &Inspector::Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"VeskHostInspector";
-        ::RegisterClassW(&wc);
-        m_hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                                   nullptr);
-        ::SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~Inspector() { ::DestroyWindow(m_hwnd); }
-    Inspector(const Inspector&) = delete;
-    Inspector& operator=(const Inspector&) = delete;
-
-    HWND Hwnd() const { return m_hwnd; }
+    HWND Hwnd() const { return m_window.Hwnd(); }
     std::vector<SwndInspectRecord> records;
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-    {
-        auto* self = reinterpret_cast<Inspector*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (msg == WM_COPYDATA && self) {
-            const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
-            if (cds->dwData == UM_SPY_INFO && cds->cbData == sizeof(SwndInspectRecord)) {
-                self->records.emplace_back();
-                std::memcpy(&self->records.back(), cds->lpData, sizeof(SwndInspectRecord));
-            }
-            return TRUE;
+    testsupport::MessageWindow m_window{[this](UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+        if (msg != WM_COPYDATA)
+            return false;
+        const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+        if (cds->dwData == UM_SPY_INFO && cds->cbData == sizeof(SwndInspectRecord)) {
+            records.emplace_back();
+            std::memcpy(&records.back(), cds->lpData, sizeof(SwndInspectRecord));
         }
-        return ::DefWindowProcW(hwnd, msg, wp, lp);
-    }
-    HWND m_hwnd = nullptr;
+        result = TRUE;
+        return true;
+    }};
 };
 
 } // namespace
