@@ -13,6 +13,7 @@
 #include "dui/control/SPanel.h"
 #include "dui/control/SProgress.h"
 #include "dui/control/SRadioBox.h"
+#include "dui/control/SRichEdit.h"
 #include "dui/control/SScrollBar.h"
 #include "dui/control/SScrollView.h"
 #include "dui/control/SSliderBar.h"
@@ -82,6 +83,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* registry)
     registry->TplRegisterFactory<SCaption>();
     registry->TplRegisterFactory<SSliderBar>();
     registry->TplRegisterFactory<SScrollBar>();
+    registry->TplRegisterFactory<SRichEdit>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* registry)

@@ -197,6 +197,8 @@ public:
     ISkinObj* GetSkin() const { return m_skin.Get(); }
     // The background skin; controls give theirs a default in their constructors.
     void SetSkin(ISkinObj* skin) { m_skin.Reset(skin); }
+    // The non-client skin, drawn over the whole window rectangle.
+    void SetNcSkin(ISkinObj* skin) { m_ncSkin.Reset(skin); }
     ISkinObj* GetNcSkin() const { return m_ncSkin.Get(); }
     DWORD GetFlags() const { return m_flags; }
     BOOL IsFloat() const { return m_float; }
