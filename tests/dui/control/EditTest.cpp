@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cwchar>
+#include <iterator>
 
 #include "dui/control/SButton.h"
 #include "dui/control/SEdit.h"
+#include "dui/core/SNullTranslator.h"
 #include "tests/dui/core/HostTestEnv.h"
 
 using namespace hosttest;
@@ -47,6 +50,23 @@ CHARRANGE SelectionOf(SEdit* edit)
     edit->DeliverSwndMessage(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
     return range;
 }
+
+// Translates "Hint" once switched on.
+class SwitchingTranslator : public SNullTranslator
+{
+public:
+    int Translate(LPCWSTR text, LPCWSTR, wchar_t* buf, int size) override
+    {
+        static const wchar_t kDone[] = L"Indice traduit";
+        const int need = static_cast<int>(std::size(kDone));
+        if (!on || std::wcscmp(text, L"Hint") != 0)
+            return 0;
+        if (buf && size >= need)
+            std::wcscpy(buf, kDone);
+        return need;
+    }
+    bool on = false;
+};
 
 class EditTest : public HostTest
 {
@@ -176,6 +196,24 @@ TEST_F(EditTest, AnEmptyCueColourIsRefusedAndTheColourKept)
     EXPECT_TRUE(SUCCEEDED(edit->SetAttribute(L"cueText", L"", FALSE)));
     edit->SetAttribute(L"cueColor", L"#0000ff", FALSE);
     EXPECT_EQ(CueInk(L"left").count, 0) << "no cue text, nothing drawn";
+}
+
+TEST_F(EditTest, ALanguageChangeTranslatesTheCueTextAgain)
+{
+    ASSERT_NE(ShowEdits(), nullptr);
+    auto translator = SRefPtr<SwitchingTranslator>::Adopt(new SwitchingTranslator());
+    m_app->SetTranslator(translator.Get());
+    SEdit* edit = Edit(L"left");
+    const int before = CueInk(L"left").count;
+    EXPECT_EQ(edit->GetCueText(), L"Hint");
+
+    translator->on = true;
+    edit->DeliverSwndMessage(UM_SETLANGUAGE);
+    EXPECT_EQ(edit->GetCueText(), L"Indice traduit");
+    EXPECT_EQ(edit->GetCueText(TRUE), L"Hint");
+    edit->InvalidateClient();
+    EXPECT_GT(CueInk(L"left").count, before * 2) << "the longer text is drawn";
+    m_app->SetTranslator(nullptr);
 }
 
 } // namespace
