@@ -4,6 +4,7 @@
 // output to a Windows pipe, so this program stands between them: the child
 // writes into a file that is copied to our standard output as it grows, our
 // exit code is the child's, and the child ends when we are terminated.
+#include <winsock2.h>
 #include <windows.h>
 
 #include <atomic>

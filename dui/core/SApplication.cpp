@@ -57,7 +57,8 @@ SApplication::SApplication(IPaintFactory* renderFactory, HINSTANCE module, LPCWS
     // Looked up by name so that a system without it still starts; the
     // layered update then reports failure.
     if (HMODULE user32 = GetModuleHandleW(L"user32"))
-        g_updateLayeredWindow = reinterpret_cast<UpdateLayeredWindowFn>(GetProcAddress(user32, "UpdateLayeredWindow"));
+        g_updateLayeredWindow = reinterpret_cast<UpdateLayeredWindowFn>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "UpdateLayeredWindow")));
     SetLoaderPaintFactory(renderFactory);
     CreateSingletons(module, hostClassName, enableIme);
     SetTranslator(SRefPtr<ITranslatorMgr>::Adopt(new SNullTranslator()).Get());

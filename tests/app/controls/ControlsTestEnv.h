@@ -100,20 +100,8 @@ inline std::vector<uint32_t> Composed(const std::vector<SHostWnd*>& hosts, const
 // Saves 0xAARRGGBB pixels as a PNG when VESK_SAVE_PNG names a folder.
 inline void MaybeSavePixels(const std::vector<uint32_t>& pixels, int cx, int cy, const wchar_t* name)
 {
-    wchar_t folder[MAX_PATH] = {};
-    if (!::GetEnvironmentVariableW(L"VESK_SAVE_PNG", folder, MAX_PATH))
-        return;
-    Gdiplus::GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
-        return;
-    {
-        std::vector<uint32_t> copy = pixels;
-        Gdiplus::Bitmap out(cx, cy, cx * 4, PixelFormat32bppARGB, reinterpret_cast<BYTE*>(copy.data()));
-        static const CLSID kPng = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-        out.Save((std::wstring(folder) + L"\\" + name).c_str(), &kPng, nullptr);
-    }
-    Gdiplus::GdiplusShutdown(token);
+    std::vector<uint32_t> copy = pixels;
+    testsupport::MaybeSavePngBits(copy.data(), cx, cy, PixelFormat32bppARGB, name);
 }
 
 inline RECT WindowRectOf(HWND hwnd)

@@ -93,8 +93,9 @@ TEST_F(PartTest, HandsItsMessagesToItsHandler)
             const LRESULT result = part->DeliverSwndMessage(c.msg, c.wp, c.lp, &handled);
             EXPECT_EQ(handler.calls, std::vector<std::wstring>{c.call});
             EXPECT_EQ(handled, claim ? TRUE : c.handledUnclaimed);
-            if (claim)
+            if (claim) {
                 EXPECT_EQ(result, c.claimedResult);
+            }
         }
     }
 }

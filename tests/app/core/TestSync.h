@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/MessageWindow.h"
+
 // How long a test waits for something that should happen soon. Only a fault
 // makes a test wait this long, so it allows a slow, loaded machine.
 constexpr int kTestWaitMs = 30000;
@@ -54,27 +56,7 @@ inline bool WaitUntil(const std::function<bool()>& cond, int timeoutMs = kTestWa
 // A message-only window that records the messages posted to it.
 class MessageSink {
 public:
-    MessageSink()
-    {
-        m_class = L"VeskTestSink" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                  std::to_wstring(reinterpret_cast<uintptr_t>(this));
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = m_class.c_str();
-        RegisterClassW(&wc);
-        m_window = CreateWindowExW(0, m_class.c_str(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   wc.hInstance, nullptr);
-    }
-    ~MessageSink()
-    {
-        if (m_window) DestroyWindow(m_window);
-        UnregisterClassW(m_class.c_str(), GetModuleHandleW(nullptr));
-    }
-    MessageSink(const MessageSink&) = delete;
-    MessageSink& operator=(const MessageSink&) = delete;
-
-    HWND Window() const { return m_window; }
+    HWND Window() const { return m_window.Hwnd(); }
 
     // Pumps this window's queue for up to timeoutMs, or until stop says so.
     void Pump(int timeoutMs, const std::function<bool(const std::vector<MSG>&)>& stop = nullptr)
@@ -82,7 +64,7 @@ public:
         const ULONGLONG end = GetTickCount64() + timeoutMs;
         for (;;) {
             MSG msg;
-            while (PeekMessageW(&msg, m_window, 0, 0, PM_REMOVE)) m_received.push_back(msg);
+            while (PeekMessageW(&msg, Window(), 0, 0, PM_REMOVE)) m_received.push_back(msg);
             if (stop && stop(m_received)) return;
             if (GetTickCount64() >= end) return;
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
@@ -92,7 +74,6 @@ public:
     std::vector<MSG>& Received() { return m_received; }
 
 private:
-    std::wstring m_class;
-    HWND m_window = nullptr;
+    testsupport::MessageWindow m_window;
     std::vector<MSG> m_received;
 };

@@ -10,6 +10,8 @@
 #include "app/core/UiCallDispatcher.h"
 #include "app/core/UiCallReceiver.h"
 #include "tests/app/core/TestSync.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/MessageWindow.h"
 
 namespace {
 
@@ -18,63 +20,25 @@ namespace {
 // runs one.
 class CallTarget {
 public:
-    CallTarget()
-    {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kClass;
-        RegisterClassW(&wc);  // fails harmlessly once registered
-        m_window = CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    }
-    ~CallTarget() { Destroy(); }
-    CallTarget(const CallTarget&) = delete;
-    CallTarget& operator=(const CallTarget&) = delete;
-
-    HWND Window() const { return m_window; }
-    void Destroy()
-    {
-        if (m_window)
-            DestroyWindow(std::exchange(m_window, nullptr));
-    }
+    HWND Window() const { return m_window.Hwnd(); }
+    void Destroy() { m_window.Destroy(); }
 
 private:
-    static constexpr const wchar_t* kClass = L"VeskUiCallTarget";
-
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-    {
+    testsupport::MessageWindow m_window{[this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         if (msg == WM_INITDIALOG) {
             UiCallDispatcher::Instance().FlushPending();
-            return TRUE;
+            result = TRUE;
+            return true;
         }
-        if (msg == UM_UI_CALL)
-            return UiCallDispatcher::Instance().HandleUiCallMessage(hwnd, wp, lp);
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
-
-    HWND m_window = nullptr;
+        if (msg != UM_UI_CALL)
+            return false;
+        result = UiCallDispatcher::Instance().HandleUiCallMessage(Window(), wp, lp);
+        return true;
+    }};
 };
 
-// Runs the thread's messages until `done` holds.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = kTestWaitMs)
-{
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        if (done())
-            return true;
-        if (GetTickCount64() >= end)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-}
-
-void PumpFor(int ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
 
 // What the calls saw: arguments and thread, in the order they ran. Calls
 // run on the test's thread only, so no lock is needed.

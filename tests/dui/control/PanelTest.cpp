@@ -330,8 +330,9 @@ TEST_F(PanelTest, BadRangesAndPositionsFallBackClearly)
         EXPECT_EQ(panel->GetScrollPos(TRUE), c.want);
         const RECT thumb = panel->GetSbPartRect(TRUE, SB_THUMBTRACK);
         EXPECT_EQ(::IsRectEmpty(&thumb) != 0, c.partsEmpty);
-        if (c.partsEmpty)
+        if (c.partsEmpty) {
             EXPECT_EQ(SPanel::PartOf(panel->HitTestScrollBar(POINT{94, 5})), static_cast<int>(SPanel::kNoPart));
+        }
         for (UINT code = SB_LINEUP; code <= SB_ENDSCROLL + 1; ++code)
             panel->OnScroll(TRUE, code, c.ask);
         EXPECT_GE(panel->GetScrollPos(TRUE), c.page == 0 ? 0 : c.min);

@@ -21,6 +21,7 @@
 #include "dui/core/SHostPresenter.h"
 #include "dui/core/SHostWnd.h"
 #include "tests/support/ComponentLoader.h"
+#include "tests/support/PngSave.h"
 
 namespace hosttest {
 
@@ -100,23 +101,10 @@ inline std::vector<uint32_t> PrintedPixels(HWND hwnd, int cx, int cy)
 // to look at; tests leave no files otherwise.
 inline void MaybeSavePng(IPaintSurface* s, const wchar_t* name)
 {
-    wchar_t folder[MAX_PATH] = {};
-    if (!::GetEnvironmentVariableW(L"VESK_SAVE_PNG", folder, MAX_PATH))
-        return;
-    Gdiplus::GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
-        return;
-    {
-        auto* bmp = static_cast<IPaintBitmap*>(s->GetSelectedObject(OT_BITMAP));
-        void* bits = bmp->LockPixels();
-        Gdiplus::Bitmap out(bmp->Width(), bmp->Height(), bmp->Width() * 4, PixelFormat32bppPARGB,
-                            static_cast<BYTE*>(bits));
-        static const CLSID kPng = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-        out.Save((std::wstring(folder) + L"\\" + name).c_str(), &kPng, nullptr);
-        bmp->UnlockPixels(bits);
-    }
-    Gdiplus::GdiplusShutdown(token);
+    auto* bmp = static_cast<IPaintBitmap*>(s->GetSelectedObject(OT_BITMAP));
+    void* bits = bmp->LockPixels();
+    testsupport::MaybeSavePngBits(bits, bmp->Width(), bmp->Height(), PixelFormat32bppPARGB, name);
+    bmp->UnlockPixels(bits);
 }
 
 class HostTest : public ::testing::Test

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "dui/core/SwndInspectRecord.h"
+#include "tests/support/MessageWindow.h"
 
 using namespace hosttest;
 
@@ -20,39 +21,21 @@ LPARAM Point(int x, int y)
 class Inspector
 {
 public:
-    Inspector()
-    {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = &Inspector::Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"VeskHostInspector";
-        ::RegisterClassW(&wc);
-        m_hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                                   nullptr);
-        ::SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~Inspector() { ::DestroyWindow(m_hwnd); }
-    Inspector(const Inspector&) = delete;
-    Inspector& operator=(const Inspector&) = delete;
-
-    HWND Hwnd() const { return m_hwnd; }
+    HWND Hwnd() const { return m_window.Hwnd(); }
     std::vector<SwndInspectRecord> records;
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-    {
-        auto* self = reinterpret_cast<Inspector*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (msg == WM_COPYDATA && self) {
-            const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
-            if (cds->dwData == UM_SPY_INFO && cds->cbData == sizeof(SwndInspectRecord)) {
-                self->records.emplace_back();
-                std::memcpy(&self->records.back(), cds->lpData, sizeof(SwndInspectRecord));
-            }
-            return TRUE;
+    testsupport::MessageWindow m_window{[this](UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+        if (msg != WM_COPYDATA)
+            return false;
+        const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+        if (cds->dwData == UM_SPY_INFO && cds->cbData == sizeof(SwndInspectRecord)) {
+            records.emplace_back();
+            std::memcpy(&records.back(), cds->lpData, sizeof(SwndInspectRecord));
         }
-        return ::DefWindowProcW(hwnd, msg, wp, lp);
-    }
-    HWND m_hwnd = nullptr;
+        result = TRUE;
+        return true;
+    }};
 };
 
 } // namespace
@@ -121,8 +104,11 @@ TEST_F(HostTest, WindowTimersReachTheirWindowOrDie)
     const WPARAM id = 0x85000000u | rec->GetSwnd();
     ::SendMessageW(hwnd, WM_TIMER, id, 0);
     ASSERT_EQ(rec->Count(WM_TIMER), 1u);
-    for (const auto& m : rec->received)
-        if (m.msg == WM_TIMER) EXPECT_EQ(m.wp, 5u);
+    for (const auto& m : rec->received) {
+        if (m.msg == WM_TIMER) {
+            EXPECT_EQ(m.wp, 5u);
+        }
+    }
     // A timer of a window that is gone is stopped.
     ASSERT_NE(::SetTimer(hwnd, 0x85FFFFF0u, 10000, nullptr), 0u);
     ::SendMessageW(hwnd, WM_TIMER, 0x85FFFFF0u, 0);
@@ -239,6 +225,8 @@ TEST_F(HostTest, MainHostEndsTheLoopWhenDestroyed)
         MSG msg;
         const bool quit = ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
         EXPECT_EQ(quit, c.quits);
-        if (quit) EXPECT_EQ(msg.wParam, 1u);
+        if (quit) {
+            EXPECT_EQ(msg.wParam, 1u);
+        }
     }
 }

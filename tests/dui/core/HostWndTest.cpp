@@ -278,8 +278,9 @@ TEST_F(HostTest, ExtremeSizesLeaveAWorkingHost)
         const SIZE now = ClientSize(hwnd);
         EXPECT_LE(now.cx, ::GetSystemMetrics(SM_CXMAXTRACK));
         EXPECT_LE(now.cy, ::GetSystemMetrics(SM_CYMAXTRACK));
-        if (s.cx > 0 && s.cx < 1000)
+        if (s.cx > 0 && s.cx < 1000) {
             EXPECT_EQ(now.cx, s.cx);
+        }
     }
     EXPECT_EQ(SurfacePixel(host->GetMemSurface(), 30, 30), 0xFFFF0000u);
 }

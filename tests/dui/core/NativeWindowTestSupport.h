@@ -7,34 +7,14 @@
 #include <windows.h>
 
 #include "dui/core/CSimpleWndHelper.h"
+#include "tests/support/MessagePump.h"
 
 namespace nativetest {
 
 inline constexpr wchar_t kClassName[] = L"VeskTestWndCls";
 
-// Pumps this thread's messages until done() holds or timeoutMs passes;
-// true when it held.
-template <class Done>
-bool PumpUntil(Done done, DWORD timeoutMs)
-{
-    const ULONGLONG start = ::GetTickCount64();
-    while (!done()) {
-        if (::GetTickCount64() - start > timeoutMs)
-            return false;
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-    return true;
-}
-
-inline void PumpFor(DWORD ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
 
 class NativeWindowTest : public testing::Test
 {

@@ -18,6 +18,7 @@
 #include "dui/core/SWindow.h"
 #include "dui/res.mgr/SImageLoader.h"
 #include "tests/support/ComponentLoader.h"
+#include "tests/support/MessageWindow.h"
 
 namespace wndtest {
 
@@ -62,18 +63,7 @@ inline uint32_t PixelAt(DUI::IPaintSurface* s, int x, int y)
 class PaintHost : public FakeSwndContainer
 {
 public:
-    PaintHost(int cx, int cy) : m_image(DUI::NewPaintSurface(cx, cy)), m_size{cx, cy}
-    {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = &PaintHost::HostProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"VeskPaintTestHost";
-        ::RegisterClassW(&wc);
-        m_hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                                   nullptr);
-        ::SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~PaintHost() override { ::DestroyWindow(m_hwnd); }
+    PaintHost(int cx, int cy) : m_image(DUI::NewPaintSurface(cx, cy)), m_size{cx, cy} {}
     PaintHost(const PaintHost&) = delete;
     PaintHost& operator=(const PaintHost&) = delete;
 
@@ -107,7 +97,7 @@ public:
         m_image->PopClip();
     }
 
-    HWND GetHostHwnd() override { return m_hwnd; }
+    HWND GetHostHwnd() override { return m_window.Hwnd(); }
     void UpdateZorder() override
     {
         if (m_root)
@@ -135,20 +125,15 @@ public:
     std::vector<DUI::SWND> updates;   // UM_UPDATESWND, in arrival order
 
 private:
-    static LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-    {
-        auto* self = reinterpret_cast<PaintHost*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (msg == DUI::UM_UPDATESWND && self) {
-            self->updates.push_back(static_cast<DUI::SWND>(wp));
-            return 0;
-        }
-        return ::DefWindowProcW(hwnd, msg, wp, lp);
-    }
-
     DUI::SRefPtr<DUI::IPaintSurface> m_image;
     SIZE m_size;
-    HWND m_hwnd = nullptr;
     DUI::SWindow* m_root = nullptr;
+    testsupport::MessageWindow m_window{[this](UINT msg, WPARAM wp, LPARAM, LRESULT&) {
+        if (msg != DUI::UM_UPDATESWND)
+            return false;
+        updates.push_back(static_cast<DUI::SWND>(wp));
+        return true;
+    }};
 };
 
 struct Probe

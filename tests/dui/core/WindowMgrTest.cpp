@@ -9,8 +9,10 @@
 #include "dui/core/STimer2.h"
 #include "dui/core/SWindowFinder.h"
 #include "dui/core/SWindowMgr.h"
+#include "tests/support/MessagePump.h"
 
 using namespace DUI;
+using testsupport::PumpUntil;
 
 namespace {
 
@@ -32,20 +34,6 @@ std::vector<Tick> g_ticks;
 void RecordTick(SWindow* window, UINT_PTR id)
 {
     g_ticks.push_back({window, id});
-}
-
-// Runs the thread's timers until done() holds or the time is up; a loaded
-// machine may be slow to tick, so positive checks wait up to half a minute.
-template <class Done>
-void PumpUntil(Done done, DWORD ms = 30000)
-{
-    const DWORD end = GetTickCount() + ms;
-    while (!done() && static_cast<LONG>(end - GetTickCount()) > 0) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
 }
 
 void ThrowingTick(SWindow* window, UINT_PTR id)

@@ -6,6 +6,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <set>
@@ -18,6 +19,7 @@
 #include "dui/res.mgr/SSkinObjBase.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "tests/dui/core/HostTestEnv.h"
+#include "tests/dui/core/PaintHost.h"
 #include "tests/support/ComponentLoader.h"
 
 using namespace DUI;
@@ -60,7 +62,7 @@ constexpr int kCell = 52; // sheet cell: room for the largest skin at 150 %
 bool IsScrollBar(ISkinObj* skin)
 {
     return static_cast<SSkinObjBase*>(skin)->IsKindOf(L"scrollbar");
-}   // sheet cell: room for the largest skin at 150 %
+}
 
 class SystemResourcesTest : public ::testing::Test
 {
@@ -232,10 +234,118 @@ TEST_F(SystemResourcesTest, ScrollBarPartsDrawInEveryState)
                 if (part == 5 && state < 3)
                     thumbs.insert(px);
             }
-            if (part == 5)
+            if (part == 5) {
                 EXPECT_EQ(thumbs.size(), 3u);
+            }
         }
     }
+}
+
+// The accent blue that checked and filled parts are drawn in.
+bool IsAccent(uint32_t argb)
+{
+    const int r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
+    return (argb >> 24) == 0xFF && b > 200 && r < 120 && g < 170;
+}
+
+// The grey of scroll-bar thumbs, glyphs and frames: darker than any rail.
+bool IsShade(uint32_t argb)
+{
+    const int r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
+    return (argb >> 24) == 0xFF && std::max({r, g, b}) < 215;
+}
+
+// Anything drawn on the white background.
+bool IsInk(uint32_t argb)
+{
+    return (argb >> 24) == 0xFF && (argb & 0xFFFFFF) != 0xFFFFFF;
+}
+
+std::vector<uint32_t> HostPixels(const wndtest::PaintHost& host, const RECT& rc)
+{
+    std::vector<uint32_t> out;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x) out.push_back(host.At(x, y));
+    return out;
+}
+
+int Count(const std::vector<uint32_t>& pixels, bool (*test)(uint32_t))
+{
+    return static_cast<int>(std::count_if(pixels.begin(), pixels.end(), test));
+}
+
+// Real controls that name no skin of their own, drawn into a white host:
+// each draws with its system skin, and the accent and the thumbs show only
+// where the control's state puts them.
+TEST_F(SystemResourcesTest, ControlsDrawWithTheSystemSkins)
+{
+    ASSERT_EQ(m_loaded, 0);
+    wndtest::PaintHost host(260, 150);
+    SWindow* root = new SWindow();
+    root->CreateChildrenFromXmlText(
+        L"<root>"
+        L"<check pos=\"10,4,@50,@20\"/><check pos=\"70,4,@50,@20\" checked=\"1\"/>"
+        L"<radio pos=\"130,4,@50,@20\"/><radio pos=\"190,4,@50,@20\" checked=\"1\"/>"
+        L"<button pos=\"10,30,@80,@24\">OK</button><toggle pos=\"100,32,@20,@20\"/>"
+        L"<toggle pos=\"130,32,@20,@20\" toggled=\"1\"/>"
+        L"<progress pos=\"10,62,@180,@12\" value=\"50\"/>"
+        L"<sliderbar pos=\"10,80,@180,@24\" value=\"50\"/>"
+        L"<scrollbar pos=\"10,112,@180,@16\" vertical=\"0\" max=\"100\" page=\"20\" value=\"0\"/>"
+        L"<progress pos=\"200,30,@12,@100\" vertical=\"1\" value=\"50\"/>"
+        L"<scrollbar pos=\"230,30,@16,@100\" max=\"100\" page=\"20\" value=\"80\"/>"
+        L"</root>");
+    root->SetAttribute(L"colorBkgnd", L"#ffffff", TRUE);
+    host.Attach(root);
+    host.Paint();
+    hosttest::MaybeSavePng(host.Image(), L"system_controls.png");
+
+    // Filled: at least n accent pixels. Plain: at least n drawn, no accent.
+    // Thumb: at least n shade pixels. Rail: at least n drawn, neither accent
+    // nor shade (an empty track, or a scroll bar's rail without its thumb).
+    enum Look { Filled, Plain, Thumb, Rail };
+    struct Region
+    {
+        const char* name;
+        RECT rc;
+        Look look;
+        int least;
+    };
+    const Region regions[] = {
+        {"unchecked check box", {10, 4, 60, 24}, Plain, 60},
+        {"checked check box", {70, 4, 120, 24}, Filled, 100},
+        {"unchecked radio box", {130, 4, 180, 24}, Plain, 60},
+        {"checked radio box", {190, 4, 240, 24}, Filled, 40},
+        {"button", {10, 30, 90, 54}, Plain, 1000},
+        {"collapsed toggle", {100, 32, 120, 52}, Plain, 30},
+        {"expanded toggle", {130, 32, 150, 52}, Plain, 30},
+        {"progress: the filled half", {10, 62, 100, 74}, Filled, 800},
+        {"progress: the empty half", {100, 62, 190, 74}, Rail, 800},
+        {"slider: left of the thumb", {10, 80, 100, 104}, Filled, 700},
+        {"slider: right of the thumb", {110, 80, 190, 104}, Rail, 600},
+        {"horizontal scroll bar: the first arrow", {10, 112, 26, 128}, Thumb, 8},
+        {"horizontal scroll bar: the thumb at its start", {26, 112, 60, 128}, Thumb, 100},
+        {"horizontal scroll bar: the rail after the thumb", {60, 112, 174, 128}, Rail, 1500},
+        {"vertical progress: filled from the top", {200, 30, 212, 80}, Filled, 400},
+        {"vertical progress: the empty lower half", {200, 80, 212, 130}, Rail, 400},
+        {"vertical scroll bar: the rail above the thumb", {230, 46, 246, 90}, Rail, 500},
+        {"vertical scroll bar: the thumb near its end", {230, 90, 246, 114}, Thumb, 60},
+    };
+    for (const Region& r : regions) {
+        SCOPED_TRACE(r.name);
+        const std::vector<uint32_t> px = HostPixels(host, r.rc);
+        const int accent = Count(px, IsAccent), shade = Count(px, IsShade), ink = Count(px, IsInk);
+        switch (r.look) {
+        case Filled: EXPECT_GE(accent, r.least); break;
+        case Plain: EXPECT_GE(ink, r.least); EXPECT_EQ(accent, 0); break;
+        case Thumb: EXPECT_GE(shade, r.least); break;
+        case Rail: EXPECT_GE(ink, r.least); EXPECT_EQ(accent + shade, 0); break;
+        }
+    }
+    EXPECT_NE(HostPixels(host, {100, 32, 120, 52}), HostPixels(host, {130, 32, 150, 52}))
+        << "the toggle looks the same collapsed and expanded";
+
+    root->SetContainer(nullptr);
+    root->Destroy();
 }
 
 } // namespace

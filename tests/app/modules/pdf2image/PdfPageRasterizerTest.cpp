@@ -152,7 +152,9 @@ TEST(PdfPageRasterizer, RendersNothingItCannot)
         PdfPageRasterizer rasterizer(bytes);
         EXPECT_EQ(rasterizer.IsOpen(), c.opens);
         EXPECT_EQ(rasterizer.Render(c.index, c.dpi), nullptr);
-        if (c.opens) EXPECT_NE(rasterizer.Render(0, 10), nullptr) << "a refused page must not spoil the next";
+        if (c.opens) {
+            EXPECT_NE(rasterizer.Render(0, 10), nullptr) << "a refused page must not spoil the next";
+        }
     }
     const std::vector<char> none;
     EXPECT_FALSE(PdfPageRasterizer(none).IsOpen());

@@ -185,7 +185,9 @@ TEST_F(PdfCompressRun, BadInputFailsAndLeavesNoOutput)
         EXPECT_EQ(m_results[0].message, L"业务失败");
         EXPECT_FALSE(std::filesystem::exists(output));
         // Kept for the debug log; the user sees only the message.
-        if (c.said) EXPECT_NE(m_compress.GetStderr().find(c.said), std::string::npos) << m_compress.GetStderr();
+        if (c.said) {
+            EXPECT_NE(m_compress.GetStderr().find(c.said), std::string::npos) << m_compress.GetStderr();
+        }
         std::ifstream source(std::filesystem::path(input), std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(source), {}), c.bytes);
     }

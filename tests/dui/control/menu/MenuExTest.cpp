@@ -224,6 +224,24 @@ TEST_F(MenuExTest, EndMenuEndsTheRunningMenu)
     EXPECT_EQ(Track(menu.Get(), {}, TPM_RETURNCMD, [] { SMenuEx::EndMenu(77); }), 77u);
 }
 
+TEST_F(MenuExTest, QuitEndsTheMenuAndIsLeftForTheMainLoop)
+{
+    SRefPtr<SMenuEx> menu = Loaded(L"SMENUEX:MAIN");
+    m_owner->onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT&) {
+        if (msg == WM_INITMENUPOPUP)
+            ::PostQuitMessage(3);
+        return false;
+    };
+    m_owner->onWatchdog = [] { SMenuEx::EndMenu(static_cast<int>(kTimedOut)); };
+    m_owner->StartWatchdog();
+    EXPECT_EQ(menu->TrackPopupMenu(TPM_RETURNCMD, kMenuX, kMenuY, Owner()), static_cast<UINT>(-1));
+    m_owner->StopWatchdog();
+    EXPECT_FALSE(::IsWindowVisible(menu->GetHwnd()));
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
 TEST_F(MenuExTest, MenusThatCannotBeHad)
 {
     SRefPtr<SMenuEx> missing = NewMenu();

@@ -101,19 +101,8 @@ private:
 // a person to look at; tests leave no files otherwise.
 inline void MaybeSavePixels(std::vector<uint32_t> pixels, int cx, int cy, const wchar_t* name)
 {
-    wchar_t folder[MAX_PATH] = {};
-    if (pixels.size() != static_cast<size_t>(cx) * cy || !::GetEnvironmentVariableW(L"VESK_SAVE_PNG", folder, MAX_PATH))
-        return;
-    Gdiplus::GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
-        return;
-    {
-        Gdiplus::Bitmap png(cx, cy, cx * 4, PixelFormat32bppRGB, reinterpret_cast<BYTE*>(pixels.data()));
-        static const CLSID kPng = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-        png.Save((std::wstring(folder) + L"\\" + name).c_str(), &kPng, nullptr);
-    }
-    Gdiplus::GdiplusShutdown(token);
+    if (pixels.size() == static_cast<size_t>(cx) * cy)
+        testsupport::MaybeSavePngBits(pixels.data(), cx, cy, PixelFormat32bppRGB, name);
 }
 
 class MenuTest : public hosttest::HostTest
