@@ -82,7 +82,7 @@ BOOL SRichEdit::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         return TRUE;
     }
     case EM_SETREADONLY:
-        result = SUCCEEDED(SWindow::SetAttribute(L"readonly", wp ? L"1" : L"0", FALSE));
+        result = SUCCEEDED(SetAttribute(L"readonly", wp ? L"1" : L"0", FALSE));
         return TRUE;
     case EM_EXLIMITTEXT:
         result = OnExLimitText(lp);

@@ -213,6 +213,12 @@ BOOL SHostWnd::CreateCaret(SWND owner, HBITMAP bitmap, int width, int height)
             height = bm.bmHeight;
         }
     }
+    // As for the system's caret, no size means the width and height of a
+    // window border (the text services ask for a caret of width 0).
+    if (width <= 0)
+        width = ::GetSystemMetrics(SM_CXBORDER);
+    if (height <= 0)
+        height = ::GetSystemMetrics(SM_CYBORDER);
     m_caret = SRefPtr<SCaret>::Adopt(new SCaret(owner, width, height));
     return TRUE;
 }

@@ -281,6 +281,25 @@ TEST_F(RichEditTest, TheHostShowsCrispTextInsideEachEditOnAnOpaqueSurface)
             holes += (SurfacePixel(image, x, y) >> 24) != 0xFF;
     }
     EXPECT_EQ(holes, 0);
+
+    // The caret of a focused edit: a thin dark line after the text.
+    single->SetFocus();
+    single->DeliverSwndMessage(EM_SETSEL, 11, 11);
+    Settle();
+    nativetest::PumpFor(100);
+    Flush(m_host);
+    MaybeSavePng(image, L"richedit_caret.png");
+    // At the end of the text, where no glyph is, the caret shows as a dark
+    // line in some phase of its blink.
+    const POINT caret = single->GetTextHost()->GetCaretPos();
+    bool dark = false;
+    for (int i = 0; i < 2 && !dark; ++i) {
+        for (int y = caret.y + 2; y < caret.y + 10; ++y)
+            dark = dark || (SurfacePixel(image, caret.x, y) & 0xFF) < 0x60;
+        nativetest::PumpFor(::GetCaretBlinkTime() + 50);
+        Flush(m_host);
+    }
+    EXPECT_TRUE(dark) << caret.x << "," << caret.y;
 }
 
 } // namespace
