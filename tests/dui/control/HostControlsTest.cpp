@@ -5,6 +5,7 @@
 
 #include "tests/dui/core/HostTestEnv.h"
 #include "tests/dui/core/InputTestHost.h"
+#include "tests/dui/core/QueuedMouseFilter.h"
 #include "dui/control/SButton.h"
 #include "dui/control/SLink.h"
 #include "dui/core/SlotFunctor.h"
@@ -22,6 +23,10 @@ LPARAM At(int x, int y)
 
 TEST_F(HostControlsTest, TheHostShowsEachControlInItsStateAndFadesHoverOnItsTimeline)
 {
+    // The states seen are those of the test's own input, wherever the real
+    // cursor is.
+    const QueuedMouseFilter onlySentInput;
+    ASSERT_TRUE(onlySentInput.Active());
     SHostWnd* host = NewHost(L"LAYOUT:XML_BASIC_CONTROLS");
     HWND hwnd = Shown(host);
     ASSERT_NE(hwnd, nullptr);
