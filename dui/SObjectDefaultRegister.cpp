@@ -4,6 +4,7 @@
 #include "dui/control/SButton.h"
 #include "dui/control/SCaption.h"
 #include "dui/control/SCheckBox.h"
+#include "dui/control/SEdit.h"
 #include "dui/control/SGroup.h"
 #include "dui/control/SIconWnd.h"
 #include "dui/control/SImageButton.h"
@@ -84,6 +85,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* registry)
     registry->TplRegisterFactory<SSliderBar>();
     registry->TplRegisterFactory<SScrollBar>();
     registry->TplRegisterFactory<SRichEdit>();
+    registry->TplRegisterFactory<SEdit>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* registry)
