@@ -125,6 +125,8 @@ protected:
     HIMC m_savedImc = nullptr;
     DWORD m_imeDisabled = 0;
     DWORD m_showMenuDefault = 0;
+    // Set while a key this edit left unhandled goes on to OnUnhandledMessage.
+    BOOL m_keyWithheld = FALSE;
 
     int OnCreate() override;
     void OnDestroy() override;

@@ -48,7 +48,8 @@ BOOL SRichEdit::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_KEYDOWN:
         if (OnKeyDown(wp, lp, result))
             return TRUE;
-        return SPanel::OnSwndMessage(msg, wp, lp, result);
+        m_keyWithheld = !SPanel::OnSwndMessage(msg, wp, lp, result);
+        return !m_keyWithheld;
     case WM_CHAR:
         return OnChar(wp, result);
     case WM_PASTE:
@@ -98,8 +99,16 @@ BOOL SRichEdit::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     }
 }
 
+// A key the edit left unhandled (cancelled by a subscriber, or Return that
+// the edit does not take) stays unhandled for the host but is kept from the
+// engine: Wine's text services break the line on the key itself, and a
+// cancelled key must not act.
 LRESULT SRichEdit::OnUnhandledMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == WM_KEYDOWN && m_keyWithheld) {
+        m_keyWithheld = FALSE;
+        return 0;
+    }
     if (!GetTextServices())
         return 0;
     if (msg == EM_GETRECT) {

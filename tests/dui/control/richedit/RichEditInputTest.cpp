@@ -2,8 +2,15 @@
 // as a user's keyboard delivers them.
 #include "RichEditTestEnv.h"
 
+#include <vector>
+
 namespace retest {
 namespace {
+
+struct Attr
+{
+    LPCWSTR name, value;
+};
 
 TEST_F(RichEditTest, PostedCharactersReachTheTextChineseIncluded)
 {
@@ -108,6 +115,45 @@ TEST_F(RichEditTest, ReturnGoesInOnlyWithWantReturnOrCtrl)
         }
         const std::wstring text = TextOf(edit);
         EXPECT_EQ(text.find_first_of(L"\r\n") != std::wstring::npos, c.broken) << std::string(text.begin(), text.end());
+    }
+}
+
+// A cancelled key, or Return that the edit does not take, is left to the
+// host and never reaches the engine.
+TEST_F(RichEditTest, WithheldKeysLeaveTheTextAndCaretAlone)
+{
+    struct Case
+    {
+        const char* name;
+        LPCWSTR edit;
+        std::vector<Attr> attrs;
+        UINT key;
+        bool cancel;
+    } const cases[] = {
+        {"cancelled left", L"single", {}, VK_LEFT, true},
+        {"cancelled return with wantReturn", L"wantret", {}, VK_RETURN, true},
+        {"return in multi-line without wantReturn", L"multi", {{L"wantReturn", L"0"}}, VK_RETURN, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SRichEdit* edit = Edit(c.edit);
+        for (const Attr& a : c.attrs)
+            edit->SetAttribute(a.name, a.value, FALSE);
+        bool cancel = c.cancel;
+        edit->SubscribeEvent(EventKeyDown::EventID, StdFunctionSlot([&cancel](EventArgs* e) {
+            static_cast<EventKeyDown*>(e)->bCancel = cancel;
+            return false;
+        }));
+        edit->SetWindowText(L"abc");
+        edit->SetFocus();
+        edit->DeliverSwndMessage(EM_SETSEL, 2, 2);
+        BOOL handled = TRUE;
+        edit->DeliverSwndMessage(WM_KEYDOWN, c.key, 1, &handled);
+        EXPECT_FALSE(handled);
+        ::SendMessageW(m_hwnd, WM_KEYDOWN, c.key, 1);
+        EXPECT_EQ(TextOf(edit), L"abc");
+        EXPECT_EQ(SelOf(edit).first, 2u);
+        cancel = false;
     }
 }
 
