@@ -38,6 +38,24 @@ TEST_F(RichEditTest, KeysMoveTheCaretAndDeleteTheSelection)
     EXPECT_EQ(TextOf(edit), L"Xade");
 }
 
+// Ctrl+Z takes back what was typed since the text was set, Ctrl+Y puts it back.
+TEST_F(RichEditTest, UndoAndRedoFollowTheTyping)
+{
+    SRichEdit* edit = Edit(L"single");
+    edit->SetWindowText(L"base");
+    edit->SetFocus();
+    Press(VK_END);
+    Type(edit, L"xy");
+    ASSERT_EQ(TextOf(edit), L"basexy");
+    const wndtest::HeldKeys ctrl(TRUE, FALSE, FALSE);
+    for (int i = 0; i < 2 && TextOf(edit) != L"base"; ++i)
+        Press('Z');
+    EXPECT_EQ(TextOf(edit), L"base");
+    for (int i = 0; i < 2 && TextOf(edit) != L"basexy"; ++i)
+        Press('Y');
+    EXPECT_EQ(TextOf(edit), L"basexy");
+}
+
 // Each row types into a fresh text of the named edit.
 TEST_F(RichEditTest, LimitAndNumberRulesHoldForTypedText)
 {
