@@ -12,6 +12,7 @@
 
 #include "bench/support/BenchFrames.h"
 #include "bench/support/BenchLayoutFolder.h"
+#include "bench/support/BenchTimedPresenter.h"
 #include "bench/support/BenchWindowEnv.h"
 #include "dui/SObjectDefaultRegister.h"
 #include "dui/control/SRichEdit.h"
@@ -25,6 +26,7 @@ using benchenv::Median;
 using benchenv::NowMs;
 using benchenv::Pump;
 using benchenv::SavePng;
+using benchenv::TimedPresenter;
 
 namespace {
 
@@ -53,19 +55,6 @@ std::wstring Text()
         text += L'z';
     return text;
 }
-
-class TimedPresenter : public SHostPresenter
-{
-public:
-    using SHostPresenter::SHostPresenter;
-    void OnHostPresent(HDC dc, IPaintSurface* surface, const RECT& rc, BYTE alpha) override
-    {
-        const double t = NowMs();
-        SHostPresenter::OnHostPresent(dc, surface, rc, alpha);
-        spent += NowMs() - t;
-    }
-    double spent = 0;
-};
 
 struct Result
 {
@@ -101,13 +90,13 @@ bool Run(IPaintFactory* factory, const char* png, Result& out)
         Pump();
         std::vector<double> steps, sends, presents;
         for (int i = 0; i < kSteps; ++i) {
-            presenter->spent = 0;
+            presenter->Take();
             const double t = NowMs();
             ::SendMessageW(hwnd, WM_CHAR, L'a' + i % 26, 1);
             sends.push_back(NowMs() - t);
             host->UpdateWindow();
             steps.push_back(NowMs() - t);
-            presents.push_back(presenter->spent);
+            presents.push_back(presenter->Take());
             Pump();
         }
         out.typeMs = 0;
@@ -117,7 +106,7 @@ bool Run(IPaintFactory* factory, const char* png, Result& out)
         out.sendMs = Median(sends);
         out.presentMs = Median(presents);
         out.length = static_cast<long>(edit->DeliverSwndMessage(WM_GETTEXTLENGTH));
-        if (!SavePng(host->GetMemSurface(), std::wstring(png, png + strlen(png)).c_str()))
+        if (!SavePng(host->GetMemSurface(), png))
             fprintf(stderr, "edit_type: could not save the frame\n");
         host->DestroyWindow();
     } else {

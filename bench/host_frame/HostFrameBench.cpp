@@ -15,6 +15,7 @@
 
 #include "bench/support/BenchFrames.h"
 #include "bench/support/BenchLayoutFolder.h"
+#include "bench/support/BenchTimedPresenter.h"
 #include "bench/support/BenchWindowEnv.h"
 #include "dui/SObjectDefaultRegister.h"
 #include "dui/core/SApplication.h"
@@ -30,6 +31,7 @@ using benchenv::Pump;
 using benchenv::Median;
 using benchenv::NowMs;
 using benchenv::SavePng;
+using benchenv::TimedPresenter;
 
 namespace {
 
@@ -95,34 +97,6 @@ std::wstring Layout(int& windows)
                L",-46,@96,@32\" skin=\"btn\" colorText=\"#ffffff\" " + font + L">开始 " + Num(b) + L"</window>";
     return xml + L"</root></DUI>";
 }
-
-// Presents as the default presenter does and notes how long each
-// presentation took, to tell drawing from putting the image on the screen.
-class TimedPresenter : public SHostPresenter
-{
-public:
-    using SHostPresenter::SHostPresenter;
-    void OnHostPresent(HDC dc, IPaintSurface* surface, const RECT& rc, BYTE alpha) override
-    {
-        const double t = NowMs();
-        SHostPresenter::OnHostPresent(dc, surface, rc, alpha);
-        spent += NowMs() - t;
-        ++count;
-    }
-    // The time and count since the last call.
-    double Take(int& presents)
-    {
-        const double t = spent;
-        presents = count;
-        spent = 0;
-        count = 0;
-        return t;
-    }
-
-private:
-    double spent = 0;
-    int count = 0;
-};
 
 struct Result
 {
@@ -198,7 +172,7 @@ bool Run(IPaintFactory* factory, const char* png, Result& out)
         out.moveMs = Median(moves);
         ::SendMessageW(host->GetHwnd(), WM_MOUSEMOVE, 0, on);
         host->UpdateWindow();
-        if (!SavePng(host->GetMemSurface(), std::wstring(png, png + strlen(png)).c_str()))
+        if (!SavePng(host->GetMemSurface(), png))
             fprintf(stderr, "host_frame: could not save the frame\n");
         host->DestroyWindow();
     } else {

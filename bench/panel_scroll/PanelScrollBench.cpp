@@ -126,7 +126,7 @@ bool Run(IPaintFactory* factory, const char* png, Result& out)
         host->UpdateWindow();
         Pump();
         out.scrollMs = MeasureSteps(host, view, out.moved);
-        if (!SavePng(host->GetMemSurface(), std::wstring(png, png + strlen(png)).c_str()))
+        if (!SavePng(host->GetMemSurface(), png))
             fprintf(stderr, "panel_scroll: could not save the frame\n");
     } else {
         fprintf(stderr, "panel_scroll: the host was not made\n");

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "dui/core/IRender.h"
@@ -55,6 +56,16 @@ inline bool SavePng(IPaintSurface* image, const wchar_t* path)
     }
     Gdiplus::GdiplusShutdown(token);
     return saved;
+}
+
+// The benchmarks name their picture on their narrow command line.
+inline bool SavePng(IPaintSurface* image, const char* path)
+{
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
+    std::wstring wide(n > 0 ? n - 1 : 0, L'\0');
+    if (n > 1)
+        ::MultiByteToWideChar(CP_ACP, 0, path, -1, wide.data(), n);
+    return SavePng(image, wide.c_str());
 }
 
 inline double Median(std::vector<double> v)

@@ -131,8 +131,7 @@ int main(int argc, char** argv)
         hover = Median(hoverRuns);
         button->ModifyState(WndState_Hover, 0, TRUE);
         Paint(root, image.Get(), all);
-        const std::string arg = argc > 1 ? argv[1] : "window_paint.png";
-        if (!SavePng(image.Get(), std::wstring(arg.begin(), arg.end()).c_str()))
+        if (!SavePng(image.Get(), argc > 1 ? argv[1] : "window_paint.png"))
             fprintf(stderr, "window_paint: could not save the frame\n");
         root->Destroy();
     }
