@@ -45,6 +45,10 @@ BOOL SRichEdit::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_RBUTTONDOWN:
         OnContextMenu(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
         return TRUE;
+    case WM_RBUTTONUP:
+        // The menu event went out on the press; the plain window would send
+        // a second one on the release.
+        return TRUE;
     case WM_KEYDOWN:
         if (OnKeyDown(wp, lp, result))
             return TRUE;

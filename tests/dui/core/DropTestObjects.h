@@ -186,12 +186,20 @@ private:
     std::vector<std::wstring> m_files;
 };
 
-// Lets the drag run for a few state checks, then drops.
+// Lets the drag run for a few state checks, then drops. The system's drag
+// loop follows the one real cursor, which tests in other processes move and
+// cover with their own windows: each check notes whether the cursor was still
+// over the expected window at the expected point.
 class DroppingSource : public ComObject<IDropSource>
 {
 public:
+    DroppingSource(POINT at, HWND over) : m_at(at), m_over(over) {}
+
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override
     {
+        POINT pt{};
+        if (!::GetCursorPos(&pt) || pt.x != m_at.x || pt.y != m_at.y || ::WindowFromPoint(m_at) != m_over)
+            disturbed = true;
         if (escape)
             return DRAGDROP_S_CANCEL;
         return ++questions >= 3 ? DRAGDROP_S_DROP : S_OK;
@@ -199,6 +207,11 @@ public:
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
     int questions = 0;
+    bool disturbed = false;
+
+private:
+    POINT m_at;
+    HWND m_over;
 };
 
 } // namespace droptest

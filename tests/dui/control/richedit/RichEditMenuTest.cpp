@@ -178,13 +178,17 @@ TEST_F(RichEditMenuTest, NoMenuWithoutShowMenuDefalut)
     const MenuRun run = RightClick(edit, {VK_ESCAPE});
     EXPECT_FALSE(run.shown);
     EXPECT_EQ(menus, 0);
-    // A subscriber may also cancel the menu of an edit that shows one.
+    // A subscriber may also cancel the menu of an edit that shows one; a
+    // right click asks it once, not again on the release.
     SRichEdit* shown = Edit(L"menu");
-    shown->SubscribeEvent(EventCtxMenu::EventID, StdFunctionSlot([](EventArgs* e) {
+    int asked = 0;
+    shown->SubscribeEvent(EventCtxMenu::EventID, StdFunctionSlot([&](EventArgs* e) {
+        ++asked;
         static_cast<EventCtxMenu*>(e)->bCancel = TRUE;
         return false;
     }));
     EXPECT_FALSE(RightClick(shown, {VK_ESCAPE}).shown);
+    EXPECT_EQ(asked, 1);
 }
 
 } // namespace
