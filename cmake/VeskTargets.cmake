@@ -32,6 +32,22 @@ function(vesk_add_test name)
         PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED vesk_prefix ${serial})
 endfunction()
 
+# vesk_cursor_tests(test...): these tests, of the binaries of the calling
+# folder, move the test display's one real cursor or need it to stay put; no
+# two of them run at the same time. Their binaries' other tests still run
+# beside anything.
+function(vesk_cursor_tests)
+    set(lines "")
+    foreach(t IN LISTS ARGN)
+        string(APPEND lines "set_tests_properties(\"${t}\" PROPERTIES RESOURCE_LOCK vesk_real_cursor)\n")
+    endforeach()
+    # Read by ctest after the binaries' own test lists, which it also reads
+    # from this folder's include files, so the tests exist by then.
+    set(file "${CMAKE_CURRENT_BINARY_DIR}/cursor_tests.cmake")
+    file(WRITE "${file}" "${lines}")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${file}")
+endfunction()
+
 # vesk_add_bench(name src... ): a benchmark program, built with the tests, run by hand.
 function(vesk_add_bench name)
     add_executable(${name} ${ARGN})
