@@ -194,12 +194,16 @@ void SRichEdit::InitDefaultParaFormat(PARAFORMAT2& pf) const
                 PFM_RTLPARA | PFM_OFFSETINDENT;
     pf.cTabCount = 1;
     pf.rgxTabs[0] = kDefaultTabStop;
+    pf.wAlignment = AlignmentOfStyle();
+}
+
+WORD SRichEdit::AlignmentOfStyle() const
+{
     if (HasStyle(ES_CENTER))
-        pf.wAlignment = PFA_CENTER;
-    else if (HasStyle(ES_RIGHT))
-        pf.wAlignment = PFA_RIGHT;
-    else
-        pf.wAlignment = PFA_LEFT;
+        return PFA_CENTER;
+    if (HasStyle(ES_RIGHT))
+        return PFA_RIGHT;
+    return PFA_LEFT;
 }
 
 void SRichEdit::OnScaleChanged(int scale)

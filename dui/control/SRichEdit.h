@@ -96,6 +96,8 @@ protected:
     // NULL); FALSE when no render target could measure it.
     BOOL InitDefaultCharFormat(CHARFORMAT2W& cf, IFont* font = nullptr);
     void InitDefaultParaFormat(PARAFORMAT2& pf) const;
+    // The paragraph alignment the edit style asks for.
+    WORD AlignmentOfStyle() const;
     // The engine re-reads what the mask names.
     void NotifyPropertyBits(DWORD mask, DWORD bits) const;
     // The engine takes the text limit anew.

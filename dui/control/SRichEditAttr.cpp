@@ -148,12 +148,7 @@ void SRichEdit::ApplyAlignAttribute(const SStringW& value, BOOL loading)
         m_editStyle |= ES_RIGHT;
     if (loading)
         return;
-    if (HasStyle(ES_CENTER))
-        m_pfDef.wAlignment = PFA_CENTER;
-    else if (HasStyle(ES_RIGHT))
-        m_pfDef.wAlignment = PFA_RIGHT;
-    else
-        m_pfDef.wAlignment = PFA_LEFT;
+    m_pfDef.wAlignment = AlignmentOfStyle();
     NotifyPropertyBits(TXTBIT_PARAFORMATCHANGE, TXTBIT_PARAFORMATCHANGE);
 }
 
