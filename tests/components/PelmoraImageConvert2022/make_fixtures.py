@@ -105,6 +105,12 @@ def main(out):
     save("rgba.tga", picture("RGBA"))
     save("rle.tga", picture(), compression="tga_rle")
     save("rgba.ico", picture("RGBA"), sizes=[(W, H)])
+    # Several frames or pages: the library takes the first, a red one.
+    frames = [Image.new("RGB", (20, 10), c) for c in ((255, 0, 0), (0, 0, 255))]
+    frames[0].save(f"{out}/anim.gif", save_all=True, append_images=frames[1:], duration=100, loop=0)
+    made.append("anim.gif")
+    frames[0].save(f"{out}/pages.tif", save_all=True, append_images=frames[1:])
+    made.append("pages.tif")
     # A cursor is an icon whose header says 2.
     buf = io.BytesIO()
     picture("RGBA").save(buf, format="ICO", sizes=[(W, H)])
