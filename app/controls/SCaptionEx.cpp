@@ -1,6 +1,6 @@
 #include "app/controls/SCaptionEx.h"
 
-#include "dui/core/SMsgPoint.h"
+#include "dui/core/base/SMsgPoint.h"
 
 namespace DUI {
 

@@ -2,7 +2,7 @@
 
 #include "dui/core/CAccelerator.h"
 #include "dui/core/SMessageLoop.h"
-#include "dui/core/SMsgPoint.h"
+#include "dui/core/base/SMsgPoint.h"
 
 namespace DUI {
 

@@ -1,7 +1,7 @@
 #include "app/controls/WindowDpiPercent.h"
 
-#include "dui/core/SDpiScale.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SDpiScale.h"
+#include "dui/core/base/SHandle.h"
 
 namespace DUI {
 

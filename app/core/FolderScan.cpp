@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "app/core/CorePath.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 namespace {
 

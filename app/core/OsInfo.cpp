@@ -5,7 +5,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include "dui/core/SOsVersion.h"
+#include "dui/core/base/SOsVersion.h"
 
 namespace {
 

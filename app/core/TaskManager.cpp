@@ -7,7 +7,7 @@
 
 #include "app/core/CDebugStr.h"
 #include "app/core/TextEncoding.h"
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 
 namespace {
 

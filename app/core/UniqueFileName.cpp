@@ -9,7 +9,7 @@
 #include "app/core/CorePath.h"
 #include "app/core/FileNames.h"
 #include "app/core/TextUtil.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 namespace {
 

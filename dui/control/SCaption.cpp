@@ -1,7 +1,7 @@
 #include "dui/control/SCaption.h"
 
-#include "dui/core/SMsgPoint.h"
-#include "dui/core/SOsVersion.h"
+#include "dui/core/base/SMsgPoint.h"
+#include "dui/core/base/SOsVersion.h"
 
 namespace DUI {
 

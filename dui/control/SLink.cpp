@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "dui/core/SMsgPoint.h"
+#include "dui/core/base/SMsgPoint.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {

@@ -5,7 +5,7 @@
 #include "dui/control/SMenuEx.h"
 
 #include "dui/control/SMenuExRunData.h"
-#include "dui/core/SMsgPoint.h"
+#include "dui/core/base/SMsgPoint.h"
 
 namespace DUI {
 

@@ -5,7 +5,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 #include "xml/xmldom.h"
 
 namespace DUI {

@@ -8,9 +8,9 @@
 #include "dui/control/SRicheditDropTarget.h"
 #include "dui/control/STextHost.h"
 #include "dui/core/DibAlphaGuard.h"
-#include "dui/core/Himetric.h"
+#include "dui/core/base/Himetric.h"
 #include "dui/core/SApplication.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 #include "dui/core/SRicheditMenuDef.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 

@@ -4,8 +4,8 @@
 #include <imm.h>
 #include "dui/control/STextHost.h"
 #include "dui/core/SApplication.h"
-#include "dui/core/SHandle.h"
-#include "dui/core/SMsgPoint.h"
+#include "dui/core/base/SHandle.h"
+#include "dui/core/base/SMsgPoint.h"
 #include "dui/core/STimer2.h"
 
 namespace DUI {

@@ -1,6 +1,6 @@
 #include "dui/control/SRicheditDropTarget.h"
 
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 
 namespace DUI {
 

@@ -4,7 +4,7 @@
 
 #include "dui/control/ScrollEvents.h"
 #include "dui/core/SLayoutParamAttr.h"
-#include "dui/core/SMsgPoint.h"
+#include "dui/core/base/SMsgPoint.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SSkinScrollbar.h"
 

@@ -6,7 +6,7 @@
 
 #include "dui/control/SControlSkin.h"
 #include "dui/core/SLayoutParamAttr.h"
-#include "dui/core/SMsgPoint.h"
+#include "dui/core/base/SMsgPoint.h"
 
 namespace DUI {
 

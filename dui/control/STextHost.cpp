@@ -1,7 +1,7 @@
 #include "dui/control/STextHost.h"
 
 #include "dui/control/SRichEdit.h"
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 #include "dui/core/STextServiceHelper.h"
 
 #include <imm.h>

@@ -7,7 +7,7 @@
 #include <richedit.h>
 #include <textserv.h>
 
-#include "dui/core/TComObject.h"
+#include "dui/core/base/TComObject.h"
 
 namespace DUI {
 

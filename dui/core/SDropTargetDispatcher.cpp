@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 #include "dui/core/SWindow.h"
 
 namespace DUI {

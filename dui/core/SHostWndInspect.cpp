@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "dui/core/SMsgPoint.h"
+#include "dui/core/base/SMsgPoint.h"
 #include "dui/core/SwndInspectRecord.h"
 
 namespace DUI {

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 #include "dui/core/HostGeometry.h"
-#include "dui/core/SMsgPoint.h"
+#include "dui/core/base/SMsgPoint.h"
 
 namespace DUI {
 

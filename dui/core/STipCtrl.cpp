@@ -1,7 +1,7 @@
 #include "dui/core/STipCtrl.h"
 
-#include "dui/core/SSelectObject.h"
-#include "dui/core/SMsgPoint.h"
+#include "dui/core/base/SSelectObject.h"
+#include "dui/core/base/SMsgPoint.h"
 
 namespace DUI {
 

@@ -3,7 +3,7 @@
 // caret.
 #include "dui/core/SWindow.h"
 
-#include "dui/core/SMsgPoint.h"
+#include "dui/core/base/SMsgPoint.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {
