@@ -182,6 +182,8 @@ function(vesk_prove_layers library)
     endif()
 
     _vesk_view_dirs(views ${library})
+    # A compiled object is proof enough; nothing needs linking.
+    set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
     foreach(kind WRONG RIGHT)
         try_compile(compiled SOURCE_FROM_CONTENT ${kind}.cpp
             "#include \"${P_${kind}}\"\nint vesk_layer_probe;\n"
