@@ -1,8 +1,5 @@
 #include "app/modules/pdf2image/JpegFile.h"
 
-#include <winsock2.h>
-#include <windows.h>
-
 #include <csetjmp>
 #include <cstdio>
 
@@ -12,6 +9,10 @@
 #include "xml/SFile.h"
 
 namespace {
+
+// windows.h cannot come in here: its `boolean` clashes with libjpeg's.
+constexpr unsigned long kInvalidParameter = 87;  // ERROR_INVALID_PARAMETER
+constexpr unsigned long kWriteFault = 29;        // ERROR_WRITE_FAULT
 
 // libjpeg's own error exit ends the process; jump back instead.
 struct JpegErrors {
@@ -69,12 +70,12 @@ CallStatus WriteJpegFile(const std::wstring& path, const unsigned char* pixels, 
 {
     // libjpeg stores each side in 16 bits and refuses more than 65500.
     if (!pixels || width < 1 || height < 1 || width > 65500 || height > 65500 || stride < width * 4)
-        return CallStatus(L"WriteJpegFile", ERROR_INVALID_PARAMETER, path);
+        return CallStatus(L"WriteJpegFile", kInvalidParameter, path);
     DUI::SFilePtr file = DUI::OpenFile(path.c_str(), L"wb");
     if (!file)
         return CallStatus::LastError(L"_wfopen", path);
     if (!Compress(file.get(), pixels, width, height, stride, dpi))
-        return CallStatus(L"jpeg_write_scanlines", ERROR_WRITE_FAULT, path);
+        return CallStatus(L"jpeg_write_scanlines", kWriteFault, path);
     if (std::ferror(file.get()) != 0 || std::fclose(file.release()) != 0)
         return CallStatus::LastError(L"fwrite", path);
     return CallStatus();

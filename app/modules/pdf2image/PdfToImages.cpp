@@ -15,7 +15,6 @@
 #include <set>
 #include <thread>
 
-#include "app/core/SStringBridge.h"
 #include "app/core/UniqueFileName.h"
 #include "app/modules/pdf2image/PdfLongPicture.h"
 #include "app/modules/pdf2image/PdfPagePool.h"
@@ -117,7 +116,8 @@ private:
     {
         const std::wstring& path = m_options.path;
         if (CallStatus read = ReadFileBytes(path, m_bytes); !read) return read;
-        if (m_bytes.size() > static_cast<size_t>(INT_MAX)) return CallStatus(L"load_from_raw_data", ERROR_FILE_TOO_LARGE, path);
+        if (m_bytes.size() > static_cast<size_t>(INT_MAX))
+            return CallStatus(L"load_from_raw_data", ERROR_FILE_TOO_LARGE, path);
         // The page threads load their own documents over the same bytes.
         if (!m_bytes.empty())
             m_doc.reset(poppler::document::load_from_raw_data(m_bytes.data(), static_cast<int>(m_bytes.size())));
@@ -161,7 +161,9 @@ private:
             std::optional<PdfPageOutcome> outcome = pool.TakeNext();
             if (!outcome) {
                 // No thread could start.
-                if (!Stopped()) Fail(-1, kPdfRenderFailed, m_options.path, CallStatus(L"std::thread", ERROR_NOT_ENOUGH_MEMORY, m_options.path));
+                if (!Stopped())
+                    Fail(-1, kPdfRenderFailed, m_options.path,
+                         CallStatus(L"std::thread", ERROR_NOT_ENOUGH_MEMORY, m_options.path));
                 break;
             }
             if (outcome->code != 0) {
