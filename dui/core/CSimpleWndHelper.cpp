@@ -1,13 +1,13 @@
 #include "dui/core/CSimpleWndHelper.h"
 
 #include "dui/core/CSimpleWnd.h"
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 
 namespace DUI {
 
-CSimpleWndHelper::CSimpleWndHelper(HINSTANCE module, LPCWSTR className, BOOL imeWindows) : m_module(module)
+CSimpleWndHelper::CSimpleWndHelper(HINSTANCE module, LPCWSTR className, BOOL imeWindows)
+    : m_heap(::HeapCreate(HEAP_CREATE_ENABLE_EXECUTE, 0, 0)), m_module(module)
 {
-    m_heap = ::HeapCreate(HEAP_CREATE_ENABLE_EXECUTE, 0, 0);
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
     wc.style = ClassStyle(imeWindows);
@@ -23,8 +23,6 @@ CSimpleWndHelper::CSimpleWndHelper(HINSTANCE module, LPCWSTR className, BOOL ime
 
 CSimpleWndHelper::~CSimpleWndHelper()
 {
-    if (m_heap)
-        ::HeapDestroy(m_heap);
     if (m_atom)
         ::UnregisterClassW(MAKEINTATOM(m_atom), m_module);
 }
