@@ -66,26 +66,22 @@ BOOL SRichEdit::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         return TRUE;
     case WM_SHOWWINDOW:
         SPanel::OnSwndMessage(msg, wp, lp, result);
-        if (!IsVisible(TRUE)) {
-            if (ISwndContainer* container = GetContainer()) {
-                HWND host = container->GetHostHwnd();
-                ::PostMessageW(host, WM_SETCURSOR, reinterpret_cast<WPARAM>(host), HTCLIENT);
-            }
-        }
+        OnShowChanged();
         return TRUE;
     case WM_SETTEXT:
         return OnSetTextMessage(lp, result);
-    case WM_SETFONT: {
-        SApplication* app = SApplication::GetInstance();
-        IPaintFactory* factory = app ? app->GetPaintFactory() : nullptr;
-        LOGFONTW lf = {};
-        SRefPtr<IFont> font;
-        if (factory && wp && ::GetObjectW(reinterpret_cast<HFONT>(wp), sizeof(lf), &lf))
-            factory->CreateFont(&lf, font.Put());
-        if (font && InitDefaultCharFormat(m_cfDef, font.Get()))
-            NotifyPropertyBits(TXTBIT_CHARFORMATCHANGE, TXTBIT_CHARFORMATCHANGE);
+    case WM_SETFONT:
+        OnSetFontMessage(reinterpret_cast<HFONT>(wp));
         return TRUE;
+    default:
+        return OnEditMessage(msg, wp, lp, result);
     }
+}
+
+// The EM_ messages the control answers itself rather than the engine.
+BOOL SRichEdit::OnEditMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    switch (msg) {
     case EM_SETREADONLY:
         result = SUCCEEDED(SetAttribute(L"readonly", wp ? L"1" : L"0", FALSE));
         return TRUE;
@@ -101,6 +97,29 @@ BOOL SRichEdit::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     default:
         return SPanel::OnSwndMessage(msg, wp, lp, result);
     }
+}
+
+// A hidden edit gives the cursor back: the host is asked to set it anew.
+void SRichEdit::OnShowChanged()
+{
+    if (IsVisible(TRUE))
+        return;
+    if (ISwndContainer* container = GetContainer()) {
+        HWND host = container->GetHostHwnd();
+        ::PostMessageW(host, WM_SETCURSOR, reinterpret_cast<WPARAM>(host), HTCLIENT);
+    }
+}
+
+void SRichEdit::OnSetFontMessage(HFONT hfont)
+{
+    SApplication* app = SApplication::GetInstance();
+    IPaintFactory* factory = app ? app->GetPaintFactory() : nullptr;
+    LOGFONTW lf = {};
+    SRefPtr<IFont> font;
+    if (factory && hfont && ::GetObjectW(hfont, sizeof(lf), &lf))
+        factory->CreateFont(&lf, font.Put());
+    if (font && InitDefaultCharFormat(m_cfDef, font.Get()))
+        NotifyPropertyBits(TXTBIT_CHARFORMATCHANGE, TXTBIT_CHARFORMATCHANGE);
 }
 
 // A key the edit left unhandled (cancelled by a subscriber, or Return that
