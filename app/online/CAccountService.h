@@ -7,7 +7,7 @@
 #include <string>
 
 #include "components/orvik/IOrvikExport.h"
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 class CAccountService {
 public:

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 class CCodeData;
 

@@ -68,6 +68,7 @@ void OrvikStatisticsQueue::Release(unsigned flushMs)
     m_released = true;
     m_changed.wait_for(lock, std::chrono::milliseconds(flushMs), [this] { return m_queue.empty() && !m_posting; });
     m_stop = true;
+    m_queue.clear();
     m_changed.notify_all();
     lock.unlock();
     if (m_thread.joinable()) m_thread.join();

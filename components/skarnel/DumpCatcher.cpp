@@ -20,19 +20,6 @@ DWORD WINAPI RunObserver(void* parameter)
     return 0;
 }
 
-struct ReportCall {
-    DumpCatcher* catcher;
-    EXCEPTION_POINTERS* pointers;
-    DWORD threadId;
-};
-
-DWORD WINAPI RunReport(void* parameter)
-{
-    auto* call = static_cast<ReportCall*>(parameter);
-    call->catcher->Report(call->pointers, call->threadId);
-    return 0;
-}
-
 // A stack walk over a broken stack must not crash the catcher itself.
 bool ReadAddress(DWORD64 at, DWORD64& value)
 {
@@ -97,6 +84,7 @@ void DumpCatcher::Install()
     // Room on this thread's stack for the handler after a stack overflow.
     ULONG guarantee = 64 * 1024;
     SetThreadStackGuarantee(&guarantee);
+    StartWatcher();
     SetUnhandledExceptionFilter(&DumpCatcher::OnUnhandledException);
 }
 
@@ -151,20 +139,57 @@ std::string DumpCatcher::DescribeCrash(const EXCEPTION_POINTERS* pointers, DWORD
     return text;
 }
 
+namespace {
+
+// The crash is handed to a thread made at installation: the crashed thread's
+// stack may be exhausted (a stack overflow) and must do as little as possible.
+struct HandOver {
+    HANDLE crashed = nullptr;
+    EXCEPTION_POINTERS* pointers = nullptr;
+    DWORD threadId = 0;
+    std::atomic<bool> taken{false};
+} g_handOver;
+
+DWORD WINAPI WatchForCrash(void*)
+{
+    WaitForSingleObject(g_handOver.crashed, INFINITE);
+    const DWORD code = g_handOver.pointers->ExceptionRecord->ExceptionCode;
+    DumpCatcher::Instance().Report(g_handOver.pointers, g_handOver.threadId);
+    TerminateProcess(GetCurrentProcess(), code);
+    return 0;
+}
+
+LONG HandOverCrash(EXCEPTION_POINTERS* pointers)
+{
+    // A second crash, in an observer too, ends the process at once.
+    if (g_handOver.taken.exchange(true) || !g_handOver.crashed)
+        TerminateProcess(GetCurrentProcess(), pointers->ExceptionRecord->ExceptionCode);
+    g_handOver.pointers = pointers;
+    g_handOver.threadId = GetCurrentThreadId();
+    SetEvent(g_handOver.crashed);
+    Sleep(INFINITE);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// Nobody handles a stack overflow: it is taken before the search for a
+// handler would need more of the exhausted stack.
+LONG WINAPI OnStackOverflow(EXCEPTION_POINTERS* pointers)
+{
+    if (pointers->ExceptionRecord->ExceptionCode != EXCEPTION_STACK_OVERFLOW) return EXCEPTION_CONTINUE_SEARCH;
+    return HandOverCrash(pointers);
+}
+
+} // namespace
+
+void DumpCatcher::StartWatcher()
+{
+    g_handOver.crashed = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE watcher = CreateThread(nullptr, 0, &WatchForCrash, nullptr, 0, nullptr);
+    if (watcher) CloseHandle(watcher);
+    AddVectoredExceptionHandler(1, &OnStackOverflow);
+}
+
 LONG WINAPI DumpCatcher::OnUnhandledException(EXCEPTION_POINTERS* pointers)
 {
-    static std::atomic<bool> reporting{false};
-    const DWORD code = pointers->ExceptionRecord->ExceptionCode;
-    // A second crash, in an observer too, ends the process at once.
-    if (!reporting.exchange(true)) {
-        // The report runs on a fresh stack: this one may be exhausted.
-        ReportCall call{&Instance(), pointers, GetCurrentThreadId()};
-        HANDLE thread = CreateThread(nullptr, 0, &RunReport, &call, 0, nullptr);
-        if (thread) {
-            WaitForSingleObject(thread, INFINITE);
-            CloseHandle(thread);
-        }
-    }
-    TerminateProcess(GetCurrentProcess(), code);
-    return EXCEPTION_EXECUTE_HANDLER;
+    return HandOverCrash(pointers);
 }

@@ -36,6 +36,7 @@ public:
 
 private:
     static LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers);
+    static void StartWatcher();
 
     std::mutex m_lock;
     std::vector<CDumpCatchObserverBase*> m_observers;

@@ -38,8 +38,10 @@ int __attribute__((noinline)) CaptureDeep(int depth, CONTEXT& context)
         RtlCaptureContext(&context);
         return 0;
     }
-    volatile int keep = depth;
-    return CaptureDeep(depth - 1, context) + keep;
+    // Used after the call, so the recursion stays a recursion.
+    volatile char frame[64];
+    frame[depth % 64] = static_cast<char>(CaptureDeep(depth - 1, context));
+    return frame[0];
 }
 
 TEST(DumpCatcherTest, ObserversRunInOrderEachOnItsOwnThread)

@@ -107,7 +107,7 @@ TEST_F(OrvikLibraryTest, ServicePageIsHandedToTheShell)
 
     std::string line;
     ASSERT_TRUE(PumpUntil([&] {
-        std::ifstream in(folder.File(L"vesk-opened-addresses.txt"));
+        std::ifstream in(std::filesystem::path(folder.File(L"vesk-opened-addresses.txt")));
         return std::getline(in, line) && !line.empty();
     }));
     // Give the recorder time to close its file before the folder goes.

@@ -25,8 +25,8 @@ void Say(const char* text)
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, static_cast<DWORD>(strlen(text)), &written, nullptr);
 }
 
-// Recursion the optimiser cannot turn into a loop.
-int __attribute__((noinline)) Deeper(volatile int depth)
+// Recursion the optimiser cannot turn into a loop: the frame is used after the call.
+int __attribute__((noinline)) Deeper(int depth)
 {
     volatile char frame[512];
     frame[depth % 512] = static_cast<char>(depth);
