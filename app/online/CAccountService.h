@@ -6,7 +6,7 @@
 // report reads through it from whatever thread crashed.
 #include <string>
 
-#include "components/orvik/IOrvikExport.h"
+#include "app/online/IOrvikExport.h"
 #include "dui/core/base/TStringT.h"
 
 class CAccountService {

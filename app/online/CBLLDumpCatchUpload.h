@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "components/skarnel/IDumpCatchMgr.h"
+#include "app/online/IDumpCatchMgr.h"
 
 class CBLLDumpCatchUpload : public CDumpCatchObserverBase {
 public:

@@ -4,7 +4,7 @@
 
 #include "app/core/TextEncoding.h"
 #include "app/core/UrlText.h"
-#include "components/orvik/IOrvikExport.h"
+#include "app/online/IOrvikExport.h"
 #include "components/orvik/OrvikHttp.h"
 
 OrvikAccount::OrvikAccount(OrvikTimings timings, OrvikClock clock)

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <string>
 
-#include "components/orvik/IOrvikExport.h"
+#include "app/online/IOrvikExport.h"
 #include "components/orvik/OrvikAccount.h"
 #include "components/orvik/OrvikMachineCode.h"
 #include "components/orvik/OrvikPageUrl.h"

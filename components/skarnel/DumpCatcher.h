@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "components/skarnel/IDumpCatchMgr.h"
+#include "app/online/IDumpCatchMgr.h"
 
 class DumpCatcher final : public IDumpCatchObserverHost, public IDumpCatchMgr {
 public:

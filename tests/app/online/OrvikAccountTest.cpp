@@ -6,7 +6,7 @@
 #include <mutex>
 
 #include "app/core/TextEncoding.h"
-#include "components/orvik/IOrvikExport.h"
+#include "app/online/IOrvikExport.h"
 #include "components/orvik/OrvikAccount.h"
 #include "tests/support/HttpTestServer.h"
 #include "tests/support/MessagePump.h"
