@@ -60,6 +60,8 @@ run_step fonts step_fonts
 run_step popplerdata step_popplerdata
 run_step curl step_curl
 run_step ghostscript step_ghostscript
+run_step duktape step_duktape
+run_step libxml2 step_libxml2
 
 WINEPREFIX="$VESK_CACHE/$(wine_template_name)"
 run_step "$(wine_template_name)" step_wineprefix
