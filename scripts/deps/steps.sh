@@ -268,7 +268,9 @@ step_libxml2() {
         VALID WRITER XINCLUDE XPATH XPTR; do
         off+=("-DLIBXML2_WITH_$o=OFF")
     done
-    cmake_lib libxml2 "$src" -DHAVE_PTHREAD_H=0 -DLIBXML2_WITH_HTML=ON -DLIBXML2_WITH_TREE=ON "${off[@]}"
+    # LIBXML_STATIC: without it the objects carry dllexport marks, and every
+    # DLL that links them would export libxml2 beside its own entry points.
+    cmake_lib libxml2 "$src" -DCMAKE_C_FLAGS="-DLIBXML_STATIC" -DHAVE_PTHREAD_H=0 -DLIBXML2_WITH_HTML=ON -DLIBXML2_WITH_TREE=ON "${off[@]}"
     rm -rf "$BLD/libxml2-src"
 }
 
