@@ -2,8 +2,8 @@
 // The stack of skin pools of everything alive, newest first, with the
 // built-in pool of the framework's system skins always at the bottom. Skins
 // are made by class tag through the application's class registry.
-#include "dui/core/SRefPtr.h"
-#include "dui/core/SSingleton2.h"
+#include "dui/core/base/SRefPtr.h"
+#include "dui/core/base/SSingleton2.h"
 #include "dui/res.mgr/SPoolStack.h"
 #include "dui/res.mgr/SSkinPool.h"
 
@@ -29,9 +29,6 @@ public:
     // A new skin of class `tag` through the class registry, or NULL for tags
     // of other kinds.
     ISkinObj* NewSkinByTag(LPCWSTR tag) const;
-    // A skin's text attribute, with "@string/" references resolved.
-    static SStringW ResolveString(const SStringW& text);
-    static COLORREF ResolveColor(const SStringW& text);
 
 private:
     SObjectFactoryMgr* m_registry;
