@@ -183,7 +183,13 @@ PageLayout::Unit PageLayout::Atomic(DomNode* n, int availWidth)
     const ComputedStyle& st = n->style;
     if (Replaced(n)) {
         SIZE content = n->Is("img") ? ImageSize(n, availWidth) : ControlSize(n);
-        if (!n->Is("img")) {
+        std::string type = n->AttrOr("type");
+        bool box = n->Is("input") && (type == "checkbox" || type == "radio");
+        if (box) {
+            // A check box keeps its own square whatever the page sets for inputs.
+            n->style.padding = Edges{};
+            n->style.border = Edges{};
+        } else if (!n->Is("img")) {
             if (st.width.unit != CssLength::Auto) content.cx = st.width.Resolve(availWidth, content.cx);
             if (st.height.unit == CssLength::Px) content.cy = st.height.Resolve(0, content.cy);
         }
