@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <climits>
 
-#include <windowsx.h>
-
 #include "dui/core/SLayoutParamAttr.h"
+#include "dui/core/base/SMsgPoint.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SSkinScrollbar.h"
@@ -134,7 +133,7 @@ void SPanel::OnScaleChanged(int scale)
 
 BOOL SPanel::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
-    const POINT pt = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    const POINT pt = PointFromLParam(lp);
     result = 0;
     switch (msg) {
     case WM_NCCALCSIZE: {

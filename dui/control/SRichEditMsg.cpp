@@ -2,10 +2,10 @@
 #include "dui/control/SRichEdit.h"
 
 #include <imm.h>
-#include <windowsx.h>
-
 #include "dui/control/STextHost.h"
 #include "dui/core/SApplication.h"
+#include "dui/core/base/SHandle.h"
+#include "dui/core/base/SMsgPoint.h"
 #include "dui/core/STimer2.h"
 
 namespace DUI {
@@ -43,7 +43,7 @@ BOOL SRichEdit::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_MOUSEWHEEL:
         return OnMouseMessage(msg, wp, lp, result);
     case WM_RBUTTONDOWN:
-        OnContextMenu(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        OnContextMenu(PointFromLParam(lp));
         return TRUE;
     case WM_RBUTTONUP:
         // The menu event went out on the press; the plain window would send
@@ -317,10 +317,8 @@ BOOL SRichEdit::OnSetCursor(POINT pt)
     ISwndContainer* container = GetContainer();
     if (!services || !container)
         return FALSE;
-    HWND host = container->GetHostHwnd();
-    HDC dc = ::GetDC(host);
+    SWindowDC dc(container->GetHostHwnd());
     services->OnTxSetCursor(DVASPECT_CONTENT, -1, nullptr, nullptr, dc, nullptr, &client, pt.x, pt.y);
-    ::ReleaseDC(host, dc);
     return TRUE;
 }
 
