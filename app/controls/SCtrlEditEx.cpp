@@ -3,6 +3,7 @@
 #include "dui/core/CAccelerator.h"
 #include "dui/core/SMessageLoop.h"
 #include "dui/core/base/SMsgPoint.h"
+#include "dui/core/base/SAttrTable.h"
 
 namespace DUI {
 
@@ -18,16 +19,33 @@ SCtrlEditEx::~SCtrlEditEx()
     WatchClicks(FALSE);
 }
 
+struct SCtrlEditEx::AttrRows
+{
+    using Row = SAttrRow<SCtrlEditEx>;
+
+    static HRESULT Accel(SCtrlEditEx& edit, const SStringW& value, BOOL)
+    {
+        edit.SetAccel(value);
+        return S_OK;
+    }
+    // The style keeps the disabled text's colour.
+    static HRESULT DisabledColor(SCtrlEditEx& edit, const SStringW& value, BOOL loading)
+    {
+        return edit.GetStyle().SetAttribute(L"colorTextDisable", value, loading);
+    }
+
+    static constexpr Row kRows[] = {
+        {L"accel", &Accel, AttrEffect::None},
+        {L"colorTextDisable", &DisabledColor, AttrEffect::Redraw},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SCtrlEditEx::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    if (name.CompareNoCase(L"accel") == 0) {
-        SetAccel(value);
-        return AfterSetAttribute(name, value, loading, S_FALSE);
-    }
-    if (name.CompareNoCase(L"colorTextDisable") == 0) {
-        const HRESULT hr = GetStyle().SetAttribute(name, value, loading);
-        return FAILED(hr) ? hr : AfterSetAttribute(name, value, loading, S_OK);
-    }
+    HRESULT result = S_FALSE;
+    if (AttrRows::kTable.Apply(*this, name, value, loading, result))
+        return FAILED(result) ? result : AfterSetAttribute(name, value, loading, result);
     // The cue text keeps its place when the text box aligns its paragraphs.
     if (name.CompareNoCase(L"align") == 0)
         GetStyle().SetAttribute(name, value, loading);

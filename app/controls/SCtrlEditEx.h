@@ -37,6 +37,8 @@ protected:
     void OnDestroy() override;
 
 private:
+    struct AttrRows;
+
     void SetAccel(const SStringW& text);
     void OnEditStateChanged(BOOL focused);
     void WatchClicks(BOOL watch);

@@ -2,6 +2,7 @@
 
 #include "dui/control/SControlSkin.h"
 #include "dui/core/SLayoutParamAttr.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
@@ -19,24 +20,37 @@ SAnimateImgWnd::SAnimateImgWnd()
     GetEventSet()->AddEvent(EventAnimateStop::EventID, EventAnimateStop::EventName());
 }
 
+struct SAnimateImgWnd::AttrRows
+{
+    using Row = SAttrRow<SAnimateImgWnd>;
+
+    template <auto field>
+    static constexpr auto Int = &layoutattr::Int<SAnimateImgWnd, kSetAttribute, field>;
+
+    // A wrap-content window takes the new skin's size.
+    static HRESULT Skin(SAnimateImgWnd& w, const SStringW& value, BOOL loading)
+    {
+        w.m_skin = FindNamedSkin(value, w.GetScale());
+        if (!loading)
+            w.OnContentChanged();
+        return S_OK;
+    }
+
+    static constexpr Row kRows[] = {
+        {L"skin", &Skin, AttrEffect::Redraw},
+        {L"speed", Int<&SAnimateImgWnd::m_speed>, AttrEffect::None},
+        {L"autoStart", Int<&SAnimateImgWnd::m_autoStart>, AttrEffect::None},
+        {L"repeat", Int<&SAnimateImgWnd::m_repeat>, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SAnimateImgWnd::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT hr = S_FALSE;
-    if (name.CompareNoCase(L"skin") == 0) {
-        m_skin = FindNamedSkin(value, GetScale());
-        hr = S_OK;
-        if (!loading)
-            OnContentChanged();
-    } else if (name.CompareNoCase(L"speed") == 0) {
-        m_speed = ReadInt(value, kSetAttribute);
-    } else if (name.CompareNoCase(L"autoStart") == 0) {
-        m_autoStart = ReadInt(value, kSetAttribute);
-    } else if (name.CompareNoCase(L"repeat") == 0) {
-        m_repeat = ReadInt(value, kSetAttribute);
-    } else {
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SWindow::SetAttribute(name, value, loading);
-    }
-    return AfterSetAttribute(name, value, loading, hr);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SAnimateImgWnd::SetColorize(COLORREF color)

@@ -40,6 +40,8 @@ protected:
     void OnPaint(IPaintSurface* rt) override;
 
 private:
+    struct AttrRows;
+
     void OnShown(BOOL shown);
     void AdvanceFrame();
     BOOL RegisterTicks();

@@ -4,6 +4,7 @@
 #include "dui/core/CAccelerator.h"
 #include "dui/core/SLayoutParamAttr.h"
 #include "dui/core/base/StringSplit.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
@@ -34,22 +35,33 @@ SButton::SButton()
     m_minHeight = SLayoutSize(0.0f, SLayoutSize::px);
 }
 
+struct SButton::AttrRows
+{
+    using Row = SAttrRow<SButton>;
+
+    static HRESULT Accel(SButton& b, const SStringW& value, BOOL)
+    {
+        b.SetAccel(value);
+        return S_OK;
+    }
+    static HRESULT MinSize(SButton& b, const SStringW& value, BOOL) { return b.SetMinSize(value); }
+
+    static constexpr Row kRows[] = {
+        {L"accel", &Accel, AttrEffect::None},
+        {L"minSize", &MinSize, AttrEffect::None},
+        {L"animate", &layoutattr::Int<SButton, kSetAttribute, &SButton::m_animate>, AttrEffect::None},
+        {L"animateStep", &layoutattr::Int<SButton, kSetAttribute, &SButton::m_aniStep>, AttrEffect::None},
+        {L"disableAccelIfInvisible", &ctrlattr::Bool<SButton, &SButton::m_accelOnlyVisible>, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SButton::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT hr = S_FALSE;
-    if (name.CompareNoCase(L"accel") == 0)
-        SetAccel(value);
-    else if (name.CompareNoCase(L"minSize") == 0)
-        hr = SetMinSize(value);
-    else if (name.CompareNoCase(L"animate") == 0)
-        m_animate = ReadInt(value, kSetAttribute);
-    else if (name.CompareNoCase(L"animateStep") == 0)
-        m_aniStep = static_cast<BYTE>(ReadInt(value, kSetAttribute));
-    else if (name.CompareNoCase(L"disableAccelIfInvisible") == 0)
-        m_accelOnlyVisible = ReadBool(value);
-    else
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SWindow::SetAttribute(name, value, loading);
-    return FAILED(hr) ? hr : AfterSetAttribute(name, value, loading, hr);
+    return FAILED(result) ? result : AfterSetAttribute(name, value, loading, result);
 }
 
 HRESULT SButton::SetMinSize(const SStringW& value)

@@ -43,6 +43,8 @@ protected:
     void OnSize(UINT type, SIZE size) override;
 
 private:
+    struct AttrRows;
+
     void OnKeyDown(WPARAM key);
     void OnKeyUp(WPARAM key);
     HRESULT SetMinSize(const SStringW& value);

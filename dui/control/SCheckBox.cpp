@@ -2,6 +2,7 @@
 
 #include "dui/core/SLayoutParamAttr.h"
 #include "dui/core/base/StringSplit.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
@@ -20,16 +21,31 @@ SCheckBox::SCheckBox()
 
 SCheckBox::~SCheckBox() = default;
 
+struct SCheckBox::AttrRows
+{
+    using Row = SAttrRow<SCheckBox>;
+
+    static HRESULT Checked(SCheckBox& box, const SStringW& value, BOOL)
+    {
+        box.SetCheck(ReadBool(value));
+        return S_OK;
+    }
+    static HRESULT TextOffset(SCheckBox& box, const SStringW& value, BOOL) { return box.SetTextOffset(value); }
+
+    static constexpr Row kRows[] = {
+        {L"checked", &Checked, AttrEffect::None},
+        {L"textOffset", &TextOffset, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SCheckBox::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT hr = S_FALSE;
-    if (name.CompareNoCase(L"checked") == 0)
-        SetCheck(ReadBool(value));
-    else if (name.CompareNoCase(L"textOffset") == 0)
-        hr = SetTextOffset(value);
-    else if (!m_skins.SetSkinAttribute(name, value, GetScale()))
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result)
+        && !m_skins.SetSkinAttribute(name, value, GetScale()))
         return SWindow::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, hr);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 HRESULT SCheckBox::SetTextOffset(const SStringW& value)

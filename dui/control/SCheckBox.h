@@ -31,6 +31,8 @@ protected:
     void OnLButtonUp(UINT flags, POINT pt) override;
 
 private:
+    struct AttrRows;
+
     HRESULT SetTextOffset(const SStringW& value);
     void Toggle() { SetCheck(!IsChecked()); }
 

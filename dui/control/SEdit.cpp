@@ -1,6 +1,7 @@
 #include "dui/control/SEdit.h"
 
 #include "dui/res.mgr/SResProviderMgr.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
@@ -12,19 +13,30 @@ SEdit::SEdit()
 
 SEdit::~SEdit() = default;
 
+struct SEdit::AttrRows
+{
+    using Row = SAttrRow<SEdit>;
+
+    static HRESULT CueText(SEdit& edit, const SStringW& value, BOOL)
+    {
+        edit.m_cueText.SetText(ResolveNamedString(value));
+        edit.m_cueText.Translate();
+        return S_OK;
+    }
+
+    static constexpr Row kRows[] = {
+        {L"cueText", &CueText, AttrEffect::Redraw},
+        {L"cueColor", &ctrlattr::Color<SEdit, &SEdit::m_cueColor>, AttrEffect::Redraw},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SEdit::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    if (name.CompareNoCase(L"cueText") == 0) {
-        m_cueText.SetText(ResolveNamedString(value));
-        m_cueText.Translate();
-    } else if (name.CompareNoCase(L"cueColor") == 0) {
-        if (value.IsEmpty())
-            return E_FAIL;
-        m_cueColor = ResolveNamedColor(value);
-    } else {
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SRichEdit::SetAttribute(name, value, loading);
-    }
-    return AfterSetAttribute(name, value, loading, S_OK);
+    return FAILED(result) ? result : AfterSetAttribute(name, value, loading, result);
 }
 
 BOOL SEdit::OnLanguageChanged()

@@ -33,6 +33,8 @@ protected:
     void SetCueColor(COLORREF color) { m_cueColor = color; }
 
 private:
+    struct AttrRows;
+
     BOOL IsTextEmpty();
     void DrawCueText(IPaintSurface* rt);
     // The cue text appears or goes with the focus only in an empty box.

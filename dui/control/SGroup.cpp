@@ -3,10 +3,13 @@
 #include "dui/core/SLayoutParamAttr.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSelectPen.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
 namespace {
+
+constexpr char kSetAttribute[] = "DUI::SGroup::SetAttribute";
 
 // The title keeps this far from the frame's corners.
 constexpr int kTitleIndent = 20;
@@ -28,23 +31,33 @@ SGroup::SGroup() = default;
 
 SGroup::~SGroup() = default;
 
+struct SGroup::AttrRows
+{
+    using Row = SAttrRow<SGroup>;
+
+    template <COLORREF SGroup::*line>
+    static HRESULT LineColor(SGroup& group, const SStringW& value, BOOL)
+    {
+        return ReadLineColor(value, group.*line);
+    }
+    template <auto field>
+    static constexpr auto Dimension = &layoutattr::Dimension<SGroup, kSetAttribute, field>;
+
+    static constexpr Row kRows[] = {
+        {L"colorLine1", &LineColor<&SGroup::m_line1>, AttrEffect::None},
+        {L"colorLine2", &LineColor<&SGroup::m_line2>, AttrEffect::None},
+        {L"round", Dimension<&SGroup::m_round>, AttrEffect::None},
+        {L"headerHeight", Dimension<&SGroup::m_headerHeight>, AttrEffect::Redraw},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SGroup::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    const char* const where = "DUI::SGroup::SetAttribute";
-    HRESULT hr = S_FALSE;
-    if (name.CompareNoCase(L"colorLine1") == 0) {
-        hr = ReadLineColor(value, m_line1);
-    } else if (name.CompareNoCase(L"colorLine2") == 0) {
-        hr = ReadLineColor(value, m_line2);
-    } else if (name.CompareNoCase(L"round") == 0) {
-        m_round = ReadDimension(value, where);
-    } else if (name.CompareNoCase(L"headerHeight") == 0) {
-        m_headerHeight = ReadDimension(value, where);
-        hr = S_OK;
-    } else {
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SWindow::SetAttribute(name, value, loading);
-    }
-    return AfterSetAttribute(name, value, loading, hr);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SGroup::GetChildArea(RECT* out) const

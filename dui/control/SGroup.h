@@ -20,6 +20,8 @@ protected:
     void OnPaint(IPaintSurface* rt) override;
 
 private:
+    struct AttrRows;
+
     // The title's box over the top edge of `frame`, narrowed to the text.
     RECT TitleRect(const RECT& frame, SIZE text) const;
     void PaintFrame(IPaintSurface* rt, const RECT& frame);

@@ -1,17 +1,35 @@
 #include "dui/control/SIconWnd.h"
 
 #include "dui/res.mgr/SResProviderMgr.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
+struct SIconWnd::AttrRows
+{
+    using Row = SAttrRow<SIconWnd>;
+
+    // The icon shown so far goes before the new one loads.
+    static HRESULT Source(SIconWnd& wnd, const SStringW& value, BOOL)
+    {
+        wnd.SetIcon(nullptr);
+        SResProviderMgr* res = SResProviderMgr::GetInstance();
+        wnd.SetIcon(res ? res->LoadIconFromText(value.c_str()) : nullptr);
+        return S_OK;
+    }
+
+    static constexpr Row kRows[] = {
+        {L"src", &Source, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SIconWnd::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    if (name.CompareNoCase(L"src") != 0)
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SWindow::SetAttribute(name, value, loading);
-    SetIcon(nullptr);
-    SResProviderMgr* res = SResProviderMgr::GetInstance();
-    SetIcon(res ? res->LoadIconFromText(value.c_str()) : nullptr);
-    return AfterSetAttribute(name, value, loading, S_FALSE);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SIconWnd::SetIcon(HICON icon)

@@ -21,6 +21,8 @@ public:
     HICON GetIcon() const { return m_icon.Get(); }
 
 protected:
+    struct AttrRows;
+
     void OnPaint(IPaintSurface* rt) override;
 
     SIconHandle m_icon;

@@ -2,6 +2,7 @@
 
 #include "dui/control/SControlSkin.h"
 #include "dui/core/SLayoutParamAttr.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
@@ -28,25 +29,34 @@ SImageWnd::SImageWnd()
     SetAttribute(L"msgTransparent", L"1", TRUE);
 }
 
+struct SImageWnd::AttrRows
+{
+    using Row = SAttrRow<SImageWnd>;
+
+    // A wrap-content window takes the new skin's size.
+    static HRESULT Skin(SImageWnd& w, const SStringW& value, BOOL loading)
+    {
+        w.m_skin = FindNamedSkin(value, w.GetScale());
+        if (!loading)
+            w.OnContentChanged();
+        return S_OK;
+    }
+
+    static constexpr Row kRows[] = {
+        {L"skin", &Skin, AttrEffect::Redraw},
+        {L"iconIndex", &layoutattr::Int<SImageWnd, kSetAttribute, &SImageWnd::m_iconIndex>, AttrEffect::None},
+        {L"tile", &layoutattr::Int<SImageWnd, kSetAttribute, &SImageWnd::m_tile>, AttrEffect::Redraw},
+        {L"keepAspect", &ctrlattr::Bool<SImageWnd, &SImageWnd::m_keepAspect>, AttrEffect::Redraw},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SImageWnd::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT hr = S_OK;
-    if (name.CompareNoCase(L"skin") == 0) {
-        m_skin = FindNamedSkin(value, GetScale());
-        // A wrap-content window takes the new skin's size.
-        if (!loading)
-            OnContentChanged();
-    } else if (name.CompareNoCase(L"iconIndex") == 0) {
-        m_iconIndex = ReadInt(value, kSetAttribute);
-        hr = S_FALSE;
-    } else if (name.CompareNoCase(L"tile") == 0) {
-        m_tile = ReadInt(value, kSetAttribute);
-    } else if (name.CompareNoCase(L"keepAspect") == 0) {
-        m_keepAspect = ReadBool(value);
-    } else {
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SWindow::SetAttribute(name, value, loading);
-    }
-    return AfterSetAttribute(name, value, loading, hr);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SImageWnd::SetColorize(COLORREF color)

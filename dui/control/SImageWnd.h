@@ -35,6 +35,8 @@ public:
     int GetIconIndex() const { return m_iconIndex; }
 
 protected:
+    struct AttrRows;
+
     void OnPaint(IPaintSurface* rt) override;
     // `rc` shrunk to the proportions of the picture or skin, centred;
     // FALSE when there is nothing of a size to draw.

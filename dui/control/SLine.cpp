@@ -4,6 +4,7 @@
 
 #include "dui/core/SLayoutParamAttr.h"
 #include "dui/res.mgr/SResProviderMgr.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
@@ -42,26 +43,39 @@ BOOL LookUpWord(const NamedValue (&table)[N], const SStringW& word, int& out)
 
 } // namespace
 
-HRESULT SLine::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+struct SLine::AttrRows
 {
-    if (name.CompareNoCase(L"colorLine") == 0 || name.CompareNoCase(L"lineColor") == 0) {
-        if (value.IsEmpty())
-            return E_FAIL;
-        m_color = ResolveNamedColor(value);
-    } else if (name.CompareNoCase(L"lineSize") == 0) {
-        m_lineSize = ReadInt(value, kSetAttribute);
-    } else if (name.CompareNoCase(L"mode") == 0) {
-        if (!LookUpWord(kDirections, value, m_direction))
-            return E_FAIL;
-    } else if (name.CompareNoCase(L"lineStyle") == 0) {
+    using Row = SAttrRow<SLine>;
+
+    static HRESULT Direction(SLine& line, const SStringW& value, BOOL)
+    {
+        return LookUpWord(kDirections, value, line.m_direction) ? S_OK : E_FAIL;
+    }
+    static HRESULT PenStyle(SLine& line, const SStringW& value, BOOL)
+    {
         int style = 0;
         if (!LookUpWord(kPenStyles, value, style))
             return E_FAIL;
-        m_lineStyle = static_cast<BYTE>(style);
-    } else {
-        return SWindow::SetAttribute(name, value, loading);
+        line.m_lineStyle = static_cast<BYTE>(style);
+        return S_OK;
     }
-    return AfterSetAttribute(name, value, loading, S_FALSE);
+
+    static constexpr Row kRows[] = {
+        {L"colorLine", &ctrlattr::Color<SLine, &SLine::m_color>, AttrEffect::None},
+        {L"lineColor", &ctrlattr::Color<SLine, &SLine::m_color>, AttrEffect::None},
+        {L"lineSize", &layoutattr::Int<SLine, kSetAttribute, &SLine::m_lineSize>, AttrEffect::None},
+        {L"mode", &Direction, AttrEffect::None},
+        {L"lineStyle", &PenStyle, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
+HRESULT SLine::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+{
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
+        return SWindow::SetAttribute(name, value, loading);
+    return FAILED(result) ? result : AfterSetAttribute(name, value, loading, result);
 }
 
 void SLine::OnPaint(IPaintSurface* rt)

@@ -30,6 +30,8 @@ protected:
     void OnPaint(IPaintSurface* rt) override;
 
 private:
+    struct AttrRows;
+
     BYTE m_lineStyle = PS_SOLID;
     int m_lineSize = 1;
     COLORREF m_color = 0xFF000000;

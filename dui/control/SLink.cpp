@@ -4,6 +4,7 @@
 
 #include "dui/core/base/SMsgPoint.h"
 #include "dui/res.mgr/SResProviderMgr.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
@@ -12,13 +13,22 @@ SLink::SLink()
     SetAttribute(L"align", L"left", FALSE);
 }
 
+struct SLink::AttrRows
+{
+    using Row = SAttrRow<SLink>;
+
+    static constexpr Row kRows[] = {
+        {L"href", &AttrStore<SLink, &SLink::m_href, &ResolveNamedString>, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SLink::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    if (name.CompareNoCase(L"href") == 0) {
-        m_href = ResolveNamedString(value);
-        return AfterSetAttribute(name, value, loading, S_FALSE);
-    }
-    return SWindow::SetAttribute(name, value, loading);
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
+        return SWindow::SetAttribute(name, value, loading);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SLink::OnInitFinished(xmldom::xml_node element)

@@ -23,6 +23,8 @@ public:
     const RECT& GetLinkRect() const { return m_linkRect; }
 
 private:
+    struct AttrRows;
+
     BOOL IsOverText(LPARAM lp) const;
     void OnLinkButtonUp(WPARAM wp, LPARAM lp);
     void OnLinkMouseMove(WPARAM wp, LPARAM lp);

@@ -7,6 +7,7 @@
 #include "dui/res.mgr/SFontPool.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
@@ -47,74 +48,57 @@ SMenuAttr::SMenuAttr()
     m_maxWidth.SetNotSet();
 }
 
+struct SMenuAttr::AttrRows
+{
+    using Row = SAttrRow<SMenuAttr>;
+
+    static constexpr char kWhere[] = "SMenuAttr::SetAttribute";
+    static constexpr wchar_t kItemSkin[] = L"itemSkin";
+    static constexpr wchar_t kIconSkin[] = L"iconSkin";
+    static constexpr wchar_t kSepSkin[] = L"sepSkin";
+    static constexpr wchar_t kCheckSkin[] = L"checkSkin";
+    template <auto field, const wchar_t* attr>
+    static constexpr auto Skin = &ctrlattr::KeptSkin<SMenuAttr, field, attr, kWhere>;
+    template <auto field>
+    static constexpr auto Size = ctrlattr::LayoutDim<SMenuAttr, field>;
+    template <auto field>
+    static constexpr auto Colour = &ctrlattr::Color<SMenuAttr, field>;
+
+    static HRESULT IconSize(SMenuAttr& menu, const SStringW& value, BOOL) { return menu.SetIconSize(value); }
+    static HRESULT Font(SMenuAttr& menu, const SStringW& value, BOOL)
+    {
+        menu.m_fontDesc = value;
+        menu.m_font = FontAt(menu.m_fontDesc, menu.m_scale);
+        return S_OK;
+    }
+
+    static constexpr Row kRows[] = {
+        {kItemSkin, Skin<&SMenuAttr::m_itemSkin, kItemSkin>, AttrEffect::None},
+        {kIconSkin, Skin<&SMenuAttr::m_iconSkin, kIconSkin>, AttrEffect::None},
+        {kSepSkin, Skin<&SMenuAttr::m_sepSkin, kSepSkin>, AttrEffect::None},
+        {kCheckSkin, Skin<&SMenuAttr::m_checkSkin, kCheckSkin>, AttrEffect::None},
+        {L"itemHeight", Size<&SMenuAttr::m_itemHeight>, AttrEffect::None},
+        {L"iconMargin", Size<&SMenuAttr::m_iconMargin>, AttrEffect::None},
+        {L"textMargin", Size<&SMenuAttr::m_textMargin>, AttrEffect::None},
+        {L"maxWidth", Size<&SMenuAttr::m_maxWidth>, AttrEffect::None},
+        {L"colorText", Colour<&SMenuAttr::m_colorText>, AttrEffect::None},
+        {L"colorTextSel", Colour<&SMenuAttr::m_colorTextSel>, AttrEffect::None},
+        // The gray colour's attribute has always been spelt this way.
+        {L"cororTextGray", Colour<&SMenuAttr::m_colorTextGray>, AttrEffect::None},
+        {L"iconSize", &IconSize, AttrEffect::None},
+        {L"font", &Font, AttrEffect::None},
+        {L"trCtx", &AttrStore<SMenuAttr, &SMenuAttr::m_trCtx, &ResolveNamedString>, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
+// The menu's attributes end here: no redraw hook follows them.
 HRESULT SMenuAttr::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    if (SetSkinAttribute(name, value) || SetSizeAttribute(name, value))
-        return S_FALSE;
-    BOOL taken = FALSE;
-    const HRESULT color = SetColorAttribute(name, value, taken);
-    if (taken)
-        return color;
-    if (name.CompareNoCase(L"iconSize") == 0)
-        return SetIconSize(value);
-    if (name.CompareNoCase(L"font") == 0) {
-        m_fontDesc = value;
-        m_font = FontAt(m_fontDesc, m_scale);
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"trCtx") == 0) {
-        m_trCtx = ResolveNamedString(value);
-        return S_FALSE;
-    }
-    return OnUnhandledAttribute(name, value, loading);
-}
-
-BOOL SMenuAttr::SetSkinAttribute(const SStringW& name, const SStringW& value)
-{
-    static const struct { LPCWSTR name; SRefPtr<ISkinObj> SMenuAttr::*skin; } kSkins[] = {
-        {L"itemSkin", &SMenuAttr::m_itemSkin}, {L"iconSkin", &SMenuAttr::m_iconSkin},
-        {L"sepSkin", &SMenuAttr::m_sepSkin},   {L"checkSkin", &SMenuAttr::m_checkSkin},
-    };
-    for (const auto& entry : kSkins) {
-        if (name.CompareNoCase(entry.name) != 0)
-            continue;
-        SSkinPoolMgr* pools = SSkinPoolMgr::GetInstance();
-        if (ISkinObj* skin = pools ? pools->GetSkin(value, m_scale) : nullptr)
-            (this->*entry.skin) = SRefPtr<ISkinObj>::Share(skin);
-        else
-            DUI_LOG_WARNING("dui", "SMenuAttr::SetAttribute", L"no skin \"%s\" for %s", value.c_str(), entry.name);
-        return TRUE;
-    }
-    return FALSE;
-}
-
-BOOL SMenuAttr::SetSizeAttribute(const SStringW& name, const SStringW& value)
-{
-    SLayoutSize* size = nullptr;
-    if (name.CompareNoCase(L"itemHeight") == 0) size = &m_itemHeight;
-    else if (name.CompareNoCase(L"iconMargin") == 0) size = &m_iconMargin;
-    else if (name.CompareNoCase(L"textMargin") == 0) size = &m_textMargin;
-    else if (name.CompareNoCase(L"maxWidth") == 0) size = &m_maxWidth;
-    if (!size)
-        return FALSE;
-    *size = ResolveLayoutDim(value.c_str());
-    return TRUE;
-}
-
-HRESULT SMenuAttr::SetColorAttribute(const SStringW& name, const SStringW& value, BOOL& taken)
-{
-    COLORREF* color = nullptr;
-    if (name.CompareNoCase(L"colorText") == 0) color = &m_colorText;
-    else if (name.CompareNoCase(L"colorTextSel") == 0) color = &m_colorTextSel;
-    // The gray colour's attribute has always been spelt this way.
-    else if (name.CompareNoCase(L"cororTextGray") == 0) color = &m_colorTextGray;
-    taken = color != nullptr;
-    if (!color)
-        return E_FAIL;
-    if (value.IsEmpty())
-        return E_FAIL;
-    *color = ResolveNamedColor(value);
-    return S_FALSE;
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
+        return OnUnhandledAttribute(name, value, loading);
+    return result;
 }
 
 HRESULT SMenuAttr::SetIconSize(const SStringW& value)

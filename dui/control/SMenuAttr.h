@@ -41,9 +41,8 @@ public:
     int GetMaxWidth() const { return m_maxWidth.IsSet() ? m_maxWidth.ToPixel(m_scale) : -1; }
 
 private:
-    BOOL SetSkinAttribute(const SStringW& name, const SStringW& value);
-    BOOL SetSizeAttribute(const SStringW& name, const SStringW& value);
-    HRESULT SetColorAttribute(const SStringW& name, const SStringW& value, BOOL& taken);
+    struct AttrRows;
+
     HRESULT SetIconSize(const SStringW& value);
 
     SRefPtr<ISkinObj> m_itemSkin;

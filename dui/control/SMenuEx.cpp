@@ -162,12 +162,12 @@ void SMenuEx::ShowMenu(UINT flags, int x, int y)
         run->AddMenu(this);
 }
 
-void SMenuEx::HideMenu(BOOL byKey)
+void SMenuEx::HideMenu(ParentItem parentItem)
 {
     if (!GetHwnd() || !::IsWindowVisible(GetHwnd()))
         return;
     if (SMenuEx* sub = GetOpenSubMenu())
-        sub->HideMenu(FALSE);
+        sub->HideMenu(ParentItem::Release);
     ::ShowWindow(GetHwnd(), SW_HIDE);
     // A hover that began before the menu closed opens nothing.
     CSimpleWnd::KillTimer(kSubMenuTimer);
@@ -177,7 +177,7 @@ void SMenuEx::HideMenu(BOOL byKey)
         ::ReleaseCapture();
     if (SMenuExRunData* run = SMenuExRunData::GetCurrent())
         run->RemoveMenu(this);
-    if (byKey || !m_parentItem)
+    if (parentItem == ParentItem::KeepSelected || !m_parentItem)
         return;
     m_parentItem->SetCheck(FALSE);
     SMenuEx* parent = m_parentItem->GetMenu();
@@ -194,7 +194,7 @@ void SMenuEx::OpenSubMenu(SMenuExItem* item, BOOL selectFirst)
     m_hoverItem = 0;
     SMenuEx* open = GetOpenSubMenu();
     if (open && open != sub)
-        open->HideMenu(FALSE);
+        open->HideMenu(ParentItem::Release);
     SelectItem(item);
     if (open != sub) {
         ::SetWindowLongPtrW(sub->GetHwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(GetHwnd()));
@@ -242,7 +242,7 @@ BOOL SMenuEx::HandleEvent(EventArgs* e)
             m_hoverItem = item->GetSwnd();
         }
         if (SMenuEx* open = GetOpenSubMenu())
-            open->HideMenu(FALSE);
+            open->HideMenu(ParentItem::Release);
         return FALSE;
     case EventSwndMouseLeave::EventID:
         if (item->GetSubMenu()) {
@@ -307,7 +307,7 @@ BOOL SMenuEx::OnKeyDown(UINT vk)
     case VK_ESCAPE:
     case VK_LEFT:
         if (m_parentItem)
-            HideMenu(TRUE);
+            HideMenu(ParentItem::KeepSelected);
         else if (run)
             run->Exit(0);
         return TRUE;

@@ -44,8 +44,11 @@ public:
     // Shows the menu at a screen point (TPM_ alignment flags), kept on its
     // monitor, and adds it to the run's open menus.
     void ShowMenu(UINT flags, int x, int y);
-    // Hides the menu and what it opened; byKey: the parent item stays selected.
-    void HideMenu(BOOL byKey);
+    // What becomes of the item that opened a sub-menu when the sub-menu hides.
+    enum class ParentItem { Release, KeepSelected };
+    // Hides the menu and what it opened. A key that closes a sub-menu keeps
+    // its parent item selected, so the keys go on from there.
+    void HideMenu(ParentItem parentItem);
     // Opens the item's sub-menu next to it; selectFirst: its first enabled
     // item becomes the selected one.
     void OpenSubMenu(SMenuExItem* item, BOOL selectFirst);

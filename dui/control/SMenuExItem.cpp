@@ -7,6 +7,7 @@
 #include "dui/control/SMenuEx.h"
 #include "dui/control/SMenuExRoot.h"
 #include "dui/core/base/DuiLog.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
@@ -51,22 +52,43 @@ int SMenuExItem::GetMenuDepth() const
     return depth;
 }
 
+struct SMenuExItem::AttrRows
+{
+    using Row = SAttrRow<SMenuExItem>;
+
+    static HRESULT Icon(SMenuExItem& item, const SStringW& value, BOOL)
+    {
+        item.m_icon = ParseMenuInt(value, -1);
+        return S_OK;
+    }
+    template <BOOL SMenuExItem::*field>
+    static HRESULT Flag(SMenuExItem& item, const SStringW& value, BOOL)
+    {
+        item.*field = ParseMenuInt(value) != 0;
+        return S_OK;
+    }
+    static HRESULT HotKey(SMenuExItem& item, const SStringW& value, BOOL)
+    {
+        item.m_hotKey = value.IsEmpty() ? 0 : value[0];
+        return S_OK;
+    }
+
+    static constexpr Row kRows[] = {
+        {L"icon", &Icon, AttrEffect::Redraw},
+        {L"check", &Flag<&SMenuExItem::m_check>, AttrEffect::Redraw},
+        {L"radio", &Flag<&SMenuExItem::m_radio>, AttrEffect::Redraw},
+        {L"autoIcon", &Flag<&SMenuExItem::m_autoIcon>, AttrEffect::Redraw},
+        {L"hotKey", &HotKey, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SMenuExItem::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    if (name.CompareNoCase(L"icon") == 0)
-        m_icon = ParseMenuInt(value, -1);
-    else if (name.CompareNoCase(L"check") == 0)
-        m_check = ParseMenuInt(value) != 0;
-    else if (name.CompareNoCase(L"radio") == 0)
-        m_radio = ParseMenuInt(value) != 0;
-    else if (name.CompareNoCase(L"autoIcon") == 0)
-        m_autoIcon = ParseMenuInt(value) != 0;
-    else if (name.CompareNoCase(L"hotKey") == 0) {
-        m_hotKey = value.IsEmpty() ? 0 : value[0];
-        return S_FALSE;
-    } else
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SWindow::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, S_OK);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 BOOL SMenuExItem::CreateChildren(xmldom::xml_node element)
@@ -104,7 +126,7 @@ void SMenuExItem::ReleaseSubMenu()
 {
     if (!m_subMenu)
         return;
-    m_subMenu->HideMenu(FALSE);
+    m_subMenu->HideMenu(SMenuEx::ParentItem::Release);
     m_subMenu->DestroyWindow();
     m_subMenu.Reset();
 }

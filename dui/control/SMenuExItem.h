@@ -41,6 +41,8 @@ protected:
     SMenuExRoot* GetMenuRoot() const { return m_root; }
 
 private:
+    struct AttrRows;
+
     void CreateSubMenu(xmldom::xml_node element);
     void ReleaseSubMenu();
     void DrawIconColumn(IPaintSurface* rt, const RECT& client);

@@ -90,7 +90,7 @@ UINT SMenuEx::TrackPopupMenu(UINT flags, int x, int y, HWND owner, int scale)
     // What is in front now is what the run expects: a request the system
     // refused must not end the menu before it is seen.
     RunMenuLoop(run.Get(), ::GetForegroundWindow());
-    HideMenu(FALSE);
+    HideMenu(ParentItem::Release);
 
     if (reactivate && ::IsWindow(reactivate)) {
         POINT pt = {};
@@ -169,7 +169,7 @@ BOOL SMenuEx::HandleButtonDown(SMenuExRunData* run, MSG& msg)
         return FALSE;
     }
     if (SMenuEx* open = hit->GetOpenSubMenu())
-        open->HideMenu(FALSE);
+        open->HideMenu(ParentItem::Release);
     DispatchMenuMessage(run, msg);
     return TRUE;
 }

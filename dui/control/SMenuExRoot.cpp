@@ -12,6 +12,7 @@
 #include "dui/core/base/StringSplit.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
@@ -44,56 +45,57 @@ int SMenuExRoot::GetArrowWidth() const
     return m_arrowSkin ? m_arrowSkin->GetSkinSize().cx : 0;
 }
 
-HRESULT SMenuExRoot::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+struct SMenuExRoot::AttrRows
 {
-    if (SetSkinAttribute(name, value))
-        return S_FALSE;
-    SLayoutSize* size = nullptr;
-    if (name.CompareNoCase(L"itemHeight") == 0) size = &m_itemHeight;
-    else if (name.CompareNoCase(L"iconBarWidth") == 0) size = &m_iconBarWidth;
-    else if (name.CompareNoCase(L"textOffset") == 0) size = &m_textOffset;
-    else if (name.CompareNoCase(L"minWidth") == 0) size = &m_minWidth;
-    else if (name.CompareNoCase(L"subMenuOffset") == 0) size = &m_subMenuOffset;
-    if (size) {
-        *size = ResolveLayoutDim(value.c_str());
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"iconPos") == 0)
-        return SetIconPos(value);
-    if (name.CompareNoCase(L"itemAlign") == 0) {
-        m_itemAlign = ResolveNamedString(value);
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"contextHelpId") == 0) {
-        m_contextHelpId = ParseMenuInt(value);
-        return S_FALSE;
+    using Row = SAttrRow<SMenuExRoot>;
+
+    static constexpr char kWhere[] = "SMenuExRoot::SetAttribute";
+    static constexpr wchar_t kItemSkin[] = L"itemSkin";
+    static constexpr wchar_t kIconSkin[] = L"iconSkin";
+    static constexpr wchar_t kCheckSkin[] = L"checkSkin";
+    static constexpr wchar_t kSepSkin[] = L"sepSkin";
+    static constexpr wchar_t kArrowSkin[] = L"arrowSkin";
+    template <auto field, const wchar_t* attr>
+    static constexpr auto Skin = &ctrlattr::KeptSkin<SMenuExRoot, field, attr, kWhere>;
+    template <auto field>
+    static constexpr auto Size = ctrlattr::LayoutDim<SMenuExRoot, field>;
+
+    static HRESULT IconPos(SMenuExRoot& root, const SStringW& value, BOOL) { return root.SetIconPos(value); }
+    static HRESULT HelpId(SMenuExRoot& root, const SStringW& value, BOOL)
+    {
+        root.m_contextHelpId = ParseMenuInt(value);
+        return S_OK;
     }
     // The host window takes a top menu's translation context.
-    if (name.CompareNoCase(L"trCtx") == 0)
-        return S_FALSE;
-    return SWindow::SetAttribute(name, value, loading);
-}
+    static HRESULT Ignored(SMenuExRoot&, const SStringW&, BOOL) { return S_OK; }
 
-BOOL SMenuExRoot::SetSkinAttribute(const SStringW& name, const SStringW& value)
-{
-    static const struct { LPCWSTR name; SRefPtr<ISkinObj> SMenuExRoot::*skin; } kSkins[] = {
-        {L"itemSkin", &SMenuExRoot::m_itemSkin},   {L"iconSkin", &SMenuExRoot::m_iconSkin},
-        {L"checkSkin", &SMenuExRoot::m_checkSkin}, {L"sepSkin", &SMenuExRoot::m_sepSkin},
-        {L"arrowSkin", &SMenuExRoot::m_arrowSkin},
+    static constexpr Row kRows[] = {
+        {kItemSkin, Skin<&SMenuExRoot::m_itemSkin, kItemSkin>, AttrEffect::None},
+        {kIconSkin, Skin<&SMenuExRoot::m_iconSkin, kIconSkin>, AttrEffect::None},
+        {kCheckSkin, Skin<&SMenuExRoot::m_checkSkin, kCheckSkin>, AttrEffect::None},
+        {kSepSkin, Skin<&SMenuExRoot::m_sepSkin, kSepSkin>, AttrEffect::None},
+        {kArrowSkin, Skin<&SMenuExRoot::m_arrowSkin, kArrowSkin>, AttrEffect::None},
+        {L"itemHeight", Size<&SMenuExRoot::m_itemHeight>, AttrEffect::None},
+        {L"iconBarWidth", Size<&SMenuExRoot::m_iconBarWidth>, AttrEffect::None},
+        {L"textOffset", Size<&SMenuExRoot::m_textOffset>, AttrEffect::None},
+        {L"minWidth", Size<&SMenuExRoot::m_minWidth>, AttrEffect::None},
+        {L"subMenuOffset", Size<&SMenuExRoot::m_subMenuOffset>, AttrEffect::None},
+        {L"iconPos", &IconPos, AttrEffect::None},
+        {L"itemAlign", &AttrStore<SMenuExRoot, &SMenuExRoot::m_itemAlign, &ResolveNamedString>, AttrEffect::None},
+        {L"contextHelpId", &HelpId, AttrEffect::None},
+        {L"trCtx", &Ignored, AttrEffect::None},
     };
-    for (const auto& entry : kSkins) {
-        if (name.CompareNoCase(entry.name) != 0)
-            continue;
-        SSkinPoolMgr* pools = SSkinPoolMgr::GetInstance();
-        ISkinObj* skin = pools ? pools->GetSkin(value, GetScale()) : nullptr;
-        // A misspelt name keeps the look the menu had rather than none.
-        if (skin)
-            (this->*entry.skin) = SRefPtr<ISkinObj>::Share(skin);
-        else
-            DUI_LOG_WARNING("dui", "SMenuExRoot::SetAttribute", L"no skin \"%s\" for %s", value.c_str(), entry.name);
-        return TRUE;
-    }
-    return FALSE;
+    static constexpr SAttrTable kTable{kRows};
+};
+
+// The root's own attributes need no redraw hook: the menu lays itself out
+// when it shows.
+HRESULT SMenuExRoot::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+{
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
+        return SWindow::SetAttribute(name, value, loading);
+    return result;
 }
 
 HRESULT SMenuExRoot::SetIconPos(const SStringW& value)

@@ -44,7 +44,8 @@ public:
     void OnScaleChanged(int scale) override;
 
 private:
-    BOOL SetSkinAttribute(const SStringW& name, const SStringW& value);
+    struct AttrRows;
+
     HRESULT SetIconPos(const SStringW& value);
 
     SMenuEx* m_menu = nullptr;

@@ -5,10 +5,13 @@
 
 #include "dui/control/SControlSkin.h"
 #include "dui/core/SLayoutParamAttr.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
 namespace {
+
+constexpr char kSetAttribute[] = "DUI::SProgress::SetAttribute";
 
 constexpr UINT kPercentFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
@@ -52,30 +55,33 @@ void SProgress::GetRange(int* minimum, int* maximum) const
         *maximum = m_max;
 }
 
+struct SProgress::AttrRows
+{
+    using Row = SAttrRow<SProgress>;
+
+    template <auto field>
+    static constexpr auto Int = &layoutattr::Int<SProgress, kSetAttribute, field>;
+    template <auto field>
+    static constexpr auto Flag = &ctrlattr::Flag<SProgress, field, kSetAttribute>;
+
+    static constexpr Row kRows[] = {
+        {L"bkgndSkin", &ctrlattr::Skin<SProgress, &SProgress::m_bkgndSkin>, AttrEffect::Redraw},
+        {L"posSkin", &ctrlattr::Skin<SProgress, &SProgress::m_posSkin>, AttrEffect::Redraw},
+        {L"min", Int<&SProgress::m_min>, AttrEffect::None},
+        {L"max", Int<&SProgress::m_max>, AttrEffect::None},
+        {L"value", Int<&SProgress::m_value>, AttrEffect::None},
+        {L"vertical", Flag<&SProgress::m_vertical>, AttrEffect::None},
+        {L"showPercent", Flag<&SProgress::m_showPercent>, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SProgress::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    const char* const where = "DUI::SProgress::SetAttribute";
-    HRESULT hr = S_FALSE;
-    if (name.CompareNoCase(L"bkgndSkin") == 0) {
-        m_bkgndSkin = FindNamedSkin(value, GetScale());
-        hr = S_OK;
-    } else if (name.CompareNoCase(L"posSkin") == 0) {
-        m_posSkin = FindNamedSkin(value, GetScale());
-        hr = S_OK;
-    } else if (name.CompareNoCase(L"min") == 0) {
-        m_min = ReadInt(value, where);
-    } else if (name.CompareNoCase(L"max") == 0) {
-        m_max = ReadInt(value, where);
-    } else if (name.CompareNoCase(L"value") == 0) {
-        m_value = ReadInt(value, where);
-    } else if (name.CompareNoCase(L"vertical") == 0) {
-        m_vertical = ReadInt(value, where) != 0;
-    } else if (name.CompareNoCase(L"showPercent") == 0) {
-        m_showPercent = ReadInt(value, where) != 0;
-    } else {
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SWindow::SetAttribute(name, value, loading);
-    }
-    return AfterSetAttribute(name, value, loading, hr);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SProgress::SetColorize(COLORREF color)

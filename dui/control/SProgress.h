@@ -45,6 +45,8 @@ protected:
     void StoreValue(int value) { m_value = value; }
 
 private:
+    struct AttrRows;
+
     void PaintPercent(IPaintSurface* rt);
 
     int m_min = 0;

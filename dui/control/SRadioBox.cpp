@@ -1,6 +1,7 @@
 #include "dui/control/SRadioBox.h"
 
 #include <cwchar>
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
@@ -56,18 +57,35 @@ SRadioBox::SRadioBox()
 
 SRadioBox::~SRadioBox() = default;
 
+struct SRadioBox::AttrRows
+{
+    using Row = SAttrRow<SRadioBox>;
+
+    static HRESULT Checked(SRadioBox& radio, const SStringW& value, BOOL loading)
+    {
+        return radio.SetChecked(value, loading);
+    }
+    static HRESULT Align(SRadioBox& radio, const SStringW& value, BOOL) { return ReadAlign(value, kHorzWords, radio.m_iconAlign); }
+    static HRESULT Valign(SRadioBox& radio, const SStringW& value, BOOL)
+    {
+        return ReadAlign(value, kVertWords, radio.m_iconValign);
+    }
+
+    static constexpr Row kRows[] = {
+        {L"checked", &Checked, AttrEffect::None},
+        {L"iconAlign", &Align, AttrEffect::Redraw},
+        {L"iconValign", &Valign, AttrEffect::Redraw},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SRadioBox::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT hr = S_FALSE;
-    if (name.CompareNoCase(L"checked") == 0)
-        hr = SetChecked(value, loading);
-    else if (name.CompareNoCase(L"iconAlign") == 0)
-        hr = ReadAlign(value, kHorzWords, m_iconAlign);
-    else if (name.CompareNoCase(L"iconValign") == 0)
-        hr = ReadAlign(value, kVertWords, m_iconValign);
-    else if (!m_skins.SetSkinAttribute(name, value, GetScale()))
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result)
+        && !m_skins.SetSkinAttribute(name, value, GetScale()))
         return SWindow::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, hr);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 // Only "0" unchecks; a layout being loaded hears nothing of it.

@@ -43,6 +43,8 @@ protected:
     void OnLButtonUp(UINT flags, POINT pt) override;
 
 private:
+    struct AttrRows;
+
     HRESULT SetChecked(const SStringW& value, BOOL loading);
     void OnFocusGained(LPARAM reason);
 

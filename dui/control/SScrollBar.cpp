@@ -7,10 +7,13 @@
 #include "dui/core/base/SMsgPoint.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SSkinScrollbar.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
 namespace {
+
+constexpr char kSetAttribute[] = "DUI::SScrollBar::SetAttribute";
 
 constexpr int kSystemScrollbarSkin = 5;
 constexpr int kThumb = SB_THUMBTRACK;
@@ -32,28 +35,39 @@ SScrollBar::SScrollBar()
 
 SScrollBar::~SScrollBar() = default;
 
+struct SScrollBar::AttrRows
+{
+    using Row = SAttrRow<SScrollBar>;
+
+    // A name the pools do not know keeps the skin the bar had.
+    static HRESULT Skin(SScrollBar& bar, const SStringW& value, BOOL)
+    {
+        SSkinPoolMgr* skins = SSkinPoolMgr::GetInstance();
+        if (ISkinObj* skin = skins ? skins->GetSkin(value, bar.GetScale()) : nullptr)
+            bar.m_barSkin.Reset(skin);
+        return S_OK;
+    }
+    template <auto field>
+    static constexpr auto Info = &layoutattr::Int<SScrollBar, kSetAttribute, &SScrollBar::m_si, field>;
+
+    static constexpr Row kRows[] = {
+        {L"skin", &Skin, AttrEffect::None},
+        {L"arrowSize", &layoutattr::Int<SScrollBar, kSetAttribute, &SScrollBar::m_arrowSize>, AttrEffect::None},
+        {L"min", Info<&SCROLLINFO::nMin>, AttrEffect::None},
+        {L"max", Info<&SCROLLINFO::nMax>, AttrEffect::None},
+        {L"page", Info<&SCROLLINFO::nPage>, AttrEffect::None},
+        {L"value", Info<&SCROLLINFO::nPos>, AttrEffect::None},
+        {L"vertical", &ctrlattr::Flag<SScrollBar, &SScrollBar::m_vertical, kSetAttribute>, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SScrollBar::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    if (name.CompareNoCase(L"skin") == 0) {
-        SSkinPoolMgr* skins = SSkinPoolMgr::GetInstance();
-        if (ISkinObj* skin = skins ? skins->GetSkin(value, GetScale()) : nullptr)
-            m_barSkin.Reset(skin);
-    } else if (name.CompareNoCase(L"arrowSize") == 0) {
-        m_arrowSize = ReadInt(value, "DUI::SScrollBar::SetAttribute");
-    } else if (name.CompareNoCase(L"min") == 0) {
-        m_si.nMin = ReadInt(value, "DUI::SScrollBar::SetAttribute");
-    } else if (name.CompareNoCase(L"max") == 0) {
-        m_si.nMax = ReadInt(value, "DUI::SScrollBar::SetAttribute");
-    } else if (name.CompareNoCase(L"page") == 0) {
-        m_si.nPage = static_cast<UINT>(ReadInt(value, "DUI::SScrollBar::SetAttribute"));
-    } else if (name.CompareNoCase(L"value") == 0) {
-        m_si.nPos = ReadInt(value, "DUI::SScrollBar::SetAttribute");
-    } else if (name.CompareNoCase(L"vertical") == 0) {
-        m_vertical = ReadInt(value, "DUI::SScrollBar::SetAttribute") != 0;
-    } else {
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SWindow::SetAttribute(name, value, loading);
-    }
-    return AfterSetAttribute(name, value, loading, 1);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SScrollBar::OnInitFinished(xmldom::xml_node element)

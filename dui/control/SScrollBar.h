@@ -30,6 +30,8 @@ protected:
     void OnPaint(IPaintSurface* rt) override;
 
 private:
+    struct AttrRows;
+
     ScrollBarGeometry Geometry(const SCROLLINFO& si) const;
     LRESULT SetScrollInfo(BOOL redraw, const SCROLLINFO* si);
     LRESULT GetScrollInfo(SCROLLINFO* si) const;

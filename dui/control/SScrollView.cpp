@@ -5,10 +5,15 @@
 
 #include "dui/control/ScrollEvents.h"
 #include "dui/core/SLayoutParamAttr.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
 namespace {
+
+constexpr char kSetAttribute[] = "DUI::SScrollView::SetAttribute";
+// The size pairs name the function as they always have.
+constexpr char kSizeReader[] = "SetAttribute";
 
 bool operator!=(const POINT& a, const POINT& b)
 {
@@ -64,25 +69,41 @@ SScrollView::SScrollView()
 
 SScrollView::~SScrollView() = default;
 
-HRESULT SScrollView::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+struct SScrollView::AttrRows
 {
-    HRESULT hr = 1;
-    if (name.CompareNoCase(L"origin-x") == 0) {
-        m_origin.x = ReadInt(value, "DUI::SScrollView::SetAttribute");
-    } else if (name.CompareNoCase(L"origin-y") == 0) {
-        m_origin.y = ReadInt(value, "DUI::SScrollView::SetAttribute");
-    } else if (name.CompareNoCase(L"viewSize") == 0) {
-        if (!ReadSizePair(value, true, __func__, m_viewWidth, m_viewHeight))
+    using Row = SAttrRow<SScrollView>;
+
+    template <auto axis>
+    static constexpr auto Origin = &layoutattr::Int<SScrollView, kSetAttribute, &SScrollView::m_origin, axis>;
+    static HRESULT ViewSize(SScrollView& view, const SStringW& value, BOOL loading)
+    {
+        if (!ReadSizePair(value, true, kSizeReader, view.m_viewWidth, view.m_viewHeight))
             return E_INVALIDARG;
         if (!loading)
-            UpdateViewSize();
-    } else if (name.CompareNoCase(L"minViewSize") == 0) {
-        if (!ReadSizePair(value, true, __func__, m_minViewWidth, m_minViewHeight))
-            return E_INVALIDARG;
-    } else {
-        return SPanel::SetAttribute(name, value, loading);
+            view.UpdateViewSize();
+        return S_OK;
     }
-    return AfterSetAttribute(name, value, loading, hr);
+    static HRESULT MinViewSize(SScrollView& view, const SStringW& value, BOOL)
+    {
+        return ReadSizePair(value, true, kSizeReader, view.m_minViewWidth, view.m_minViewHeight) ? S_OK
+                                                                                               : E_INVALIDARG;
+    }
+
+    static constexpr Row kRows[] = {
+        {L"origin-x", Origin<&POINT::x>, AttrEffect::None},
+        {L"origin-y", Origin<&POINT::y>, AttrEffect::None},
+        {L"viewSize", &ViewSize, AttrEffect::None},
+        {L"minViewSize", &MinViewSize, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
+HRESULT SScrollView::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+{
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
+        return SPanel::SetAttribute(name, value, loading);
+    return FAILED(result) ? result : AfterSetAttribute(name, value, loading, result);
 }
 
 BOOL SScrollView::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)

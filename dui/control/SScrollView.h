@@ -40,6 +40,8 @@ protected:
     SIZE m_viewSize = {};
 
 private:
+    struct AttrRows;
+
     // A requested dimension in pixels: the client's for match-parent, -1
     // for wrap-content.
     int RequestedPixels(const SLayoutSize& size, int client) const;

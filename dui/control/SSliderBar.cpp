@@ -7,10 +7,13 @@
 #include "dui/control/SControlSkin.h"
 #include "dui/core/SLayoutParamAttr.h"
 #include "dui/core/base/SMsgPoint.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
 namespace {
+
+constexpr char kSetAttribute[] = "DUI::SSliderBar::SetAttribute";
 
 constexpr int kContentLength = 100;
 
@@ -36,15 +39,23 @@ SSliderBar::SSliderBar() : m_thumbSkin(FindSystemSkin(SysSkin_SliderThumb))
 
 SSliderBar::~SSliderBar() = default;
 
+struct SSliderBar::AttrRows
+{
+    using Row = SAttrRow<SSliderBar>;
+
+    static constexpr Row kRows[] = {
+        {L"thumbSkin", &ctrlattr::Skin<SSliderBar, &SSliderBar::m_thumbSkin>, AttrEffect::Redraw},
+        {L"thumbInRail", &ctrlattr::Flag<SSliderBar, &SSliderBar::m_thumbInRail, kSetAttribute>, AttrEffect::Redraw},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SSliderBar::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    if (name.CompareNoCase(L"thumbSkin") == 0)
-        m_thumbSkin = FindNamedSkin(value, GetScale());
-    else if (name.CompareNoCase(L"thumbInRail") == 0)
-        m_thumbInRail = ReadInt(value, "DUI::SSliderBar::SetAttribute") != 0;
-    else
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SProgress::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, S_OK);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SSliderBar::SetColorize(COLORREF color)

@@ -46,6 +46,8 @@ protected:
     void OnMouseLeave() override;
 
 private:
+    struct AttrRows;
+
     void OnMouseMove(POINT pt);
     void DragTo(POINT pt);
     void TrackHotPart(POINT pt);

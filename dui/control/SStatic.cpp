@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "dui/core/SLayoutParamAttr.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
@@ -51,17 +52,23 @@ SStatic::SStatic()
     SetAttribute(L"msgTransparent", L"1", TRUE);
 }
 
+struct SStatic::AttrRows
+{
+    using Row = SAttrRow<SStatic>;
+
+    static constexpr Row kRows[] = {
+        {L"multiLines", &layoutattr::Int<SStatic, kSetAttribute, &SStatic::m_multiLines>, AttrEffect::None},
+        {L"interHeight", &layoutattr::Int<SStatic, kSetAttribute, &SStatic::m_lineGap>, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SStatic::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    if (name.CompareNoCase(L"multiLines") == 0) {
-        m_multiLines = ReadInt(value, kSetAttribute);
-        return AfterSetAttribute(name, value, loading, S_FALSE);
-    }
-    if (name.CompareNoCase(L"interHeight") == 0) {
-        m_lineGap = ReadInt(value, kSetAttribute);
-        return AfterSetAttribute(name, value, loading, S_FALSE);
-    }
-    return SWindow::SetAttribute(name, value, loading);
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
+        return SWindow::SetAttribute(name, value, loading);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SStatic::DrawLine(IPaintSurface* rt, LPCWSTR text, int first, int count, RECT* rc, UINT format)

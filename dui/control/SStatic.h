@@ -25,6 +25,8 @@ protected:
     void DrawMultiLine(IPaintSurface* rt, LPCWSTR text, int len, RECT* rc, UINT format);
 
 private:
+    struct AttrRows;
+
     // The box of the text aligned by the style's vertical alignment.
     RECT AlignVertically(IPaintSurface* rt, LPCWSTR text, int len, const RECT& rc, UINT format);
 

@@ -2,10 +2,13 @@
 
 #include "dui/control/SControlSkin.h"
 #include "dui/core/SLayoutParamAttr.h"
+#include "dui/control/SControlAttr.h"
 
 namespace DUI {
 
 namespace {
+
+constexpr char kSetAttribute[] = "DUI::SToggle::SetAttribute";
 
 // Skin states 3-5 are the toggled looks of 0-2.
 constexpr int kToggledStates = 3;
@@ -22,15 +25,23 @@ void SToggle::SetToggled(BOOL toggled)
     InvalidateRect(nullptr);
 }
 
+struct SToggle::AttrRows
+{
+    using Row = SAttrRow<SToggle>;
+
+    static constexpr Row kRows[] = {
+        {L"toggled", &ctrlattr::Flag<SToggle, &SToggle::m_toggled, kSetAttribute>, AttrEffect::Redraw},
+        {L"skin", &ctrlattr::Skin<SToggle, &SToggle::m_toggleSkin>, AttrEffect::Redraw},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SToggle::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    if (name.CompareNoCase(L"toggled") == 0)
-        m_toggled = ReadInt(value, "DUI::SToggle::SetAttribute") != 0;
-    else if (name.CompareNoCase(L"skin") == 0)
-        m_toggleSkin = FindNamedSkin(value, GetScale());
-    else
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SWindow::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, S_OK);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SToggle::SetColorize(COLORREF color)

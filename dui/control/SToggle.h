@@ -26,6 +26,8 @@ protected:
     void OnLButtonUp(UINT flags, POINT pt) override;
 
 private:
+    struct AttrRows;
+
     int SkinState() const;
 
     int m_toggled = 0;

@@ -1,8 +1,15 @@
 #include "dui/core/AnchorLayout.h"
 
+#include "dui/core/SDefaultLayout.h"
+
 #include "dui/core/SWindow.h"
 
 namespace DUI {
+
+ILayout* NewDefaultLayout()
+{
+    return new AnchorLayout();
+}
 
 void AnchorLayout::Collect(SWindow* window)
 {

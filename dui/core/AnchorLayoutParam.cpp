@@ -5,12 +5,13 @@
 #include "dui/core/base/DuiLog.h"
 #include "dui/core/SLayoutParamAttr.h"
 #include "dui/core/base/StringSplit.h"
+#include "dui/core/base/SAttrTable.h"
 
 namespace DUI {
 
 namespace {
 
-constexpr const char* kSetAttribute = "DUI::AnchorLayoutParam::SetAttribute";
+constexpr char kSetAttribute[] = "DUI::AnchorLayoutParam::SetAttribute";
 
 struct KindChar
 {
@@ -136,25 +137,45 @@ HRESULT AnchorLayoutParam::SetPos(const SStringW& value)
     return S_OK;
 }
 
-HRESULT AnchorLayoutParam::SetAttribute(const SStringW& name, const SStringW& value, BOOL)
+struct AnchorLayoutParam::AttrRows
 {
-    if (name.CompareNoCase(L"width") == 0) {
-        m_data.width = ReadSizeWord(value, true, kSetAttribute);
-    } else if (name.CompareNoCase(L"height") == 0) {
-        m_data.height = ReadSizeWord(value, true, kSetAttribute);
-    } else if (name.CompareNoCase(L"size") == 0) {
-        if (!ReadSizePair(value, true, kSetAttribute, m_data.width, m_data.height)) return E_FAIL;
-    } else if (name.CompareNoCase(L"offset") == 0) {
-        float x = 0, y = 0;
-        if (swscanf(value.c_str(), L"%f,%f", &x, &y) != 2 || !std::isfinite(x) || !std::isfinite(y)) return E_FAIL;
-        m_data.offsetX = x;
-        m_data.offsetY = y;
-    } else if (name.CompareNoCase(L"pos") == 0) {
-        return SetPos(value);
-    } else {
-        return E_NOTIMPL;
+    using Row = SAttrRow<AnchorLayoutParam>;
+
+    template <auto field>
+    static constexpr auto Size = &layoutattr::SizeWord<AnchorLayoutParam, kSetAttribute, true, &AnchorLayoutParam::m_data, field>;
+
+    static HRESULT BothSizes(AnchorLayoutParam& p, const SStringW& value, BOOL)
+    {
+        return ReadSizePair(value, true, kSetAttribute, p.m_data.width, p.m_data.height) ? S_OK : E_FAIL;
     }
-    return S_OK;
+    // Both numbers or neither; infinity and NaN are refused.
+    static HRESULT Offset(AnchorLayoutParam& p, const SStringW& value, BOOL)
+    {
+        float x = 0, y = 0;
+        if (swscanf(value.c_str(), L"%f,%f", &x, &y) != 2 || !std::isfinite(x) || !std::isfinite(y))
+            return E_FAIL;
+        p.m_data.offsetX = x;
+        p.m_data.offsetY = y;
+        return S_OK;
+    }
+    static HRESULT Pos(AnchorLayoutParam& p, const SStringW& value, BOOL) { return p.SetPos(value); }
+
+    static constexpr Row kRows[] = {
+        {L"width", Size<&AnchorLayoutParamStruct::width>, AttrEffect::Redraw},
+        {L"height", Size<&AnchorLayoutParamStruct::height>, AttrEffect::Redraw},
+        {L"size", &BothSizes, AttrEffect::Redraw},
+        {L"offset", &Offset, AttrEffect::Redraw},
+        {L"pos", &Pos, AttrEffect::Redraw},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
+// Names the class does not know are E_NOTIMPL, for the owner to try next.
+HRESULT AnchorLayoutParam::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+{
+    HRESULT result = E_NOTIMPL;
+    AttrRows::kTable.Apply(*this, name, value, loading, result);
+    return result;
 }
 
 void AnchorLayoutParam::Clear()

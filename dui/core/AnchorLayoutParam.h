@@ -63,6 +63,8 @@ protected:
     bool WrapsContent(const SLayoutSize& size) const override { return m_data.IsWrapContent(size); }
 
 private:
+    struct AttrRows;
+
     HRESULT SetPos(const SStringW& value);
     static void DeriveSize(const AnchorPos& p1, const AnchorPos& p2, SLayoutSize& size);
 };

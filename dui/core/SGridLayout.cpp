@@ -2,37 +2,57 @@
 
 #include "dui/core/SLayoutParamAttr.h"
 #include "dui/core/SWindow.h"
+#include "dui/core/base/SAttrTable.h"
 
 namespace DUI {
 
 namespace {
 
-constexpr const char* kSetAttribute = "DUI::SGridLayout::SetAttribute";
+constexpr char kSetAttribute[] = "DUI::SGridLayout::SetAttribute";
 
 } // namespace
 
-HRESULT SGridLayout::SetAttribute(const SStringW& name, const SStringW& value, BOOL)
+struct SGridLayout::AttrRows
 {
-    if (name.CompareNoCase(L"columnCount") == 0) {
-        m_columns = ReadInt(value, kSetAttribute);
-    } else if (name.CompareNoCase(L"rowCount") == 0) {
-        m_rows = ReadInt(value, kSetAttribute);
-    } else if (name.CompareNoCase(L"xInterval") == 0) {
-        m_xInterval = ReadDimension(value, kSetAttribute);
-    } else if (name.CompareNoCase(L"yInterval") == 0) {
-        m_yInterval = ReadDimension(value, kSetAttribute);
-    } else if (name.CompareNoCase(L"interval") == 0) {
-        m_xInterval = m_yInterval = ReadDimension(value, kSetAttribute);
-    } else if (name.CompareNoCase(L"xGravity") == 0) {
-        m_xGravity = GridGravityByName(value);
-    } else if (name.CompareNoCase(L"yGravity") == 0) {
-        m_yGravity = GridGravityByName(value);
-    } else if (name.CompareNoCase(L"gravity") == 0) {
-        m_xGravity = m_yGravity = GridGravityByName(value);
-    } else {
-        return E_NOTIMPL;
+    using Row = SAttrRow<SGridLayout>;
+
+    template <auto... fields>
+    static HRESULT Dimension(SGridLayout& g, const SStringW& value, BOOL)
+    {
+        const SLayoutSize size = ReadDimension(value, kSetAttribute);
+        ((g.*fields = size), ...);
+        return S_OK;
     }
-    return S_OK;
+    // An unknown name is taken too, as no gravity (-1).
+    template <auto... fields>
+    static HRESULT Gravity(SGridLayout& g, const SStringW& value, BOOL)
+    {
+        const int gravity = GridGravityByName(value);
+        ((g.*fields = gravity), ...);
+        return S_OK;
+    }
+    template <auto field>
+    static constexpr auto Int = &layoutattr::Int<SGridLayout, kSetAttribute, field>;
+
+    static constexpr Row kRows[] = {
+        {L"columnCount", Int<&SGridLayout::m_columns>, AttrEffect::Redraw},
+        {L"rowCount", Int<&SGridLayout::m_rows>, AttrEffect::Redraw},
+        {L"xInterval", &Dimension<&SGridLayout::m_xInterval>, AttrEffect::Redraw},
+        {L"yInterval", &Dimension<&SGridLayout::m_yInterval>, AttrEffect::Redraw},
+        {L"interval", &Dimension<&SGridLayout::m_xInterval, &SGridLayout::m_yInterval>, AttrEffect::Redraw},
+        {L"xGravity", &Gravity<&SGridLayout::m_xGravity>, AttrEffect::Redraw},
+        {L"yGravity", &Gravity<&SGridLayout::m_yGravity>, AttrEffect::Redraw},
+        {L"gravity", &Gravity<&SGridLayout::m_xGravity, &SGridLayout::m_yGravity>, AttrEffect::Redraw},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
+// Names the class does not know are E_NOTIMPL, for the owner to try next.
+HRESULT SGridLayout::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+{
+    HRESULT result = E_NOTIMPL;
+    AttrRows::kTable.Apply(*this, name, value, loading, result);
+    return result;
 }
 
 GridSpec SGridLayout::Collect(SWindow* window)

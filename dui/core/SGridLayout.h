@@ -18,6 +18,8 @@ public:
     SIZE MeasureChildren(SWindow* window, int width, int height) override;
 
 private:
+    struct AttrRows;
+
     GridSpec Collect(SWindow* window);
 
     int m_columns = -1;

@@ -1,10 +1,11 @@
 #include "dui/core/SGridLayoutParam.h"
+#include "dui/core/base/SAttrTable.h"
 
 namespace DUI {
 
 namespace {
 
-constexpr const char* kSetAttribute = "DUI::SGridLayoutParam::SetAttribute";
+constexpr char kSetAttribute[] = "DUI::SGridLayoutParam::SetAttribute";
 
 } // namespace
 
@@ -19,29 +20,50 @@ int GridGravityByName(const SStringW& name)
     return kGravityUnset;
 }
 
-HRESULT SGridLayoutParam::SetAttribute(const SStringW& name, const SStringW& value, BOOL)
+struct SGridLayoutParam::AttrRows
 {
-    if (name.CompareNoCase(L"columnSpan") == 0)
-        m_data.columnSpan = ReadInt(value, kSetAttribute);
-    else if (name.CompareNoCase(L"rowSpan") == 0)
-        m_data.rowSpan = ReadInt(value, kSetAttribute);
-    else if (name.CompareNoCase(L"width") == 0)
-        m_data.width = ReadSizeWord(value, false, kSetAttribute);
-    else if (name.CompareNoCase(L"height") == 0)
-        m_data.height = ReadSizeWord(value, false, kSetAttribute);
-    else if (name.CompareNoCase(L"size") == 0)
-        return ReadSizePair(value, false, kSetAttribute, m_data.width, m_data.height) ? S_OK : E_FAIL;
-    else if (name.CompareNoCase(L"layout_xGravity") == 0)
-        m_data.xGravity = GridGravityByName(value);
-    else if (name.CompareNoCase(L"layout_yGravity") == 0)
-        m_data.yGravity = GridGravityByName(value);
-    else if (name.CompareNoCase(L"columnWeight") == 0)
-        ReadFloat(value, kSetAttribute, m_data.columnWeight);
-    else if (name.CompareNoCase(L"rowWeight") == 0)
-        ReadFloat(value, kSetAttribute, m_data.rowWeight);
-    else
-        return E_NOTIMPL;
-    return S_OK;
+    using Row = SAttrRow<SGridLayoutParam>;
+
+    using Data = SGridLayoutParamStruct;
+    template <auto field>
+    static constexpr auto Int = &layoutattr::Int<SGridLayoutParam, kSetAttribute, &SGridLayoutParam::m_data, field>;
+    template <auto field>
+    static constexpr auto Size = &layoutattr::SizeWord<SGridLayoutParam, kSetAttribute, false, &SGridLayoutParam::m_data, field>;
+    template <auto field>
+    static constexpr auto Float = &layoutattr::Float<SGridLayoutParam, kSetAttribute, &SGridLayoutParam::m_data, field>;
+
+    static HRESULT BothSizes(SGridLayoutParam& p, const SStringW& value, BOOL)
+    {
+        return ReadSizePair(value, false, kSetAttribute, p.m_data.width, p.m_data.height) ? S_OK : E_FAIL;
+    }
+    // An unknown name is taken too, as no gravity (-1).
+    template <int Data::*field>
+    static HRESULT Gravity(SGridLayoutParam& p, const SStringW& value, BOOL)
+    {
+        p.m_data.*field = GridGravityByName(value);
+        return S_OK;
+    }
+
+    static constexpr Row kRows[] = {
+        {L"columnSpan", Int<&Data::columnSpan>, AttrEffect::Redraw},
+        {L"rowSpan", Int<&Data::rowSpan>, AttrEffect::Redraw},
+        {L"width", Size<&Data::width>, AttrEffect::Redraw},
+        {L"height", Size<&Data::height>, AttrEffect::Redraw},
+        {L"size", &BothSizes, AttrEffect::Redraw},
+        {L"layout_xGravity", &Gravity<&Data::xGravity>, AttrEffect::Redraw},
+        {L"layout_yGravity", &Gravity<&Data::yGravity>, AttrEffect::Redraw},
+        {L"columnWeight", Float<&Data::columnWeight>, AttrEffect::Redraw},
+        {L"rowWeight", Float<&Data::rowWeight>, AttrEffect::Redraw},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
+// Names the class does not know are E_NOTIMPL, for the owner to try next.
+HRESULT SGridLayoutParam::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+{
+    HRESULT result = E_NOTIMPL;
+    AttrRows::kTable.Apply(*this, name, value, loading, result);
+    return result;
 }
 
 } // namespace DUI

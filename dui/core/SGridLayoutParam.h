@@ -30,6 +30,9 @@ class SGridLayoutParam : public TLayoutParamImpl<SGridLayoutParam, SGridLayoutPa
 public:
     void Clear() override { m_data = SGridLayoutParamStruct(); }
     HRESULT SetAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
+
+private:
+    struct AttrRows;
 };
 
 } // namespace DUI

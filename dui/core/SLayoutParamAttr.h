@@ -4,6 +4,8 @@
 // floats and gravities from attribute texts. A text that is read only in
 // part writes the framework's log line and keeps what could be read.
 #include "dui/core/ILayout.h"
+#include <type_traits>
+
 #include "dui/core/base/TStringT.h"
 
 namespace DUI {
@@ -28,5 +30,41 @@ void ReadFloat(const SStringW& text, const char* function, float& out);
 int ReadInt(const SStringW& text, const char* function);
 // FALSE for "0" and for "false" in any case, TRUE for any other text.
 BOOL ReadBool(const SStringW& text);
+
+// Readers for attribute tables over the readers above. `where` names the
+// owner's SetAttribute in the log; `path` leads to the field, through a
+// member struct where there is one (`&T::m_data, &Data::width`).
+namespace layoutattr {
+
+template <class T, const char* where, auto... path>
+HRESULT Int(T& self, const SStringW& value, BOOL)
+{
+    auto& field = (self .* ... .* path);
+    field = static_cast<std::remove_reference_t<decltype(field)>>(ReadInt(value, where));
+    return S_OK;
+}
+
+template <class T, const char* where, auto... path>
+HRESULT Dimension(T& self, const SStringW& value, BOOL)
+{
+    (self .* ... .* path) = ReadDimension(value, where);
+    return S_OK;
+}
+
+template <class T, const char* where, bool fullMatches, auto... path>
+HRESULT SizeWord(T& self, const SStringW& value, BOOL)
+{
+    (self .* ... .* path) = ReadSizeWord(value, fullMatches, where);
+    return S_OK;
+}
+
+template <class T, const char* where, auto... path>
+HRESULT Float(T& self, const SStringW& value, BOOL)
+{
+    ReadFloat(value, where, (self .* ... .* path));
+    return S_OK;
+}
+
+} // namespace layoutattr
 
 } // namespace DUI

@@ -2,34 +2,53 @@
 
 #include "dui/core/SLayoutParamAttr.h"
 #include "dui/core/SWindow.h"
+#include "dui/core/base/SAttrTable.h"
 
 namespace DUI {
 
 namespace {
 
-constexpr const char* kSetAttribute = "DUI::SLinearLayout::SetAttribute";
+constexpr char kSetAttribute[] = "DUI::SLinearLayout::SetAttribute";
 
 } // namespace
 
-HRESULT SLinearLayout::SetAttribute(const SStringW& name, const SStringW& value, BOOL)
+struct SLinearLayout::AttrRows
 {
-    if (name.CompareNoCase(L"orientation") == 0) {
+    using Row = SAttrRow<SLinearLayout>;
+
+    static HRESULT Orientation(SLinearLayout& l, const SStringW& value, BOOL)
+    {
         if (value.Compare(L"horizontal") == 0)
-            m_orientation = Horz;
+            l.m_orientation = Horz;
         else if (value.Compare(L"vertical") == 0)
-            m_orientation = Vert;
+            l.m_orientation = Vert;
         else
             return E_FAIL;
-    } else if (name.CompareNoCase(L"gravity") == 0) {
-        const int gravity = LinearGravityByName(value);
-        if (gravity == kGravityUnset) return E_FAIL;
-        m_gravity = gravity;
-    } else if (name.CompareNoCase(L"interval") == 0) {
-        m_interval = ReadDimension(value, kSetAttribute);
-    } else {
-        return E_NOTIMPL;
+        return S_OK;
     }
-    return S_OK;
+    static HRESULT Gravity(SLinearLayout& l, const SStringW& value, BOOL)
+    {
+        const int gravity = LinearGravityByName(value);
+        if (gravity == kGravityUnset)
+            return E_FAIL;
+        l.m_gravity = gravity;
+        return S_OK;
+    }
+
+    static constexpr Row kRows[] = {
+        {L"orientation", &Orientation, AttrEffect::Redraw},
+        {L"gravity", &Gravity, AttrEffect::Redraw},
+        {L"interval", &layoutattr::Dimension<SLinearLayout, kSetAttribute, &SLinearLayout::m_interval>, AttrEffect::Redraw},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
+// Names the class does not know are E_NOTIMPL, for the owner to try next.
+HRESULT SLinearLayout::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+{
+    HRESULT result = E_NOTIMPL;
+    AttrRows::kTable.Apply(*this, name, value, loading, result);
+    return result;
 }
 
 LinearSpec SLinearLayout::Collect(SWindow* window)

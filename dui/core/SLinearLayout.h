@@ -21,6 +21,8 @@ public:
     int GetOrientation() const { return m_orientation; }
 
 protected:
+    struct AttrRows;
+
     // A "linearLayout" without "orientation" is a row.
     int m_orientation = Horz;
     int m_gravity = kGravityUnset;

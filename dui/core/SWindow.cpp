@@ -4,7 +4,8 @@
 #include <iterator>
 #include <vector>
 
-#include "dui/core/AnchorLayout.h"
+#include "dui/core/AnchorLayoutParam.h"
+#include "dui/core/SDefaultLayout.h"
 #include "dui/core/base/DuiLog.h"
 #include "dui/res.mgr/SAppTranslator.h"
 #include "dui/core/SWindowFinder.h"
@@ -17,7 +18,7 @@ SWindow::SWindow()
       m_text(this),
       m_toolTip(this)
 {
-    m_layout = SRefPtr<ILayout>::Adopt(new AnchorLayout());
+    m_layout = SRefPtr<ILayout>::Adopt(NewDefaultLayout());
     m_layoutParam = SRefPtr<ILayoutParam>::Adopt(new AnchorLayoutParam());
     m_layoutParam->SetMatchParent(Both);
     m_maxWidth.SetWrapContent();

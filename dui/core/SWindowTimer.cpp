@@ -7,6 +7,15 @@
 
 namespace DUI {
 
+namespace {
+
+void DeliverGeneratorTick(SWindow* window, UINT_PTR id)
+{
+    window->DeliverSwndMessage(UM_SWND_TIMER, id, 0);
+}
+
+} // namespace
+
 BOOL SWindow::SetTimer(char id, UINT elapse)
 {
     return SwndTimers::SetHostTimer(m_container ? m_container->GetHostHwnd() : nullptr, m_swnd, id, elapse);
@@ -19,7 +28,7 @@ void SWindow::KillTimer(char id)
 
 BOOL SWindow::SetTimerEx(UINT_PTR id, UINT elapse)
 {
-    return SwndTimers::SetGeneratorTimer(m_swnd, id, elapse);
+    return SwndTimers::SetGeneratorTimer(m_swnd, id, elapse, &DeliverGeneratorTick);
 }
 
 void SWindow::KillTimerEx(UINT_PTR id)

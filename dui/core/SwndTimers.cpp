@@ -1,19 +1,8 @@
 #include "dui/core/SwndTimers.h"
 
 #include "dui/core/HostGeometry.h"
-#include "dui/core/STimer2.h"
-#include "dui/core/SWindow.h"
 
 namespace DUI {
-
-namespace {
-
-void DeliverGeneratorTick(SWindow* window, UINT_PTR id)
-{
-    window->DeliverSwndMessage(UM_SWND_TIMER, id, 0);
-}
-
-} // namespace
 
 BOOL SwndTimers::SetHostTimer(HWND host, SWND swnd, char id, UINT elapse)
 {
@@ -28,12 +17,12 @@ void SwndTimers::KillHostTimer(HWND host, SWND swnd, char id)
         ::KillTimer(host, MakeWindowTimer(swnd, id));
 }
 
-BOOL SwndTimers::SetGeneratorTimer(SWND swnd, UINT_PTR id, UINT elapse)
+BOOL SwndTimers::SetGeneratorTimer(SWND swnd, UINT_PTR id, UINT elapse, STimer2::TickDelivery deliver)
 {
     STimer2* timers = STimer2::GetInstance();
     if (!timers)
         return FALSE;
-    STimer2::SetTickDelivery(&DeliverGeneratorTick);
+    STimer2::SetTickDelivery(deliver);
     return timers->SetTimer(swnd, id, elapse);
 }
 

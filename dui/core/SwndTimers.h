@@ -5,6 +5,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include "dui/core/STimer2.h"
 #include "dui/core/SWindowMgr.h"
 
 namespace DUI {
@@ -16,7 +17,8 @@ public:
     // of its own choosing, which no one could kill by this id: FALSE then.
     static BOOL SetHostTimer(HWND host, SWND swnd, char id, UINT elapse);
     static void KillHostTimer(HWND host, SWND swnd, char id);
-    static BOOL SetGeneratorTimer(SWND swnd, UINT_PTR id, UINT elapse);
+    // `deliver` hands each tick to the window; the window passes its own.
+    static BOOL SetGeneratorTimer(SWND swnd, UINT_PTR id, UINT elapse, STimer2::TickDelivery deliver);
     static void KillGeneratorTimer(SWND swnd, UINT_PTR id);
 };
 

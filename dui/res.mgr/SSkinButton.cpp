@@ -8,19 +8,9 @@
 #include "dui/res.mgr/SNamedValue.h"
 #include "dui/res.mgr/SSkinColorRect.h"
 #include "dui/res.mgr/SResProviderMgr.h"
+#include "dui/res.mgr/SSkinAttr.h"
 
 namespace DUI {
-
-namespace {
-
-// Attribute names in colour order: border, top, bottom, each by state.
-const wchar_t* const kColorNames[12] = {
-    L"colorBorder", L"colorBorderHover", L"colorBorderPush", L"colorBorderDisable",
-    L"colorUp",     L"colorUpHover",     L"colorUpPush",     L"colorUpDisable",
-    L"colorDown",   L"colorDownHover",   L"colorDownPush",   L"colorDownDisable",
-};
-
-} // namespace
 
 SSkinButton::SSkinButton()
     : m_colors{0x00707070, kColorUnset, kColorUnset, kColorUnset, 0x00EEEEEE, 0x00EEEEEE,
@@ -28,22 +18,39 @@ SSkinButton::SSkinButton()
 {
 }
 
+struct SSkinButton::AttrRows
+{
+    using Row = SAttrRow<SSkinButton>;
+
+    // Colours in order: border, top, bottom, each by state.
+    template <int i>
+    static constexpr auto Colour = &skinattr::ColorAt<SSkinButton, &SSkinButton::m_colors, i>;
+
+    static constexpr Row kRows[] = {
+        {L"colorBorder", Colour<0>, AttrEffect::None},
+        {L"colorBorderHover", Colour<1>, AttrEffect::None},
+        {L"colorBorderPush", Colour<2>, AttrEffect::None},
+        {L"colorBorderDisable", Colour<3>, AttrEffect::None},
+        {L"colorUp", Colour<4>, AttrEffect::None},
+        {L"colorUpHover", Colour<5>, AttrEffect::None},
+        {L"colorUpPush", Colour<6>, AttrEffect::None},
+        {L"colorUpDisable", Colour<7>, AttrEffect::None},
+        {L"colorDown", Colour<8>, AttrEffect::None},
+        {L"colorDownHover", Colour<9>, AttrEffect::None},
+        {L"colorDownPush", Colour<10>, AttrEffect::None},
+        {L"colorDownDisable", Colour<11>, AttrEffect::None},
+        {L"cornerRadius", skinattr::Int<SSkinButton, &SSkinButton::m_radius>, AttrEffect::None},
+        {L"cornerPercent", &skinattr::ScanFloat<SSkinButton, &SSkinButton::m_cornerPercent>, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SSkinButton::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    for (int i = 0; i < 12; ++i) {
-        if (name.CompareNoCase(kColorNames[i]) != 0) continue;
-        if (value.IsEmpty()) return AfterSetAttribute(name, value, loading, E_FAIL);
-        m_colors[i] = ResolveNamedColor(value);
-        return AfterSetAttribute(name, value, loading, 1);
-    }
-    if (name.CompareNoCase(L"cornerRadius") == 0) {
-        m_radius = ReadInt(value);
-    } else if (name.CompareNoCase(L"cornerPercent") == 0) {
-        swscanf(value.c_str(), L"%f", &m_cornerPercent);
-    } else {
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SSkinObjBase::SetAttribute(name, value, loading);
-    }
-    return AfterSetAttribute(name, value, loading, 1);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SSkinButton::DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha)

@@ -21,6 +21,8 @@ public:
     COLORREF GetColor(Group group, int state) const { return m_colors[group * 4 + state]; }
 
 protected:
+    struct AttrRows;
+
     void DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha) override;
 
     COLORREF m_colors[12];

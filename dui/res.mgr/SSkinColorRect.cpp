@@ -6,22 +6,9 @@
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SNamedValue.h"
 #include "dui/res.mgr/SSelectPen.h"
+#include "dui/res.mgr/SSkinAttr.h"
 
 namespace DUI {
-
-namespace {
-
-const wchar_t* const kFillNames[4] = {L"normal", L"hover", L"pushdown", L"disable"};
-const wchar_t* const kBorderNames[4] = {L"normalBorder", L"hoverBorder", L"pushdownBorder", L"disableBorder"};
-
-int IndexOf(const SStringW& name, const wchar_t* const (&names)[4])
-{
-    for (int i = 0; i < 4; ++i)
-        if (name.CompareNoCase(names[i]) == 0) return i;
-    return -1;
-}
-
-} // namespace
 
 SSkinColorRect::SSkinColorRect()
     : m_fill{0xFFFFFFFF, kColorUnset, kColorUnset, kColorUnset},
@@ -42,23 +29,37 @@ COLORREF SSkinColorRect::FillColor(COLORREF color, BYTE alpha)
     return (color & 0x00FFFFFF) | ((((color >> 24) * alpha) >> 8) << 24);
 }
 
+struct SSkinColorRect::AttrRows
+{
+    using Row = SAttrRow<SSkinColorRect>;
+
+    template <int i>
+    static constexpr auto Fill = &skinattr::ColorAt<SSkinColorRect, &SSkinColorRect::m_fill, i>;
+    template <int i>
+    static constexpr auto Border = &skinattr::ColorAt<SSkinColorRect, &SSkinColorRect::m_border, i>;
+
+    static constexpr Row kRows[] = {
+        {L"normal", Fill<0>, AttrEffect::None},
+        {L"hover", Fill<1>, AttrEffect::None},
+        {L"pushdown", Fill<2>, AttrEffect::None},
+        {L"disable", Fill<3>, AttrEffect::None},
+        {L"normalBorder", Border<0>, AttrEffect::None},
+        {L"hoverBorder", Border<1>, AttrEffect::None},
+        {L"pushdownBorder", Border<2>, AttrEffect::None},
+        {L"disableBorder", Border<3>, AttrEffect::None},
+        {L"borderWidth", skinattr::LayoutDim<SSkinColorRect, &SSkinColorRect::m_borderWidth>, AttrEffect::None},
+        {L"cornerRadius", skinattr::LayoutDim<SSkinColorRect, &SSkinColorRect::m_radius>, AttrEffect::None},
+        {L"cornerPercent", &skinattr::ScanFloat<SSkinColorRect, &SSkinColorRect::m_cornerPercent>, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SSkinColorRect::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT hr = 1;
-    const int fill = IndexOf(name, kFillNames), border = IndexOf(name, kBorderNames);
-    if (fill >= 0 || border >= 0) {
-        if (value.IsEmpty()) return AfterSetAttribute(name, value, loading, E_FAIL);
-        (fill >= 0 ? m_fill[fill] : m_border[border]) = ResolveNamedColor(value);
-    } else if (name.CompareNoCase(L"borderWidth") == 0) {
-        m_borderWidth = ResolveLayoutDim(value.c_str());
-    } else if (name.CompareNoCase(L"cornerRadius") == 0) {
-        m_radius = ResolveLayoutDim(value.c_str());
-    } else if (name.CompareNoCase(L"cornerPercent") == 0) {
-        swscanf(value.c_str(), L"%f", &m_cornerPercent);
-    } else {
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SSkinObjBase::SetAttribute(name, value, loading);
-    }
-    return AfterSetAttribute(name, value, loading, hr);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SSkinColorRect::DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha)

@@ -23,6 +23,8 @@ public:
     static void DrawOutline(IPaintSurface* rt, const RECT* rc, int r, COLORREF color, int width);
 
 protected:
+    struct AttrRows;
+
     void DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha) override;
 
     SLayoutSize m_radius;

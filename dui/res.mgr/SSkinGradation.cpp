@@ -2,21 +2,28 @@
 
 #include "dui/res.mgr/SColorize.h"
 #include "dui/res.mgr/SResProviderMgr.h"
+#include "dui/res.mgr/SSkinAttr.h"
 
 namespace DUI {
 
+struct SSkinGradation::AttrRows
+{
+    using Row = SAttrRow<SSkinGradation>;
+
+    static constexpr Row kRows[] = {
+        {L"colorFrom", &skinattr::Color<SSkinGradation, &SSkinGradation::m_from>, AttrEffect::None},
+        {L"colorTo", &skinattr::Color<SSkinGradation, &SSkinGradation::m_to>, AttrEffect::None},
+        {L"vertical", skinattr::Int<SSkinGradation, &SSkinGradation::m_vertical>, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SSkinGradation::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT hr = 1;
-    if (name.CompareNoCase(L"colorFrom") == 0 || name.CompareNoCase(L"colorTo") == 0) {
-        if (value.IsEmpty()) return AfterSetAttribute(name, value, loading, E_FAIL);
-        (name.CompareNoCase(L"colorFrom") == 0 ? m_from : m_to) = ResolveNamedColor(value);
-    } else if (name.CompareNoCase(L"vertical") == 0) {
-        m_vertical = ReadInt(value);
-    } else {
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SSkinObjBase::SetAttribute(name, value, loading);
-    }
-    return AfterSetAttribute(name, value, loading, hr);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SSkinGradation::DrawImpl(IPaintSurface* rt, const RECT* rc, int, BYTE alpha)

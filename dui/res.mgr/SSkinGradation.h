@@ -17,6 +17,8 @@ public:
     COLORREF ColorTo() const { return m_to; }
 
 protected:
+    struct AttrRows;
+
     void DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha) override;
 
     COLORREF m_from = kColorUnset;

@@ -1,5 +1,6 @@
 #include "dui/res.mgr/SSkinGroup.h"
 
+#include "dui/core/base/SAttrTable.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 
 namespace DUI {
@@ -11,16 +12,35 @@ SIZE SSKinGroup::GetSkinSize() const
     return {0, 0};
 }
 
+struct SSKinGroup::AttrRows
+{
+    using Row = SAttrRow<SSKinGroup>;
+
+    // A name the pool does not know keeps the skin the state had.
+    template <int state>
+    static HRESULT StateSkin(SSKinGroup& group, const SStringW& value, BOOL)
+    {
+        SSkinPoolMgr* mgr = SSkinPoolMgr::GetInstance();
+        if (ISkinObj* skin = mgr ? mgr->GetSkin(value, group.m_scale) : nullptr)
+            group.m_skins[state].Reset(skin);
+        return S_OK;
+    }
+
+    static constexpr Row kRows[] = {
+        {L"normal", &StateSkin<0>, AttrEffect::None},
+        {L"hover", &StateSkin<1>, AttrEffect::None},
+        {L"pushDown", &StateSkin<2>, AttrEffect::None},
+        {L"disable", &StateSkin<3>, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SSKinGroup::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    static const wchar_t* const kStates[4] = {L"normal", L"hover", L"pushDown", L"disable"};
-    for (int i = 0; i < 4; ++i) {
-        if (name.CompareNoCase(kStates[i]) != 0) continue;
-        SSkinPoolMgr* mgr = SSkinPoolMgr::GetInstance();
-        if (ISkinObj* skin = mgr ? mgr->GetSkin(value, m_scale) : nullptr) m_skins[i].Reset(skin);
-        return AfterSetAttribute(name, value, loading, 1);
-    }
-    return SSkinObjBase::SetAttribute(name, value, loading);
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
+        return SSkinObjBase::SetAttribute(name, value, loading);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SSKinGroup::DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha)

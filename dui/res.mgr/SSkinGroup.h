@@ -18,6 +18,8 @@ public:
     ISkinObj* GetStateSkin(int state) const { return state >= 0 && state < 4 ? m_skins[state].Get() : nullptr; }
 
 protected:
+    struct AttrRows;
+
     void DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha) override;
 
 private:

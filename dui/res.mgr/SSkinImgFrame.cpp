@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include "dui/core/base/SAttrTable.h"
 #include "dui/core/base/StringSplit.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
@@ -35,29 +36,47 @@ bool FindMarker(const uint32_t* px, int count, int step, int& first, int& last)
 
 } // namespace
 
+struct SSkinImgFrame::AttrRows
+{
+    using Row = SAttrRow<SSkinImgFrame>;
+
+    static HRESULT Margin(SSkinImgFrame& skin, const SStringW& value, BOOL)
+    {
+        RECT& m = skin.m_margins;
+        swscanf(value.c_str(), L"%ld,%ld,%ld,%ld", &m.left, &m.top, &m.right, &m.bottom);
+        return S_OK;
+    }
+    // One number for each of the sides named.
+    template <LONG RECT::*first, LONG RECT::*second>
+    static HRESULT Sides(SSkinImgFrame& skin, const SStringW& value, BOOL)
+    {
+        skin.m_margins.*first = skin.m_margins.*second = ReadInt(value);
+        return S_OK;
+    }
+    static HRESULT Margin2(SSkinImgFrame& skin, const SStringW& value, BOOL)
+    {
+        return ReadFourSizes(value, skin.m_margins) ? S_OK : E_INVALIDARG;
+    }
+
+    static constexpr Row kRows[] = {
+        {L"margin", &Margin, AttrEffect::None},
+        {L"left", &Sides<&RECT::left, &RECT::left>, AttrEffect::None},
+        {L"top", &Sides<&RECT::top, &RECT::top>, AttrEffect::None},
+        {L"right", &Sides<&RECT::right, &RECT::right>, AttrEffect::None},
+        {L"bottom", &Sides<&RECT::bottom, &RECT::bottom>, AttrEffect::None},
+        {L"margin-x", &Sides<&RECT::left, &RECT::right>, AttrEffect::None},
+        {L"margin-y", &Sides<&RECT::top, &RECT::bottom>, AttrEffect::None},
+        {L"margin2", &Margin2, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SSkinImgFrame::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT hr = 1;
-    if (name.CompareNoCase(L"margin") == 0) {
-        swscanf(value.c_str(), L"%ld,%ld,%ld,%ld", &m_margins.left, &m_margins.top, &m_margins.right, &m_margins.bottom);
-    } else if (name.CompareNoCase(L"left") == 0) {
-        m_margins.left = ReadInt(value);
-    } else if (name.CompareNoCase(L"top") == 0) {
-        m_margins.top = ReadInt(value);
-    } else if (name.CompareNoCase(L"right") == 0) {
-        m_margins.right = ReadInt(value);
-    } else if (name.CompareNoCase(L"bottom") == 0) {
-        m_margins.bottom = ReadInt(value);
-    } else if (name.CompareNoCase(L"margin-x") == 0) {
-        m_margins.left = m_margins.right = ReadInt(value);
-    } else if (name.CompareNoCase(L"margin-y") == 0) {
-        m_margins.top = m_margins.bottom = ReadInt(value);
-    } else if (name.CompareNoCase(L"margin2") == 0) {
-        if (!ReadFourSizes(value, m_margins)) hr = E_INVALIDARG;
-    } else {
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SSkinImgList::SetAttribute(name, value, loading);
-    }
-    return AfterSetAttribute(name, value, loading, hr);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 UINT SSkinImgFrame::GetExpandMode() const

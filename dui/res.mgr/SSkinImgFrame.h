@@ -17,6 +17,8 @@ public:
     RECT GetMargins() const { return m_margins; }
 
 protected:
+    struct AttrRows;
+
     void DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha) override;
 
     RECT m_margins = {0, 0, 0, 0};

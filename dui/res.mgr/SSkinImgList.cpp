@@ -4,6 +4,7 @@
 #include "dui/core/base/StringSplit.h"
 #include "dui/res.mgr/SColorize.h"
 #include "dui/res.mgr/SResProviderMgr.h"
+#include "dui/res.mgr/SSkinAttr.h"
 
 namespace DUI {
 
@@ -113,33 +114,50 @@ HRESULT SSkinImgList::SetImageSource(const SStringW& source)
     return S_OK;
 }
 
-HRESULT SSkinImgList::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+struct SSkinImgList::AttrRows
 {
-    HRESULT hr = 1;
-    if (name.CompareNoCase(L"src") == 0) {
-        hr = SetImageSource(value);
-    } else if (name.CompareNoCase(L"tile") == 0) {
-        m_tile = ReadInt(value);
-    } else if (name.CompareNoCase(L"autoFit") == 0) {
-        m_autoFit = ReadInt(value);
-    } else if (name.CompareNoCase(L"vertical") == 0) {
-        m_vertical = ReadInt(value);
-    } else if (name.CompareNoCase(L"states") == 0) {
-        m_states = ReadInt(value);
-    } else if (name.CompareNoCase(L"filterLevel") == 0) {
+    using Row = SAttrRow<SSkinImgList>;
+
+    template <auto field>
+    static constexpr auto Int = skinattr::Int<SSkinImgList, field>;
+
+    static HRESULT Source(SSkinImgList& skin, const SStringW& value, BOOL) { return skin.SetImageSource(value); }
+    static HRESULT Filter(SSkinImgList& skin, const SStringW& value, BOOL)
+    {
         const int level = FilterLevel(value);
-        if (level < 0) hr = E_FAIL;
-        else m_filter = static_cast<BYTE>(level);
-    } else if (name.CompareNoCase(L"stateMap") == 0) {
-        m_stateMap.clear();
+        if (level < 0)
+            return E_FAIL;
+        skin.m_filter = static_cast<BYTE>(level);
+        return S_OK;
+    }
+    static HRESULT StateMap(SSkinImgList& skin, const SStringW& value, BOOL)
+    {
+        skin.m_stateMap.clear();
         SStringWList pieces;
         SplitString(value, L'-', pieces);
-        for (size_t i = 0; i < pieces.GetCount(); ++i) m_stateMap.push_back(_wtoi(pieces[i].c_str()));
-        hr = 0;
-    } else {
-        return SSkinObjBase::SetAttribute(name, value, loading);
+        for (size_t i = 0; i < pieces.GetCount(); ++i)
+            skin.m_stateMap.push_back(_wtoi(pieces[i].c_str()));
+        return S_OK;
     }
-    return AfterSetAttribute(name, value, loading, hr);
+
+    static constexpr Row kRows[] = {
+        {L"src", &Source, AttrEffect::Redraw},
+        {L"tile", Int<&SSkinImgList::m_tile>, AttrEffect::None},
+        {L"autoFit", Int<&SSkinImgList::m_autoFit>, AttrEffect::None},
+        {L"vertical", Int<&SSkinImgList::m_vertical>, AttrEffect::None},
+        {L"states", Int<&SSkinImgList::m_states>, AttrEffect::None},
+        {L"filterLevel", &Filter, AttrEffect::None},
+        {L"stateMap", &StateMap, AttrEffect::Redraw},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
+HRESULT SSkinImgList::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+{
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
+        return SSkinObjBase::SetAttribute(name, value, loading);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SSkinImgList::OnColorize(COLORREF color)

@@ -33,6 +33,8 @@ public:
     virtual UINT GetExpandMode() const;
 
 protected:
+    struct AttrRows;
+
     void DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha) override;
     // Cell `index` of the strip in image pixels.
     RECT CellRect(int index) const;

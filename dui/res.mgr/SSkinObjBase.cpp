@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 #include "dui/res.mgr/SResProviderMgr.h"
+#include "dui/res.mgr/SSkinAttr.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 
 namespace DUI {
@@ -23,26 +24,29 @@ int SSkinObjBase::ReadInt(const SStringW& value)
     return n;
 }
 
+struct SSkinObjBase::AttrRows
+{
+    using Row = SAttrRow<SSkinObjBase>;
+
+    template <auto field>
+    static constexpr auto Int = skinattr::Int<SSkinObjBase, field>;
+
+    static constexpr Row kRows[] = {
+        {L"alpha", Int<&SSkinObjBase::m_alpha>, AttrEffect::Redraw},
+        {L"enableColorize", Int<&SSkinObjBase::m_enableColorize>, AttrEffect::Redraw},
+        {L"scale", Int<&SSkinObjBase::m_scale>, AttrEffect::None},
+        {L"name", &AttrStore<SSkinObjBase, &SSkinObjBase::m_name, &ResolveNamedString>, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SSkinObjBase::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT hr;
-    if (name.CompareNoCase(L"alpha") == 0) {
-        m_alpha = static_cast<BYTE>(ReadInt(value) & 0xFF);
-        hr = 0;
-    } else if (name.CompareNoCase(L"enableColorize") == 0) {
-        m_enableColorize = ReadInt(value);
-        hr = 0;
-    } else if (name.CompareNoCase(L"scale") == 0) {
-        m_scale = ReadInt(value);
-        hr = 1;
-    } else if (name.CompareNoCase(L"name") == 0) {
-        m_name = ResolveNamedString(value);
-        hr = 1;
-    } else {
-        // Names no skin class took end at the object root, without the after-hook.
+    HRESULT result = S_FALSE;
+    // Names no skin class took end at the object root, without the after-hook.
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SObjectImpl<IObject>::SetAttribute(name, value, loading);
-    }
-    return AfterSetAttribute(name, value, loading, hr);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 ISkinObj* SSkinObjBase::Scale(int scale)

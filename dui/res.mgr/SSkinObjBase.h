@@ -31,6 +31,8 @@ public:
     static int ReadInt(const SStringW& value);
 
 protected:
+    struct AttrRows;
+
     virtual void DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha) = 0;
 
     BYTE m_alpha = 255;

@@ -1,20 +1,31 @@
 #include "dui/res.mgr/SSkinScrollbar.h"
 
 #include "dui/core/base/SDpiScale.h"
+#include "dui/res.mgr/SSkinAttr.h"
 
 namespace DUI {
 
+struct SSkinScrollbar::AttrRows
+{
+    using Row = SAttrRow<SSkinScrollbar>;
+
+    template <auto field>
+    static constexpr auto Int = skinattr::Int<SSkinScrollbar, field>;
+
+    static constexpr Row kRows[] = {
+        {L"margin", Int<&SSkinScrollbar::m_margin>, AttrEffect::None},
+        {L"hasGripper", Int<&SSkinScrollbar::m_hasGripper>, AttrEffect::None},
+        {L"hasInactive", Int<&SSkinScrollbar::m_hasInactive>, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SSkinScrollbar::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    if (name.CompareNoCase(L"margin") == 0)
-        m_margin = ReadInt(value);
-    else if (name.CompareNoCase(L"hasGripper") == 0)
-        m_hasGripper = ReadInt(value);
-    else if (name.CompareNoCase(L"hasInactive") == 0)
-        m_hasInactive = ReadInt(value);
-    else
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SSkinImgList::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, 1);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 RECT SSkinScrollbar::GetPartRect(int part, int state, BOOL vertical) const

@@ -27,6 +27,8 @@ public:
     virtual RECT GetPartRect(int part, int state, BOOL vertical) const;
 
 protected:
+    struct AttrRows;
+
     void DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha) override;
 
     int m_margin = 0;

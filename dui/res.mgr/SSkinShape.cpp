@@ -5,6 +5,7 @@
 #include "dui/core/base/StringSplit.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSelectPen.h"
+#include "dui/res.mgr/SSkinAttr.h"
 
 namespace DUI {
 
@@ -35,90 +36,115 @@ void ApplyPart(SRefPtr<T>& part, xmldom::xml_node element)
 
 } // namespace
 
+namespace {
+
+using Stroke = SSkinShape::SStroke;
+using Gradient = SSkinShape::SGradient;
+using Corners = SSkinShape::SCornerSize;
+using ShapeSize = SSkinShape::SShapeSize;
+using ShapeRing = SSkinShape::SShapeRing;
+
+template <class Part, auto field>
+constexpr auto Dim = skinattr::LayoutDim<Part, field>;
+template <class Part, auto field>
+constexpr auto Float = &AttrStore<Part, field, &ReadFloat>;
+
+// A name among `names` (exact case) stored as its index; others are refused.
+template <class Part, int Part::*field, const auto& names>
+HRESULT Choice(Part& part, const SStringW& value, BOOL)
+{
+    const int i = Pick(value, names);
+    if (i < 0)
+        return E_FAIL;
+    part.*field = i;
+    return S_OK;
+}
+
+constexpr const wchar_t* kStyles[] = {L"solid", L"dash", nullptr, L"dashDot", L"dashDotDot"};
+constexpr const wchar_t* kTypes[] = {L"linear", L"radial", L"sweep"};
+
+// One radius for both axes, or "x,y".
+HRESULT CornerRadius(Corners& part, const SStringW& value, BOOL)
+{
+    SStringWList parts;
+    const size_t n = SplitString(value, L',', parts);
+    if (n != 1 && n != 2)
+        return E_INVALIDARG;
+    part.radiusX = ResolveLayoutDim(parts[0].c_str());
+    part.radiusY = ResolveLayoutDim(parts[n - 1].c_str());
+    return S_OK;
+}
+
+constexpr SAttrRow<Stroke> kStrokeRows[] = {
+    {L"width", Dim<Stroke, &Stroke::width>, AttrEffect::Redraw},
+    {L"color", &skinattr::Color<Stroke, &Stroke::color>, AttrEffect::Redraw},
+    {L"style", &Choice<Stroke, &Stroke::style, kStyles>, AttrEffect::Redraw},
+};
+constexpr SAttrRow<Gradient> kGradientRows[] = {
+    {L"startColor", &skinattr::Color<Gradient, &Gradient::start>, AttrEffect::Redraw},
+    {L"centerColor", &skinattr::Color<Gradient, &Gradient::center>, AttrEffect::Redraw},
+    {L"endColor", &skinattr::Color<Gradient, &Gradient::end>, AttrEffect::Redraw},
+    {L"type", &Choice<Gradient, &Gradient::type, kTypes>, AttrEffect::Redraw},
+    {L"angle", Float<Gradient, &Gradient::angle>, AttrEffect::Redraw},
+    {L"centerX", Float<Gradient, &Gradient::centerX>, AttrEffect::Redraw},
+    {L"centerY", Float<Gradient, &Gradient::centerY>, AttrEffect::Redraw},
+    {L"radius", Dim<Gradient, &Gradient::radius>, AttrEffect::Redraw},
+};
+constexpr SAttrRow<Corners> kCornerRows[] = {
+    {L"radius", &CornerRadius, AttrEffect::Redraw},
+    {L"radiusX", Dim<Corners, &Corners::radiusX>, AttrEffect::Redraw},
+    {L"radiusY", Dim<Corners, &Corners::radiusY>, AttrEffect::Redraw},
+};
+constexpr SAttrRow<ShapeSize> kSizeRows[] = {
+    {L"width", Dim<ShapeSize, &ShapeSize::width>, AttrEffect::Redraw},
+    {L"height", Dim<ShapeSize, &ShapeSize::height>, AttrEffect::Redraw},
+};
+constexpr SAttrRow<ShapeRing> kRingRows[] = {
+    {L"startAngle", Float<ShapeRing, &ShapeRing::startAngle>, AttrEffect::Redraw},
+    {L"sweepAngle", Float<ShapeRing, &ShapeRing::sweepAngle>, AttrEffect::Redraw},
+};
+
+// Parts answer S_OK for what they take; other names go to the object root.
+template <class Part, size_t N>
+HRESULT SetPartAttribute(const SAttrTable<Part, N>& table, Part& part, const SStringW& name, const SStringW& value,
+                         BOOL loading)
+{
+    HRESULT result = S_OK;
+    if (!table.Apply(part, name, value, loading, result))
+        return part.SShapePart::SetAttribute(name, value, loading);
+    return result;
+}
+
+} // namespace
+
 HRESULT SSkinShape::SStroke::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    static const wchar_t* const kStyles[] = {L"solid", L"dash", nullptr, L"dashDot", L"dashDotDot"};
-    if (name.CompareNoCase(L"width") == 0) {
-        width = ResolveLayoutDim(value.c_str());
-    } else if (name.CompareNoCase(L"color") == 0) {
-        if (value.IsEmpty()) return E_FAIL;
-        color = ResolveNamedColor(value);
-    } else if (name.CompareNoCase(L"style") == 0) {
-        const int s = Pick(value, kStyles);
-        if (s < 0) return E_FAIL;
-        style = s;
-    } else {
-        return SShapePart::SetAttribute(name, value, loading);
-    }
-    return S_OK;
+    static constexpr SAttrTable kTable{kStrokeRows};
+    return SetPartAttribute(kTable, *this, name, value, loading);
 }
 
 HRESULT SSkinShape::SGradient::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    static const wchar_t* const kTypes[] = {L"linear", L"radial", L"sweep"};
-    COLORREF* colour = name.CompareNoCase(L"startColor") == 0    ? &start
-                       : name.CompareNoCase(L"centerColor") == 0 ? &center
-                       : name.CompareNoCase(L"endColor") == 0    ? &end
-                                                                 : nullptr;
-    if (colour) {
-        if (value.IsEmpty()) return E_FAIL;
-        *colour = ResolveNamedColor(value);
-    } else if (name.CompareNoCase(L"type") == 0) {
-        const int t = Pick(value, kTypes);
-        if (t < 0) return E_FAIL;
-        type = t;
-    } else if (name.CompareNoCase(L"angle") == 0) {
-        angle = ReadFloat(value);
-    } else if (name.CompareNoCase(L"centerX") == 0) {
-        centerX = ReadFloat(value);
-    } else if (name.CompareNoCase(L"centerY") == 0) {
-        centerY = ReadFloat(value);
-    } else if (name.CompareNoCase(L"radius") == 0) {
-        radius = ResolveLayoutDim(value.c_str());
-    } else {
-        return SShapePart::SetAttribute(name, value, loading);
-    }
-    return S_OK;
+    static constexpr SAttrTable kTable{kGradientRows};
+    return SetPartAttribute(kTable, *this, name, value, loading);
 }
 
 HRESULT SSkinShape::SCornerSize::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    if (name.CompareNoCase(L"radius") == 0) {
-        SStringWList parts;
-        const size_t n = SplitString(value, L',', parts);
-        if (n != 1 && n != 2) return E_INVALIDARG;
-        radiusX = ResolveLayoutDim(parts[0].c_str());
-        radiusY = ResolveLayoutDim(parts[n - 1].c_str());
-    } else if (name.CompareNoCase(L"radiusX") == 0) {
-        radiusX = ResolveLayoutDim(value.c_str());
-    } else if (name.CompareNoCase(L"radiusY") == 0) {
-        radiusY = ResolveLayoutDim(value.c_str());
-    } else {
-        return SShapePart::SetAttribute(name, value, loading);
-    }
-    return S_OK;
+    static constexpr SAttrTable kTable{kCornerRows};
+    return SetPartAttribute(kTable, *this, name, value, loading);
 }
 
 HRESULT SSkinShape::SShapeSize::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    if (name.CompareNoCase(L"width") == 0)
-        width = ResolveLayoutDim(value.c_str());
-    else if (name.CompareNoCase(L"height") == 0)
-        height = ResolveLayoutDim(value.c_str());
-    else
-        return SShapePart::SetAttribute(name, value, loading);
-    return S_OK;
+    static constexpr SAttrTable kTable{kSizeRows};
+    return SetPartAttribute(kTable, *this, name, value, loading);
 }
 
 HRESULT SSkinShape::SShapeRing::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    if (name.CompareNoCase(L"startAngle") == 0)
-        startAngle = ReadFloat(value);
-    else if (name.CompareNoCase(L"sweepAngle") == 0)
-        sweepAngle = ReadFloat(value);
-    else
-        return SShapePart::SetAttribute(name, value, loading);
-    return S_OK;
+    static constexpr SAttrTable kTable{kRingRows};
+    return SetPartAttribute(kTable, *this, name, value, loading);
 }
 
 int SSkinShape::Px(const SLayoutSize& dim) const
@@ -132,13 +158,22 @@ SIZE SSkinShape::GetSkinSize() const
     return {Px(m_size->width), Px(m_size->height)};
 }
 
+struct SSkinShape::AttrRows
+{
+    static constexpr const wchar_t* kKinds[] = {L"rectangle", L"oval", L"ring"};
+
+    static constexpr SAttrRow<SSkinShape> kRows[] = {
+        {L"shape", &Choice<SSkinShape, &SSkinShape::m_kind, kKinds>, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SSkinShape::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    static const wchar_t* const kKinds[] = {L"rectangle", L"oval", L"ring"};
-    if (name.CompareNoCase(L"shape") != 0) return SSkinObjBase::SetAttribute(name, value, loading);
-    const int kind = Pick(value, kKinds);
-    if (kind >= 0) m_kind = kind;
-    return AfterSetAttribute(name, value, loading, kind >= 0 ? 1 : E_FAIL);
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
+        return SSkinObjBase::SetAttribute(name, value, loading);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 void SSkinShape::OnInitFinished(xmldom::xml_node element)

@@ -71,6 +71,8 @@ public:
     void CopyTo(ISkinObj* target, int scale) const override;
 
 protected:
+    struct AttrRows;
+
     void DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha) override;
 
 private:

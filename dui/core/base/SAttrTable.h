@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <type_traits>
 
 #include <winsock2.h>
 #include <windows.h>
@@ -63,6 +64,16 @@ constexpr int CompareNoCase(const wchar_t* a, const wchar_t* b)
 }
 
 } // namespace attrtable
+
+// The reader most rows share: the value as `parse` reads it, stored in a
+// field of the owner (or of a class it derives from).
+template <class T, auto field, auto parse>
+HRESULT AttrStore(T& self, const SStringW& value, BOOL)
+{
+    using Field = std::remove_reference_t<decltype(self.*field)>;
+    self.*field = static_cast<Field>(parse(value));
+    return S_OK;
+}
 
 template <class T, size_t N>
 class SAttrTable
