@@ -6,6 +6,7 @@ DEB_PACKAGES=(
     mingw-w64-x86-64-dev libz-mingw-w64-dev
     cmake ninja-build nasm autoconf automake libtool pkgconf make dpkg-dev patch
     wine wine64 fonts-wine fonts-liberation fonts-wqy-microhei fonts-urw-base35
+    fonts-arphic-ukai fonts-ipafont-mincho fonts-unfonts-core
     xvfb xauth
     python3 python3-img2pdf
     googletest libboost1.81-dev
