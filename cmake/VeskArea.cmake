@@ -22,20 +22,16 @@ function(_vesk_existing_libs out)
     set(${out} ${libs} PARENT_SCOPE)
 endfunction()
 
-# vesk_area_test(name [LIBS lib...] [SERIAL]): one test binary of every .cpp
+# vesk_area_test(name [LIBS lib...]): one test binary of every .cpp
 # in the calling folder; LIBS that do not exist yet are left out.
 function(vesk_area_test name)
-    cmake_parse_arguments(A "SERIAL" "" "LIBS" ${ARGN})
+    cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     if(NOT sources)
         return()
     endif()
     _vesk_existing_libs(libs ${A_LIBS})
-    set(serial)
-    if(A_SERIAL)
-        set(serial SERIAL)
-    endif()
-    vesk_add_test(${name} SOURCES ${sources} LIBS ${libs} ${serial})
+    vesk_add_test(${name} SOURCES ${sources} LIBS ${libs})
 endfunction()
 
 # vesk_test_layouts(target rc_in): compiles the layouts of the calling test
