@@ -12,7 +12,7 @@
 #include "app/controls/SCtrlEditEx.h"
 #include "dui/control/SButton.h"
 #include "dui/core/CAccelerator.h"
-#include "dui/core/SlotFunctor.h"
+#include "dui/core/base/SlotFunctor.h"
 
 namespace {
 
