@@ -61,11 +61,10 @@ _lane_prefix() {
     if [[ "$(cat "$copy/.vesk-template" 2>/dev/null)" == "$(cat "$base/.vesk-template")" ]]; then
         return 0
     fi
-    rm -rf "$copy" "$copy.tmp"
-    cp -al "$base" "$copy.tmp"
+    rm -rf "$copy" "$copy.tmp" && cp -al "$base" "$copy.tmp" || return 1
     local f
     while IFS= read -r -d '' f; do
-        cp -p "$f" "$f.own" && mv -f "$f.own" "$f"
+        cp -p "$f" "$f.own" && mv -f "$f.own" "$f" || return 1
     done < <(find "$copy.tmp" -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.sys' \
         -o -iname '*.drv' -o -iname '*.tlb' -o -iname '*.ocx' -o -iname '*.cpl' -o -iname '*.acm' \
         -o -iname '*.ax' -o -iname '*.ttf' -o -iname '*.ttc' -o -iname '*.fon' \) -print0)
