@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/controls/ApplyThemeStyle.h"
-#include "app/controls/SDlgBase.h"
+#include "app/controls/WindowDpiPercent.h"
 #include "app/controls/SMgrTooltip.h"
 #include "app/core/UiCallDispatcher.h"
 #include "dui/core/SApplication.h"
@@ -153,12 +153,12 @@ bool SDlgCommon::DpiTarget(UINT msg, WPARAM wp, LPARAM lp, int& scale, RECT& rc)
     if (SLayoutSize::GetDefaultUnit() != SLayoutSize::dp)
         return false;
     if (msg == WM_INITDIALOG) {
-        scale = NormalizeScale(SDlgBase::GetWindowDpiPercent(m_host.GetHwnd()));
+        scale = NormalizeScale(WindowDpiPercent(m_host.GetHwnd()));
         rc = ScaledAboutCentre(m_host.GetNativeWindowRect(), scale);
         return true;
     }
     if (msg == WM_DPICHANGED && lp) {
-        scale = NormalizeScale(HIWORD(wp) * 100 / 96);
+        scale = NormalizeScale(DpiToPercent(HIWORD(wp)));
         rc = *reinterpret_cast<const RECT*>(lp);
         return true;
     }
