@@ -17,9 +17,9 @@ namespace {
 
 void IgnorePopplerError(ErrorCategory, Goffset, const char*) {}
 
-// Drawing one byte of page content costs about as much as placing a few
-// hundred image pixels (measured on text, vector and image pages under
-// Wine); a compressed stream holds about four times its length.
+// A rough guess, good enough to tell a heavy figure from a text page: one
+// byte of page content weighs as much as a few hundred image pixels, and a
+// compressed stream holds about four times its length.
 constexpr long long kContentByteWeight = 200;
 constexpr long long kCompressedFactor = 4;
 // Forms inside forms: deeper nesting is rare and adds little.
