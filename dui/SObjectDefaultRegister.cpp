@@ -24,7 +24,7 @@
 #include "dui/core/SGridLayout.h"
 #include "dui/core/SInterpolators.h"
 #include "dui/core/SLinearLayout.h"
-#include "dui/core/SObjectFactoryMgr.h"
+#include "dui/core/base/SObjectFactoryMgr.h"
 #include "dui/core/SWindow.h"
 #include "dui/res.mgr/SSkinButton.h"
 #include "dui/res.mgr/SSkinColorRect.h"

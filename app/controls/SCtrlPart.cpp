@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 #include "dui/core/SApplication.h"
 
 namespace DUI {

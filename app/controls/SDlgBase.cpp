@@ -6,7 +6,7 @@
 
 #include "app/controls/CModalStack.h"
 #include "app/controls/WindowDpiPercent.h"
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 #include "dui/core/SApplication.h"
 
 namespace DUI {

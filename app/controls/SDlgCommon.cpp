@@ -7,8 +7,8 @@
 #include "app/controls/SMgrTooltip.h"
 #include "app/core/UiCallDispatcher.h"
 #include "dui/core/SApplication.h"
-#include "dui/core/SDpiScale.h"
-#include "dui/core/SLayoutSize.h"
+#include "dui/core/base/SDpiScale.h"
+#include "dui/core/base/SLayoutSize.h"
 #include "dui/core/SMessageLoop.h"
 #include "dui/res.mgr/SStylePoolMgr.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // "on_richedit_edit_end": an "edit2" began (1) or ended (0) editing, that
 // is, gained or lost the focus.
-#include "dui/core/EventArgs.h"
+#include "dui/core/base/EventArgs.h"
 
 namespace DUI {
 

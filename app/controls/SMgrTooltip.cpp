@@ -1,7 +1,7 @@
 #include "app/controls/SMgrTooltip.h"
 
 #include "app/controls/STooltipCmn.h"
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 #include "dui/core/SWindow.h"
 
 namespace DUI {

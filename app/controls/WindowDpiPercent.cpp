@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 namespace DUI {
 

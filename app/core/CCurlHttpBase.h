@@ -5,7 +5,7 @@
 // library's text as the error text; nothing throws out of the class.
 // Every step is virtual so that a subclass can replace it.
 #include "app/core/CUniteBase.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 #include <atomic>
 #include <cstddef>

@@ -7,7 +7,7 @@
 #include <shlwapi.h>
 
 #include "app/core/TextUtil.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 void CFileIni::CreateUnicodeFile(const std::wstring& path)
 {

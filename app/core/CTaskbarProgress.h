@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <shobjidl.h>
 
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SRefPtr.h"
 
 class CTaskbarProgress
 {

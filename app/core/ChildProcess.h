@@ -3,7 +3,7 @@
 // handles chosen by the caller, and later terminates, waits for and releases it.
 #include <winsock2.h>
 
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 #include <string>
 #include <vector>

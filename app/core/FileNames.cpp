@@ -7,7 +7,7 @@
 #include <shlwapi.h>
 
 #include "app/core/TextUtil.h"
-#include "dui/core/SFileSize.h"
+#include "dui/core/base/SFileSize.h"
 
 uint64_t GetFileSize64(const DUI::SStringW& path)
 {

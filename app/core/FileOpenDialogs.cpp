@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SRefPtr.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <set>
 #include <utility>
 
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 namespace {
 

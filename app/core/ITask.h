@@ -3,7 +3,7 @@
 // do their work in Run and make a running Run stop soon in OnCancel.
 #include <winsock2.h>
 
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 #include <atomic>
 #include <mutex>

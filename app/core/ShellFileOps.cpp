@@ -5,7 +5,7 @@
 
 #include "app/core/CorePath.h"
 #include "app/core/FolderCreate.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 bool ShellDeletePermanent(const DUI::SStringW& path)
 {

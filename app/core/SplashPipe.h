@@ -5,7 +5,7 @@
 #include <winsock2.h>
 
 #include "app/core/ChildProcess.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 #include <string>
 #include <string_view>

@@ -3,7 +3,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include "dui/core/SCodePage.h"
+#include "dui/core/base/SCodePage.h"
 
 namespace {
 

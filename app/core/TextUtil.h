@@ -2,7 +2,7 @@
 // Small text helpers shared by the whole program: printf-style formatting into
 // a wide string, the local-time stamp, trimming, random names and joining lists
 // (the split that keeps empty pieces lives with the framework's in
-// dui/core/StringSplit.h).
+// dui/core/base/StringSplit.h).
 #include <cstdarg>
 #include <string>
 #include <vector>

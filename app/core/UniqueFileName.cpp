@@ -8,7 +8,7 @@
 
 #include "app/core/FileNames.h"
 #include "app/core/TextUtil.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 namespace {
 

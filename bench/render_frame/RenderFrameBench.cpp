@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "dui/core/IRender.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/IRender.h"
+#include "dui/core/base/SRefPtr.h"
 
 using DUI::SRefPtr;
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "dui/core/IRender.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/IRender.h"
+#include "dui/core/base/SRefPtr.h"
 
 namespace benchenv {
 

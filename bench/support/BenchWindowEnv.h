@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #include "dui/SObjectDefaultRegister.h"
-#include "dui/core/IRender.h"
-#include "dui/core/SObjectFactoryMgr.h"
+#include "dui/core/base/IRender.h"
+#include "dui/core/base/SObjectFactoryMgr.h"
 #include "dui/core/SWindow.h"
 #include "dui/core/SWindowFinder.h"
 #include "dui/res.mgr/SFontPool.h"

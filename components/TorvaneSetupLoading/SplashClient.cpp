@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/core/SplashProtocol.h"
-#include "dui/core/SCodePage.h"
+#include "dui/core/base/SCodePage.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 // Messages the reader thread posts to the splash window.
 constexpr UINT WM_SPLASH_PROGRESS = WM_APP + 1;   // wParam: percent

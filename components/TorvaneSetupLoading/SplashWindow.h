@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 class SplashWindow {
 public:

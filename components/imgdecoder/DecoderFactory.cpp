@@ -5,7 +5,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 #include "components/imgdecoder/PictureFrames.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SRefPtr.h"
 
 namespace vdecoder {
 

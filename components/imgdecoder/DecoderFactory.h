@@ -3,8 +3,8 @@
 // factory or one of its pictures lives (the program never starts it itself).
 #include <winsock2.h>
 #include <windows.h>
-#include "dui/core/IImgDecoder.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/IImgDecoder.h"
+#include "dui/core/base/TObjRefImpl.h"
 
 namespace vdecoder {
 

@@ -5,8 +5,8 @@
 #include <gdiplus.h>
 #include <memory>
 
-#include "dui/core/SHandle.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SHandle.h"
+#include "dui/core/base/SRefPtr.h"
 
 namespace vdecoder {
 

@@ -3,9 +3,9 @@
 // frame delays of animated GIFs.
 #include <cstdint>
 #include <vector>
-#include "dui/core/IImgDecoder.h"
-#include "dui/core/SRefPtr.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/IImgDecoder.h"
+#include "dui/core/base/SRefPtr.h"
+#include "dui/core/base/TObjRefImpl.h"
 
 namespace vdecoder {
 

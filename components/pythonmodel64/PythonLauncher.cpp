@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "dui/core/SCodePage.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SCodePage.h"
+#include "dui/core/base/SHandle.h"
 
 namespace {
 

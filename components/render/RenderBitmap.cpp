@@ -2,7 +2,7 @@
 
 #include <cstring>
 #include <new>
-#include "dui/core/IImgDecoder.h"
+#include "dui/core/base/IImgDecoder.h"
 
 namespace vrender {
 

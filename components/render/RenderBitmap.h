@@ -3,8 +3,8 @@
 // top-down DIB section, so a surface can select it into a memory DC.
 #include "components/render/PixelOps.h"
 #include "components/render/RenderObjects.h"
-#include "dui/core/IImgDecoder.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/IImgDecoder.h"
+#include "dui/core/base/SHandle.h"
 
 namespace vrender {
 

@@ -1,9 +1,9 @@
 #pragma once
 // The render component's factory, handed out by SCreateInstance.
-#include "dui/core/IImgDecoder.h"
-#include "dui/core/IRender.h"
-#include "dui/core/SRefPtr.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/IImgDecoder.h"
+#include "dui/core/base/IRender.h"
+#include "dui/core/base/SRefPtr.h"
+#include "dui/core/base/TObjRefImpl.h"
 
 namespace vrender {
 

@@ -4,10 +4,10 @@
 #include <winsock2.h>
 #include <windows.h>
 #include <string>
-#include "dui/core/IRender.h"
-#include "dui/core/SHandle.h"
-#include "dui/core/SRefPtr.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/IRender.h"
+#include "dui/core/base/SHandle.h"
+#include "dui/core/base/SRefPtr.h"
+#include "dui/core/base/TObjRefImpl.h"
 
 namespace vrender {
 

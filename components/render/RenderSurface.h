@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 #include "components/render/RenderBitmap.h"
-#include "dui/core/SHandle.h"
-#include "dui/core/SSelectObject.h"
+#include "dui/core/base/SHandle.h"
+#include "dui/core/base/SSelectObject.h"
 
 namespace vrender {
 

@@ -4,8 +4,8 @@
 #include <map>
 #include <string>
 #include <utility>
-#include "dui/core/ITranslator.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/res.mgr/ITranslator.h"
+#include "dui/core/base/TObjRefImpl.h"
 
 namespace vtranslator {
 

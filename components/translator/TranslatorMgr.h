@@ -3,7 +3,7 @@
 // Without a current language every text stays as it is.
 #include <vector>
 #include "components/translator/TranslatorLang.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SRefPtr.h"
 
 namespace vtranslator {
 

@@ -6,8 +6,8 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include "dui/core/SRefPtr.h"
-#include "dui/core/TStringT.h"
+#include "dui/core/base/SRefPtr.h"
+#include "dui/core/base/TStringT.h"
 #include "dui/res.mgr/ISkinObj.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "xml/xmldom.h"

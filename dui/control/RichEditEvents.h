@@ -4,7 +4,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include "dui/core/EventArgs.h"
+#include "dui/core/base/EventArgs.h"
 
 namespace DUI {
 

@@ -3,7 +3,7 @@
 #include "dui/control/SControlSkin.h"
 #include "dui/core/CAccelerator.h"
 #include "dui/core/SLayoutParamAttr.h"
-#include "dui/core/StringSplit.h"
+#include "dui/core/base/StringSplit.h"
 
 namespace DUI {
 

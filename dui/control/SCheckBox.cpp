@@ -1,7 +1,7 @@
 #include "dui/control/SCheckBox.h"
 
 #include "dui/core/SLayoutParamAttr.h"
-#include "dui/core/StringSplit.h"
+#include "dui/core/base/StringSplit.h"
 
 namespace DUI {
 

@@ -2,7 +2,7 @@
 // The two skins of a check or radio box: the box in eight states (four more
 // for checked) and the mark drawn over it while the box has the focus.
 #include "dui/control/SControlSkin.h"
-#include "dui/core/IRender.h"
+#include "dui/core/base/IRender.h"
 
 namespace DUI {
 

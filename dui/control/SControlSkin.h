@@ -1,8 +1,8 @@
 #pragma once
 // Skin lookups the controls share: a skin named by an attribute, and the
 // framework's built-in skins by their place in the system table.
-#include "dui/core/SRefPtr.h"
-#include "dui/core/TStringT.h"
+#include "dui/core/base/SRefPtr.h"
+#include "dui/core/base/TStringT.h"
 #include "dui/res.mgr/ISkinObj.h"
 
 namespace DUI {

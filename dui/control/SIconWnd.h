@@ -1,7 +1,7 @@
 #pragma once
 // Icon window ("icon"): draws one system icon, which it owns, over its
 // client area.
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 #include "dui/core/SWindow.h"
 
 namespace DUI {

@@ -1,8 +1,8 @@
 #include "dui/control/SMenuAttr.h"
 
 #include "dui/control/MenuXml.h"
-#include "dui/core/DuiLog.h"
-#include "dui/core/StringSplit.h"
+#include "dui/core/base/DuiLog.h"
+#include "dui/core/base/StringSplit.h"
 #include "dui/core/SWindow.h"
 #include "dui/res.mgr/SFontPool.h"
 #include "dui/res.mgr/SResProviderMgr.h"

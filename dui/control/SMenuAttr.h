@@ -2,11 +2,11 @@
 // The look of an owner-drawn popup menu, shared by the menu and all its
 // sub-menus (each menu handle holds one reference): skins, sizes, colours
 // and the font, all at one scale.
-#include "dui/core/IRender.h"
-#include "dui/core/SLayoutSize.h"
-#include "dui/core/SObjectImpl.h"
-#include "dui/core/SRefPtr.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/IRender.h"
+#include "dui/core/base/SLayoutSize.h"
+#include "dui/core/base/SObjectImpl.h"
+#include "dui/core/base/SRefPtr.h"
+#include "dui/core/base/TObjRefImpl.h"
 #include "dui/res.mgr/ISkinObj.h"
 
 namespace DUI {

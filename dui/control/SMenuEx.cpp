@@ -10,7 +10,7 @@
 #include "dui/control/SMenuExItem.h"
 #include "dui/control/SMenuExRoot.h"
 #include "dui/control/SMenuExRunData.h"
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 #include "dui/core/SApplication.h"
 
 namespace DUI {

@@ -6,7 +6,7 @@
 #include "dui/control/MenuXml.h"
 #include "dui/control/SMenuEx.h"
 #include "dui/control/SMenuExRoot.h"
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 
 namespace DUI {
 

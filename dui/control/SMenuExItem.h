@@ -2,7 +2,7 @@
 // One entry of an XML menu: a caption after an icon column that shows an
 // icon or a check or radio mark, an arrow when the entry opens a sub-menu
 // (which it owns), and a key character that chooses it from the keyboard.
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 #include "dui/core/SWindow.h"
 
 namespace DUI {

@@ -7,9 +7,9 @@
 #include "dui/control/SMenuEx.h"
 #include "dui/control/SMenuExItem.h"
 #include "dui/control/SMenuExSep.h"
-#include "dui/core/DuiLog.h"
-#include "dui/core/SObjectFactoryMgr.h"
-#include "dui/core/StringSplit.h"
+#include "dui/core/base/DuiLog.h"
+#include "dui/core/base/SObjectFactoryMgr.h"
+#include "dui/core/base/StringSplit.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 

@@ -4,8 +4,8 @@
 // to end. Menus tracked while a run runs join it; the last reference ends it.
 #include <vector>
 
-#include "dui/core/IObjRef.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/IObjRef.h"
+#include "dui/core/base/TObjRefImpl.h"
 
 namespace DUI {
 

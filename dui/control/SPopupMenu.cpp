@@ -6,7 +6,7 @@
 #include "dui/control/SMenuAttr.h"
 #include "dui/control/SMenuItemData.h"
 #include "dui/control/SMenuODWnd.h"
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 #include "dui/core/SApplication.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 

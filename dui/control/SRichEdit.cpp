@@ -9,7 +9,7 @@
 #include "dui/control/STextHost.h"
 #include "dui/core/DibAlphaGuard.h"
 #include "dui/core/SApplication.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 #include "dui/core/SRicheditMenuDef.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 

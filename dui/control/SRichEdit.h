@@ -10,7 +10,7 @@
 
 #include "dui/control/RichEditEvents.h"
 #include "dui/control/SPanel.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SRefPtr.h"
 #include "xml/xmldom.h"
 
 namespace DUI {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {

@@ -2,9 +2,9 @@
 
 #include <cmath>
 #include <cwchar>
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 #include "dui/core/SLayoutParamAttr.h"
-#include "dui/core/StringSplit.h"
+#include "dui/core/base/StringSplit.h"
 
 namespace DUI {
 

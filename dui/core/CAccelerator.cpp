@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <iterator>
 
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 
 namespace DUI {
 

@@ -5,7 +5,7 @@
 // virtual key.
 #include <winsock2.h>
 #include <windows.h>
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 namespace DUI {
 

@@ -1,8 +1,8 @@
 #include "dui/core/CDragWnd.h"
 
-#include "dui/core/DuiLog.h"
-#include "dui/core/SHandle.h"
-#include "dui/core/SSelectObject.h"
+#include "dui/core/base/DuiLog.h"
+#include "dui/core/base/SHandle.h"
+#include "dui/core/base/SSelectObject.h"
 
 namespace DUI {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "dui/core/FocusSearch.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SRefPtr.h"
 #include "dui/core/SWindow.h"
 
 namespace DUI {

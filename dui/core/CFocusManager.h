@@ -7,7 +7,7 @@
 
 #include "dui/core/CAccelerator.h"
 #include "dui/core/IAcceleratorMgr.h"
-#include "dui/core/SCmnMap.h"
+#include "dui/core/base/SCmnMap.h"
 #include "dui/core/SWindowMgr.h"
 
 namespace DUI {

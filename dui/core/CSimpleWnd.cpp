@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "dui/core/CSimpleWndHelper.h"
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 
 namespace DUI {
 

@@ -1,7 +1,7 @@
 #include "dui/core/CSimpleWndHelper.h"
 
 #include "dui/core/CSimpleWnd.h"
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 
 namespace DUI {
 

@@ -4,8 +4,8 @@
 // under which a window being created is handed to its first message.
 #include <winsock2.h>
 #include <windows.h>
-#include "dui/core/SCriticalSection.h"
-#include "dui/core/SSingleton2.h"
+#include "dui/core/base/SCriticalSection.h"
+#include "dui/core/base/SSingleton2.h"
 
 namespace DUI {
 

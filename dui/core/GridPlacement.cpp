@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 
 namespace DUI {
 

@@ -2,7 +2,7 @@
 // Makes the store in which a window records the attributes applied to it,
 // for reading them back later. This program installs none, so windows keep
 // no such record.
-#include "dui/core/IObjRef.h"
+#include "dui/core/base/IObjRef.h"
 
 namespace DUI {
 

@@ -3,7 +3,7 @@
 // presenter of its own before the native window is made.
 #include <winsock2.h>
 #include <windows.h>
-#include "dui/core/IObjRef.h"
+#include "dui/core/base/IObjRef.h"
 
 namespace DUI {
 

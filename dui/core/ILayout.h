@@ -1,9 +1,9 @@
 #pragma once
 // A window's layout places its children; each child carries the layout's
 // parameter object, which says how that child wants to be sized and placed.
-#include "dui/core/IObjRef.h"
-#include "dui/core/IObject.h"
-#include "dui/core/SLayoutSize.h"
+#include "dui/core/base/IObjRef.h"
+#include "dui/core/base/IObject.h"
+#include "dui/core/base/SLayoutSize.h"
 
 namespace DUI {
 

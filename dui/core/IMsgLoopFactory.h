@@ -1,7 +1,7 @@
 #pragma once
 // Makes and destroys the message loops of the application and its dialogs,
 // so that a program may run loops of its own kind.
-#include "dui/core/IObjRef.h"
+#include "dui/core/base/IObjRef.h"
 
 namespace DUI {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Makes the script module a host runs its layout's scripts in. This program
 // installs no script factory, so hosts run no scripts.
-#include "dui/core/IObjRef.h"
+#include "dui/core/base/IObjRef.h"
 
 namespace DUI {
 

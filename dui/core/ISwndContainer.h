@@ -8,7 +8,7 @@
 #include <windows.h>
 #include <ole2.h>
 #include "dui/core/SWindowMgr.h"
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 namespace DUI {
 

@@ -3,7 +3,7 @@
 // that a program may put tooltips of its own in place of the framework's.
 #include <winsock2.h>
 #include <windows.h>
-#include "dui/core/IObjRef.h"
+#include "dui/core/base/IObjRef.h"
 
 namespace DUI {
 

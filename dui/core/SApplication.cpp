@@ -3,11 +3,11 @@
 #include <cwchar>
 
 #include "dui/core/CSimpleWndHelper.h"
-#include "dui/core/SAppTranslator.h"
+#include "dui/res.mgr/SAppTranslator.h"
 #include "dui/core/SDefToolTipFactory.h"
 #include "dui/core/SDefMsgLoopFactory.h"
 #include "dui/core/SMessageLoop.h"
-#include "dui/core/SNullTranslator.h"
+#include "dui/res.mgr/SNullTranslator.h"
 #include "dui/core/SRicheditMenuDef.h"
 #include "dui/core/SScriptTimer.h"
 #include "dui/core/STextServiceHelper.h"

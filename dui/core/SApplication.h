@@ -4,19 +4,19 @@
 // render factory, the translator, the tooltip and message-loop factories and
 // the named-ID table, and runs the main message loop.
 #include "dui/core/IAttrStorageFactory.h"
-#include "dui/core/ILogMgr.h"
+#include "dui/core/base/ILogMgr.h"
 #include "dui/core/IMsgLoopFactory.h"
 #include "dui/core/IRealWndHandler.h"
 #include "dui/core/IScriptFactory.h"
-#include "dui/core/IRender.h"
+#include "dui/core/base/IRender.h"
 #include "dui/core/ISystemObjectRegister.h"
 #include "dui/core/IToolTipFactory.h"
-#include "dui/core/ITranslator.h"
-#include "dui/core/SNamedID.h"
-#include "dui/core/SObjectFactoryMgr.h"
-#include "dui/core/SRefPtr.h"
-#include "dui/core/SSingleton2.h"
-#include "dui/core/TStringT.h"
+#include "dui/res.mgr/ITranslator.h"
+#include "dui/core/base/SNamedID.h"
+#include "dui/core/base/SObjectFactoryMgr.h"
+#include "dui/core/base/SRefPtr.h"
+#include "dui/core/base/SSingleton2.h"
+#include "dui/core/base/TStringT.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {

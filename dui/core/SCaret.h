@@ -3,9 +3,9 @@
 // it: drawing twice in one place erases it, so only its size matters.
 #include <winsock2.h>
 #include <windows.h>
-#include "dui/core/IRender.h"
+#include "dui/core/base/IRender.h"
 #include "dui/core/SWindowMgr.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/TObjRefImpl.h"
 
 namespace DUI {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The application's default message-loop factory: plain SMessageLoops.
 #include "dui/core/IMsgLoopFactory.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/TObjRefImpl.h"
 
 namespace DUI {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Makes every host's tooltip an STipCtrl.
 #include "dui/core/IToolTipFactory.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/TObjRefImpl.h"
 
 namespace DUI {
 

@@ -8,8 +8,8 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "dui/core/SCmnMap.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SCmnMap.h"
+#include "dui/core/base/SRefPtr.h"
 #include "dui/core/SWindowMgr.h"
 
 namespace DUI {

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "dui/core/IRender.h"
+#include "dui/core/base/IRender.h"
 #include "dui/core/ISwndContainer.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 namespace DUI {
 

@@ -2,7 +2,7 @@
 // The default presenter: BitBlt of the changed rectangle for an ordinary
 // host, a layered update for a translucent one.
 #include "dui/core/IHostPresenter.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/TObjRefImpl.h"
 
 namespace DUI {
 

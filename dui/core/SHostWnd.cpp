@@ -2,12 +2,12 @@
 
 #include <cwchar>
 
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 #include "dui/core/SApplication.h"
 #include "dui/core/SHostPresenter.h"
 #include "dui/core/SMessageLoop.h"
 #include "dui/core/SPaintObjects.h"
-#include "dui/core/SlotFunctor.h"
+#include "dui/core/base/SlotFunctor.h"
 #include "dui/res.mgr/SFontPool.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SStylePoolMgr.h"

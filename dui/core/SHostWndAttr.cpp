@@ -4,7 +4,7 @@
 
 #include <shlwapi.h>
 
-#include "dui/core/StringSplit.h"
+#include "dui/core/base/StringSplit.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {

@@ -1,10 +1,10 @@
 #pragma once
 // The attributes of a host window read from its layout's root element: the
 // native window's sizes, styles, layering, title and icons.
-#include "dui/core/ITrCtxProvider.h"
-#include "dui/core/SHandle.h"
-#include "dui/core/SLayoutSize.h"
-#include "dui/core/SObjectImpl.h"
+#include "dui/res.mgr/ITrCtxProvider.h"
+#include "dui/core/base/SHandle.h"
+#include "dui/core/base/SLayoutSize.h"
+#include "dui/core/base/SObjectImpl.h"
 #include "dui/core/SwndText.h"
 
 namespace DUI {

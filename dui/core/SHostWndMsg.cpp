@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 #include "dui/core/HostGeometry.h"
 
 namespace DUI {

@@ -2,9 +2,9 @@
 // Common base of the framework's interpolators; every class answers
 // IsKindOf for its own tag and for "interpolator_base".
 #include <initializer_list>
-#include "dui/core/IInterpolator.h"
-#include "dui/core/SObjectImpl.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/IInterpolator.h"
+#include "dui/core/base/SObjectImpl.h"
+#include "dui/core/base/TObjRefImpl.h"
 
 namespace DUI {
 

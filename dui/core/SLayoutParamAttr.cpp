@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cwchar>
 #include <shlwapi.h>
-#include "dui/core/DuiLog.h"
-#include "dui/core/StringSplit.h"
+#include "dui/core/base/DuiLog.h"
+#include "dui/core/base/StringSplit.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {

@@ -4,7 +4,7 @@
 // floats and gravities from attribute texts. A text that is read only in
 // part writes the framework's log line and keeps what could be read.
 #include "dui/core/ILayout.h"
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 namespace DUI {
 

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 #include "dui/core/SLayoutParamAttr.h"
-#include "dui/core/StringSplit.h"
+#include "dui/core/base/StringSplit.h"
 
 namespace DUI {
 

@@ -1,6 +1,6 @@
 #include "dui/core/SMessageLoop.h"
 
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 
 namespace DUI {
 

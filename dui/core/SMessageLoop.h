@@ -3,7 +3,7 @@
 // idle callbacks while the queue is empty, and an end on WM_QUIT or on Quit.
 // Modal dialogs run loops of their own inside the main one.
 #include "dui/core/IMessageFilter.h"
-#include "dui/core/SDynArray.h"
+#include "dui/core/base/SDynArray.h"
 
 namespace DUI {
 

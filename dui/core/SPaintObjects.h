@@ -1,8 +1,8 @@
 #pragma once
 // Regions and surfaces the window tree makes for itself, through the render
 // factory the application handed over. Each is NULL without a factory.
-#include "dui/core/IRender.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/IRender.h"
+#include "dui/core/base/SRefPtr.h"
 
 namespace DUI {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The rich edit's context menu, as the system resources describe it: one
 // "editmenu" element that the application copies in when it loads them.
-#include "dui/core/SSingleton2.h"
+#include "dui/core/base/SSingleton2.h"
 #include "xml/xmldom.h"
 
 namespace DUI {

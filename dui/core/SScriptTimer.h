@@ -3,8 +3,8 @@
 // holds is stopped when it is destroyed.
 #include <winsock2.h>
 #include <windows.h>
-#include "dui/core/SCmnMap.h"
-#include "dui/core/SSingleton2.h"
+#include "dui/core/base/SCmnMap.h"
+#include "dui/core/base/SSingleton2.h"
 
 namespace DUI {
 

@@ -1,8 +1,8 @@
 #pragma once
 // Keeps the system's text services (riched20.dll) loaded for the rich edits
 // while the application lives, with the entry point that makes them.
-#include "dui/core/SHandle.h"
-#include "dui/core/SSingleton2.h"
+#include "dui/core/base/SHandle.h"
+#include "dui/core/base/SSingleton2.h"
 
 namespace DUI {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 
 namespace DUI {
 

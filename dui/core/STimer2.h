@@ -4,8 +4,8 @@
 // UI thread only.
 #include <winsock2.h>
 #include <windows.h>
-#include "dui/core/SCmnMap.h"
-#include "dui/core/SSingleton2.h"
+#include "dui/core/base/SCmnMap.h"
+#include "dui/core/base/SSingleton2.h"
 #include "dui/core/SWindowMgr.h"
 
 namespace DUI {

@@ -1,6 +1,6 @@
 #include "dui/core/STipCtrl.h"
 
-#include "dui/core/SSelectObject.h"
+#include "dui/core/base/SSelectObject.h"
 
 namespace DUI {
 

@@ -5,7 +5,7 @@
 // Destroying the popup deletes the object.
 #include "dui/core/CSimpleWnd.h"
 #include "dui/core/IToolTip.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 namespace DUI {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "dui/core/AnchorLayout.h"
-#include "dui/core/DuiLog.h"
-#include "dui/core/SAppTranslator.h"
+#include "dui/core/base/DuiLog.h"
+#include "dui/res.mgr/SAppTranslator.h"
 #include "dui/core/SWindowFinder.h"
 #include "dui/res.mgr/ISkinObj.h"
 

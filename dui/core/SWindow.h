@@ -4,20 +4,20 @@
 // and templates), its attributes and style, its events and its part in the
 // layout of its parent. It lives in a tree that a host reaches through its
 // container; the tree owns one reference to each window.
-#include "dui/core/Events.h"
+#include "dui/core/base/Events.h"
 #include "dui/core/ILayout.h"
-#include "dui/core/IRender.h"
+#include "dui/core/base/IRender.h"
 #include "dui/core/ISwndContainer.h"
-#include "dui/core/ITrCtxProvider.h"
-#include "dui/core/SEventSet.h"
-#include "dui/core/SLayoutSize.h"
-#include "dui/core/SObjectImpl.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/res.mgr/ITrCtxProvider.h"
+#include "dui/core/base/SEventSet.h"
+#include "dui/core/base/SLayoutSize.h"
+#include "dui/core/base/SObjectImpl.h"
+#include "dui/core/base/SRefPtr.h"
 #include "dui/core/SWindowMgr.h"
 #include "dui/core/SwndStyle.h"
 #include "dui/core/SwndText.h"
 #include "dui/core/SwndToolTipInfo.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/TObjRefImpl.h"
 #include "dui/res.mgr/ISkinObj.h"
 
 #include <memory>

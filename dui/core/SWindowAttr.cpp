@@ -7,8 +7,8 @@
 #include <cwchar>
 
 #include "dui/core/SLayoutParamAttr.h"
-#include "dui/core/SNamedID.h"
-#include "dui/core/SObjectFactoryMgr.h"
+#include "dui/core/base/SNamedID.h"
+#include "dui/core/base/SObjectFactoryMgr.h"
 #include "dui/res.mgr/ISkinObj.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"

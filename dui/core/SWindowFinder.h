@@ -2,8 +2,8 @@
 // Caches the results of searches for descendants by id or by name. Windows
 // are held by SWND, so a destroyed window drops out on its next lookup; any
 // unlinking of a child anywhere clears the whole cache. UI thread only.
-#include "dui/core/SCmnMap.h"
-#include "dui/core/SSingleton2.h"
+#include "dui/core/base/SCmnMap.h"
+#include "dui/core/base/SSingleton2.h"
 #include "dui/core/SWindowMgr.h"
 
 namespace DUI {

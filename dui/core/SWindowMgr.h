@@ -3,9 +3,9 @@
 // them back to live windows. A stale SWND finds nothing instead of freed memory.
 #include <winsock2.h>
 #include <windows.h>
-#include "dui/core/SCmnMap.h"
-#include "dui/core/SCriticalSection.h"
-#include "dui/core/SSingleton2.h"
+#include "dui/core/base/SCmnMap.h"
+#include "dui/core/base/SCriticalSection.h"
+#include "dui/core/base/SSingleton2.h"
 
 namespace DUI {
 

@@ -5,8 +5,8 @@
 #include <cwchar>
 #include <vector>
 
-#include "dui/core/DuiLog.h"
-#include "dui/core/SObjectFactoryMgr.h"
+#include "dui/core/base/DuiLog.h"
+#include "dui/core/base/SObjectFactoryMgr.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SStylePoolMgr.h"
 

@@ -8,7 +8,7 @@
 #include "dui/core/CFocusManager.h"
 #include "dui/core/ISwndContainer.h"
 #include "dui/core/SDropTargetDispatcher.h"
-#include "dui/core/SLinkedList.h"
+#include "dui/core/base/SLinkedList.h"
 #include "dui/core/SWindow.h"
 
 namespace DUI {

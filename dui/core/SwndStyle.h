@@ -2,8 +2,8 @@
 // The look of one window as its XML gives it: colours, fonts and text
 // format per state, margin, padding, corner radius, cursor and alpha.
 // Attributes a window does not know itself are offered here first.
-#include "dui/core/SLayoutSize.h"
-#include "dui/core/SObjectImpl.h"
+#include "dui/core/base/SLayoutSize.h"
+#include "dui/core/base/SObjectImpl.h"
 #include "dui/res.mgr/SFontPool.h"
 
 namespace DUI {

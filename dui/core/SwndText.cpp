@@ -1,6 +1,6 @@
 #include "dui/core/SwndText.h"
 
-#include "dui/core/SAppTranslator.h"
+#include "dui/res.mgr/SAppTranslator.h"
 
 namespace DUI {
 

@@ -3,8 +3,8 @@
 // context): a window's text and tooltip, a host's title.
 #include <winsock2.h>
 #include <windows.h>
-#include "dui/core/ITrCtxProvider.h"
-#include "dui/core/TStringT.h"
+#include "dui/res.mgr/ITrCtxProvider.h"
+#include "dui/core/base/TStringT.h"
 
 namespace DUI {
 

@@ -5,7 +5,7 @@
 #include <winsock2.h>
 #include <windows.h>
 #include "dui/core/SWindowMgr.h"
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 namespace DUI {
 

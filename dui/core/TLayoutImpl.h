@@ -2,8 +2,8 @@
 // What every layout class shares over its parameter class: which parameters
 // it accepts, making a fresh one, and reading a child's parameter record.
 #include "dui/core/ILayout.h"
-#include "dui/core/SObjectImpl.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/SObjectImpl.h"
+#include "dui/core/base/TObjRefImpl.h"
 
 namespace DUI {
 

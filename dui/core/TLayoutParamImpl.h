@@ -3,8 +3,8 @@
 // record's width and height; `Derived` names the class for Clone.
 #include "dui/core/ILayout.h"
 #include "dui/core/SLayoutParamAttr.h"
-#include "dui/core/SObjectImpl.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/SObjectImpl.h"
+#include "dui/core/base/TObjRefImpl.h"
 
 namespace DUI {
 

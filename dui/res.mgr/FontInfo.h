@@ -3,7 +3,7 @@
 // properties (XML text). Style word: bits 0-7 character set, 8-15 weight / 4,
 // bit 16 italic, 17 underline, 18 bold, 19 strike-out, 20-31 height in pixels.
 #include <cstdint>
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 namespace DUI {
 

@@ -4,9 +4,9 @@
 // resource ids (below 0x10000, passed in the pointer).
 #include <winsock2.h>
 #include <windows.h>
-#include "dui/core/IImgDecoder.h"
-#include "dui/core/IObjRef.h"
-#include "dui/core/IRender.h"
+#include "dui/core/base/IImgDecoder.h"
+#include "dui/core/base/IObjRef.h"
+#include "dui/core/base/IRender.h"
 
 namespace DUI {
 

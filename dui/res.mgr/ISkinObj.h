@@ -4,8 +4,8 @@
 // (kind 2), made by class tag and set up from XML attributes.
 #include <winsock2.h>
 #include <windows.h>
-#include "dui/core/IObjRef.h"
-#include "dui/core/IRender.h"
+#include "dui/core/base/IObjRef.h"
+#include "dui/core/base/IRender.h"
 
 namespace DUI {
 

@@ -1,7 +1,7 @@
 #include "dui/res.mgr/SColorize.h"
 
 #include <algorithm>
-#include "dui/core/SCmnMap.h"
+#include "dui/core/base/SCmnMap.h"
 
 namespace DUI {
 

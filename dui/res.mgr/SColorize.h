@@ -5,7 +5,7 @@
 #include <winsock2.h>
 #include <windows.h>
 #include <cstdint>
-#include "dui/core/IRender.h"
+#include "dui/core/base/IRender.h"
 
 namespace DUI {
 

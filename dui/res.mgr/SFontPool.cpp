@@ -2,7 +2,7 @@
 
 #include <cwchar>
 #include <cwctype>
-#include "dui/core/StringSplit.h"
+#include "dui/core/base/StringSplit.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SUiDefInfo.h"
 #include "xml/xmldom.h"

@@ -2,12 +2,12 @@
 // Fonts by description ("face:...,size:14,bold:1") and scale, resolved
 // against the current UI definition's default font and cached, so equal
 // descriptions share one font object of the render factory.
-#include "dui/core/SCmnMap.h"
-#include "dui/core/SRefPtr.h"
-#include "dui/core/SSingleton2.h"
+#include "dui/core/base/SCmnMap.h"
+#include "dui/core/base/SRefPtr.h"
+#include "dui/core/base/SSingleton2.h"
 #include "dui/res.mgr/FontInfo.h"
-#include "dui/core/IRender.h"
-#include "dui/core/ITranslator.h"
+#include "dui/core/base/IRender.h"
+#include "dui/res.mgr/ITranslator.h"
 
 namespace DUI {
 

@@ -1,6 +1,6 @@
 #include "dui/res.mgr/SImageLoader.h"
 
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SRefPtr.h"
 
 namespace DUI {
 

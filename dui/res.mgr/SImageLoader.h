@@ -2,8 +2,8 @@
 // Bitmaps and pictures made from files or bytes through the render factory
 // and its picture decoder. The application hands its render factory over
 // with SetLoaderPaintFactory when it gets one.
-#include "dui/core/IImgDecoder.h"
-#include "dui/core/IRender.h"
+#include "dui/core/base/IImgDecoder.h"
+#include "dui/core/base/IRender.h"
 
 namespace DUI {
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cwchar>
 #include <vector>
-#include "dui/core/SLayoutSize.h"
-#include "dui/core/TStringT.h"
+#include "dui/core/base/SLayoutSize.h"
+#include "dui/core/base/TStringT.h"
 #include "xml/xmldom.h"
 
 namespace DUI {

@@ -1,7 +1,7 @@
 #pragma once
 // A stack of reference-counted pools, oldest first, each entry holding one
 // reference: the style, template and skin stacks ask the newest pool first.
-#include "dui/core/SLinkedList.h"
+#include "dui/core/base/SLinkedList.h"
 
 namespace DUI {
 

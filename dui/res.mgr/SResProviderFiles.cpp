@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cwctype>
 #include <memory>
-#include "dui/core/SFileSize.h"
+#include "dui/core/base/SFileSize.h"
 #include "dui/res.mgr/SImageLoader.h"
 #include "xml/xmldom.h"
 

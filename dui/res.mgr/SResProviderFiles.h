@@ -2,8 +2,8 @@
 // Resources of a folder described by its index file "uires.idx":
 // <resource><png><file name="logo" path="img\logo.png"/></png></resource>.
 // Types and names are matched without regard to case.
-#include "dui/core/SCmnMap.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/SCmnMap.h"
+#include "dui/core/base/TObjRefImpl.h"
 #include "dui/res.mgr/IResProvider.h"
 
 namespace DUI {

@@ -2,10 +2,10 @@
 // The providers of the running application, newest first, and the typed
 // loaders the framework calls. The type "file" (any case) means the name is
 // a path read straight from disk. All operations hold one re-entrant lock.
-#include "dui/core/SCmnMap.h"
-#include "dui/core/SCriticalSection.h"
-#include "dui/core/SLinkedList.h"
-#include "dui/core/SSingleton2.h"
+#include "dui/core/base/SCmnMap.h"
+#include "dui/core/base/SCriticalSection.h"
+#include "dui/core/base/SLinkedList.h"
+#include "dui/core/base/SSingleton2.h"
 #include "dui/res.mgr/IResProvider.h"
 #include "dui/res.mgr/SNamedValue.h"
 

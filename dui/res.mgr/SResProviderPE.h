@@ -1,6 +1,6 @@
 #pragma once
 // Resources compiled into a module (the program or a loaded library).
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/TObjRefImpl.h"
 #include "dui/res.mgr/IResProvider.h"
 
 namespace DUI {

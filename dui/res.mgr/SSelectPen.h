@@ -1,9 +1,9 @@
 #pragma once
 // A pen made on a render target and selected for one scope: at its end the
 // previous pen is selected back and both references are dropped.
-#include "dui/core/IRender.h"
-#include "dui/core/SRefPtr.h"
-#include "dui/core/SSelectObject.h"
+#include "dui/core/base/IRender.h"
+#include "dui/core/base/SRefPtr.h"
+#include "dui/core/base/SSelectObject.h"
 
 namespace DUI {
 

@@ -3,7 +3,7 @@
 // of them current. Drawing with an index picks that frame; -1 keeps the
 // current one.
 #include <vector>
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SRefPtr.h"
 #include "dui/res.mgr/SSkinObjBase.h"
 
 namespace DUI {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include "dui/core/SHandle.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SHandle.h"
+#include "dui/core/base/SRefPtr.h"
 #include "dui/res.mgr/SColorize.h"
 #include "dui/res.mgr/SNamedValue.h"
 #include "dui/res.mgr/SSkinColorRect.h"

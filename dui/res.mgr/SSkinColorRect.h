@@ -1,7 +1,7 @@
 #pragma once
 // "colorrect": a flat or rounded rectangle with one fill and one border
 // colour per state, drawn without images.
-#include "dui/core/SLayoutSize.h"
+#include "dui/core/base/SLayoutSize.h"
 #include "dui/res.mgr/SSkinObjBase.h"
 
 namespace DUI {

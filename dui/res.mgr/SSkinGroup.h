@@ -1,6 +1,6 @@
 #pragma once
 // "group": each state drawn by another named skin.
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SRefPtr.h"
 #include "dui/res.mgr/SSkinObjBase.h"
 
 namespace DUI {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
-#include "dui/core/StringSplit.h"
+#include "dui/core/base/StringSplit.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {

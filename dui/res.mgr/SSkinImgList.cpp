@@ -1,7 +1,7 @@
 #include "dui/res.mgr/SSkinImgList.h"
 
 #include <cstring>
-#include "dui/core/StringSplit.h"
+#include "dui/core/base/StringSplit.h"
 #include "dui/res.mgr/SColorize.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 

@@ -2,7 +2,7 @@
 // Image skins over one bitmap: "imglist" draws one cell of a strip of
 // equally sized state images, stretched, tiled or at natural size.
 #include <vector>
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SRefPtr.h"
 #include "dui/res.mgr/SSkinObjBase.h"
 
 namespace DUI {

@@ -1,8 +1,8 @@
 #pragma once
 // The common part of every skin: alpha, scale, name and colourise state,
 // their attributes, and scaled copies made through the skin's class tag.
-#include "dui/core/SObjectImpl.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/SObjectImpl.h"
+#include "dui/core/base/TObjRefImpl.h"
 #include "dui/res.mgr/ISkinObj.h"
 
 namespace DUI {

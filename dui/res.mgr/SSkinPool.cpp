@@ -1,8 +1,8 @@
 #include "dui/res.mgr/SSkinPool.h"
 
-#include "dui/core/IObject.h"
-#include "dui/core/SObjectFactoryMgr.h"
-#include "dui/core/SDpiScale.h"
+#include "dui/core/base/IObject.h"
+#include "dui/core/base/SObjectFactoryMgr.h"
+#include "dui/core/base/SDpiScale.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 
 namespace DUI {

@@ -2,8 +2,8 @@
 // The skins of one "skin" section by (name, scale). A skin asked for at a
 // scale it was not defined for is copied from the nearest defined scale and
 // cached; the pool owns one reference of every skin in it.
-#include "dui/core/SCmnMap.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/SCmnMap.h"
+#include "dui/core/base/TObjRefImpl.h"
 #include "dui/res.mgr/ISkinObj.h"
 #include "xml/xmldom.h"
 

@@ -1,6 +1,6 @@
 #include "dui/res.mgr/SSkinPoolMgr.h"
 
-#include "dui/core/SObjectFactoryMgr.h"
+#include "dui/core/base/SObjectFactoryMgr.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {

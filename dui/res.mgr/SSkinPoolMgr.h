@@ -2,8 +2,8 @@
 // The stack of skin pools of everything alive, newest first, with the
 // built-in pool of the framework's system skins always at the bottom. Skins
 // are made by class tag through the application's class registry.
-#include "dui/core/SRefPtr.h"
-#include "dui/core/SSingleton2.h"
+#include "dui/core/base/SRefPtr.h"
+#include "dui/core/base/SSingleton2.h"
 #include "dui/res.mgr/SPoolStack.h"
 #include "dui/res.mgr/SSkinPool.h"
 

@@ -1,6 +1,6 @@
 #include "dui/res.mgr/SSkinScrollbar.h"
 
-#include "dui/core/SDpiScale.h"
+#include "dui/core/base/SDpiScale.h"
 
 namespace DUI {
 

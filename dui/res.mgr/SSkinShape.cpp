@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include "dui/core/StringSplit.h"
+#include "dui/core/base/StringSplit.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSelectPen.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"

@@ -2,7 +2,7 @@
 // "shape": a rectangle, oval or ring with a solid fill, a gradient, an
 // outline and rounded corners, each part read from a child element. The
 // parts are shared, by reference, with scaled copies of the skin.
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SRefPtr.h"
 #include "dui/res.mgr/SNamedValue.h"
 #include "dui/res.mgr/SSkinObjBase.h"
 

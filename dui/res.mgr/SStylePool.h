@@ -2,8 +2,8 @@
 // Named styles of one "style" section: XML elements whose attributes a
 // window takes over when its "class" names them. The pool keeps copies of
 // the elements in a document of its own.
-#include "dui/core/SCmnMap.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/SCmnMap.h"
+#include "dui/core/base/TObjRefImpl.h"
 #include "xml/xmldom.h"
 
 namespace DUI {

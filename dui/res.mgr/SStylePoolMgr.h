@@ -1,7 +1,7 @@
 #pragma once
 // The stacks of style and template pools of everything alive; a host
 // window's private pools shadow the application's while it lives.
-#include "dui/core/SSingleton2.h"
+#include "dui/core/base/SSingleton2.h"
 #include "dui/res.mgr/SPoolStack.h"
 #include "dui/res.mgr/SStylePool.h"
 

@@ -1,8 +1,8 @@
 #include "dui/res.mgr/SUiDefInfo.h"
 
 #include <vector>
-#include "dui/core/DuiLog.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/DuiLog.h"
+#include "dui/core/base/SHandle.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SStylePoolMgr.h"
 

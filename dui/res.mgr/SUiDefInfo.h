@@ -2,9 +2,9 @@
 // One loaded UI definition ("uidef" XML): the default font, named strings
 // and colours, and the skin, style and template pools and per-class default
 // attributes it declares. SUiDef holds the current one.
-#include "dui/core/SObjDefAttr.h"
-#include "dui/core/SRefPtr.h"
-#include "dui/core/SSingleton2.h"
+#include "dui/core/base/SObjDefAttr.h"
+#include "dui/core/base/SRefPtr.h"
+#include "dui/core/base/SSingleton2.h"
 #include "dui/res.mgr/FontInfo.h"
 #include "dui/res.mgr/IResProvider.h"
 #include "dui/res.mgr/SNamedValue.h"

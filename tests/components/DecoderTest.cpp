@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "tests/support/ComponentLoader.h"
-#include "dui/core/IImgDecoder.h"
-#include "dui/core/IRender.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/IImgDecoder.h"
+#include "dui/core/base/IRender.h"
+#include "dui/core/base/SRefPtr.h"
 
 using DUI::SRefPtr;
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "tests/support/ComponentLoader.h"
-#include "dui/core/IRender.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/IRender.h"
+#include "dui/core/base/SRefPtr.h"
 
 using DUI::SRefPtr;
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "tests/support/ComponentLoader.h"
-#include "dui/core/ITranslator.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/res.mgr/ITranslator.h"
+#include "dui/core/base/SRefPtr.h"
 
 using DUI::SRefPtr;
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "dui/core/SCodePage.h"
+#include "dui/core/base/SCodePage.h"
 #include "tests/support/TestPdf.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dui/core/IImgDecoder.h"
+#include "dui/core/base/IImgDecoder.h"
 #include "dui/core/SMessageLoop.h"
 #include "tests/dui/core/HostTestEnv.h"
 

@@ -10,7 +10,7 @@
 #include "app/controls/WindowDpiPercent.h"
 #include "app/core/UiCallDispatcher.h"
 #include "app/core/UiCallReceiver.h"
-#include "dui/core/SLayoutSize.h"
+#include "dui/core/base/SLayoutSize.h"
 #include "dui/res.mgr/SStylePoolMgr.h"
 
 using namespace ctltest;

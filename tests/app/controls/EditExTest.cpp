@@ -13,7 +13,7 @@
 #include "app/controls/SCtrlEditEx.h"
 #include "dui/control/SButton.h"
 #include "dui/core/CAccelerator.h"
-#include "dui/core/SlotFunctor.h"
+#include "dui/core/base/SlotFunctor.h"
 #include "tests/dui/core/ForegroundShield.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/core/FileOpenDialogs.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 #include "tests/app/core/TempFolder.h"
 #include "tests/app/core/TestSync.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/core/FolderScan.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 #include "tests/app/core/FolderLink.h"
 #include "tests/app/core/TempFolder.h"
 

@@ -1,5 +1,5 @@
 #include "app/core/ProgramNamedIds.h"
-#include "dui/core/SNamedID.h"
+#include "dui/core/base/SNamedID.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include "app/core/TextUtil.h"
 #include "app/core/UrlText.h"
 #include "app/core/WindowActivate.h"
-#include "dui/core/SCodePage.h"
-#include "dui/core/StringSplit.h"
+#include "dui/core/base/SCodePage.h"
+#include "dui/core/base/StringSplit.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <set>
 #include <vector>
 
-#include "app/core/WindowTreeUtil.h"
+#include "app/controls/WindowTreeUtil.h"
 #include "tests/dui/core/FakeSwndContainer.h"
 #include "tests/dui/core/WindowTestEnv.h"
 

@@ -9,7 +9,7 @@
 #include "dui/SObjectDefaultRegister.h"
 #include "dui/core/CSimpleWndHelper.h"
 #include "dui/core/IToolTip.h"
-#include "dui/core/SAppTranslator.h"
+#include "dui/res.mgr/SAppTranslator.h"
 #include "dui/core/SApplication.h"
 #include "dui/core/SMessageLoop.h"
 #include "dui/core/SRicheditMenuDef.h"

@@ -13,7 +13,7 @@
 #include "tests/dui/core/InputTestHost.h"
 #include "tests/dui/core/PaintHost.h"
 #include "tests/dui/core/HostTestEnv.h"
-#include "dui/core/SlotFunctor.h"
+#include "dui/core/base/SlotFunctor.h"
 #include "dui/res.mgr/SImageLoader.h"
 #include "dui/res.mgr/SSkinImgList.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"

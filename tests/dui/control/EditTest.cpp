@@ -10,7 +10,7 @@
 
 #include "dui/control/SButton.h"
 #include "dui/control/SEdit.h"
-#include "dui/core/SNullTranslator.h"
+#include "dui/res.mgr/SNullTranslator.h"
 #include "tests/dui/core/ForegroundShield.h"
 #include "tests/dui/core/HostTestEnv.h"
 

@@ -9,7 +9,7 @@
 #include "tests/dui/core/QueuedMouseFilter.h"
 #include "dui/control/SButton.h"
 #include "dui/control/SLink.h"
-#include "dui/core/SlotFunctor.h"
+#include "dui/core/base/SlotFunctor.h"
 
 using namespace hosttest;
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dui/control/ScrollEvents.h"
-#include "dui/core/SlotFunctor.h"
+#include "dui/core/base/SlotFunctor.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SSkinScrollbar.h"
 #include "tests/dui/core/ForegroundShield.h"

@@ -9,7 +9,7 @@
 
 #include "NativeWindowTestSupport.h"
 #include "dui/core/CDragWnd.h"
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 using namespace DUI;
 

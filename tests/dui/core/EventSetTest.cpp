@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "dui/core/Events.h"
-#include "dui/core/SEventSet.h"
+#include "dui/core/base/Events.h"
+#include "dui/core/base/SEventSet.h"
 
 using namespace DUI;
 

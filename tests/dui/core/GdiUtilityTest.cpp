@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "dui/core/DibAlphaGuard.h"
-#include "dui/core/Himetric.h"
-#include "dui/core/SHandle.h"
-#include "dui/core/SSelectObject.h"
+#include "dui/core/base/Himetric.h"
+#include "dui/core/base/SHandle.h"
+#include "dui/core/base/SSelectObject.h"
 
 using namespace DUI;
 

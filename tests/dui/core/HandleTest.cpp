@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "dui/core/SHandle.h"
-#include "dui/core/SSelectObject.h"
+#include "dui/core/base/SHandle.h"
+#include "dui/core/base/SSelectObject.h"
 
 using namespace DUI;
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "dui/core/SLayoutSize.h"
+#include "dui/core/base/SLayoutSize.h"
 
 using namespace DUI;
 

@@ -9,7 +9,7 @@
 
 #include "dui/core/ILayout.h"
 #include "dui/core/ILayoutMeasurer.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SRefPtr.h"
 
 namespace layouttest {
 

@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "TestObjects.h"
-#include "dui/core/DuiLog.h"
+#include "dui/core/base/DuiLog.h"
 #include "dui/core/SInterpolators.h"
-#include "dui/core/SObjDefAttr.h"
+#include "dui/core/base/SObjDefAttr.h"
 #include "dui/SObjectDefaultRegister.h"
-#include "dui/core/SObjectFactoryMgr.h"
+#include "dui/core/base/SObjectFactoryMgr.h"
 #include "xml/xmldom.h"
 
 using namespace DUI;

@@ -3,8 +3,8 @@
 #include <thread>
 #include <vector>
 
-#include "dui/core/SRefPtr.h"
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/SRefPtr.h"
+#include "dui/core/base/TObjRefImpl.h"
 
 using namespace DUI;
 

@@ -1,4 +1,4 @@
-#include "dui/core/SCmnMap.h"
+#include "dui/core/base/SCmnMap.h"
 
 #include <gtest/gtest.h>
 

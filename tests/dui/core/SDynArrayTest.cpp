@@ -1,5 +1,5 @@
-#include "dui/core/SDynArray.h"
-#include "dui/core/TStringT.h"
+#include "dui/core/base/SDynArray.h"
+#include "dui/core/base/TStringT.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "dui/core/SCriticalSection.h"
-#include "dui/core/SLinkedList.h"
-#include "dui/core/TStringT.h"
+#include "dui/core/base/SCriticalSection.h"
+#include "dui/core/base/SLinkedList.h"
+#include "dui/core/base/TStringT.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "dui/core/StringSplit.h"
+#include "dui/core/base/StringSplit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "dui/core/SObjectImpl.h"
+#include "dui/core/base/SObjectImpl.h"
 
 namespace testobj {
 

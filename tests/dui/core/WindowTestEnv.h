@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "dui/core/AnchorLayoutParam.h"
-#include "dui/core/SNamedID.h"
+#include "dui/core/base/SNamedID.h"
 #include "dui/SObjectDefaultRegister.h"
-#include "dui/core/SObjectFactoryMgr.h"
+#include "dui/core/base/SObjectFactoryMgr.h"
 #include "dui/core/SWindow.h"
 #include "dui/core/SWindowFinder.h"
 #include "dui/res.mgr/SResProviderMgr.h"

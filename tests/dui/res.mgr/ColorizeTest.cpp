@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "dui/core/TObjRefImpl.h"
+#include "dui/core/base/TObjRefImpl.h"
 #include "dui/res.mgr/SColorize.h"
 
 using namespace DUI;

@@ -1,7 +1,7 @@
 // Skins drawn without images, checked by pixels.
 #include <gtest/gtest.h>
 
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SRefPtr.h"
 #include "dui/res.mgr/SSkinButton.h"
 #include "dui/res.mgr/SSkinColorRect.h"
 #include "dui/res.mgr/SSkinGradation.h"
@@ -9,7 +9,7 @@
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SSkinShape.h"
 #include "dui/SObjectDefaultRegister.h"
-#include "dui/core/SObjectFactoryMgr.h"
+#include "dui/core/base/SObjectFactoryMgr.h"
 #include "tests/support/ComponentLoader.h"
 
 using namespace DUI;

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "dui/SObjectDefaultRegister.h"
-#include "dui/core/SObjectFactoryMgr.h"
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SObjectFactoryMgr.h"
+#include "dui/core/base/SRefPtr.h"
 #include "dui/res.mgr/SImageLoader.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSkinAni.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dui/core/SRefPtr.h"
+#include "dui/core/base/SRefPtr.h"
 #include "dui/res.mgr/SStylePoolMgr.h"
 
 using namespace DUI;

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "dui/SObjectDefaultRegister.h"
-#include "dui/core/SObjectFactoryMgr.h"
-#include "dui/core/SLayoutSize.h"
+#include "dui/core/base/SObjectFactoryMgr.h"
+#include "dui/core/base/SLayoutSize.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SStylePoolMgr.h"

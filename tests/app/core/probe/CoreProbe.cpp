@@ -15,7 +15,7 @@
 
 #include <string>
 
-#include "dui/core/SCodePage.h"
+#include "dui/core/base/SCodePage.h"
 
 namespace {
 

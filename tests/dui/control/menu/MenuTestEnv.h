@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "dui/core/CSimpleWnd.h"
-#include "dui/core/IImgDecoder.h"
+#include "dui/core/base/IImgDecoder.h"
 
 namespace menutest {
 
