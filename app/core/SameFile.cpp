@@ -3,7 +3,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include "dui/core/SHandle.h"
+#include "dui/core/base/SHandle.h"
 
 namespace {
 

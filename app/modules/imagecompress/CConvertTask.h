@@ -3,7 +3,7 @@
 // name, converts, and hands the result to a window, which then owns it.
 #include "app/core/ITask.h"
 #include "app/modules/imagecompress/CImgConvertTask.h"
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 // wParam: a CImgTaskResult the receiver deletes; lParam 0. Sent, so the
 // worker waits until the window has applied it.

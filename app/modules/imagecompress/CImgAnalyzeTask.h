@@ -8,7 +8,7 @@
 
 #include "app/modules/imagecompress/CImgTaskResult.h"
 #include "app/modules/imagecompress/ImageEngine.h"
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 class CImgAnalyzeTask {
 public:

@@ -3,7 +3,7 @@
 // it (through a message, say) owns and deletes it.
 #include <cstdint>
 
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 // After an analysis: read or unreadable. After a conversion: succeeded or
 // failed; failed also when nothing ran.

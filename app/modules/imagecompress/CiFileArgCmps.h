@@ -6,7 +6,7 @@
 #include "app/core/CFileIni.h"
 #include "app/modules/imagecompress/CompressArgs.h"
 #include "app/modules/imagecompress/ImageConvertOptions.h"
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 inline constexpr const wchar_t* kImageSettingsFile = L"config_img.ini";
 inline constexpr const wchar_t* kImageSettingsSection = L"IMGPARAM";

@@ -4,7 +4,7 @@
 // read from and written to the settings file, and the working one that the
 // settings panel edits.
 #include "app/modules/imagecompress/CompressModeTable.h"
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 // Compression modes, the value of the key "mode".
 enum CompressMode : int {

@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <iterator>
 
-#include "dui/core/SAppTranslator.h"
+#include "dui/res.mgr/SAppTranslator.h"
 
 namespace {
 

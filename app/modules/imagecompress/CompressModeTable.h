@@ -6,7 +6,7 @@
 #include <map>
 #include <vector>
 
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 struct ImageFormatInfo {
     int id = 0;

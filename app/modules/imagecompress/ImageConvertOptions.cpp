@@ -4,7 +4,7 @@
 
 #include "app/core/AppPaths.h"
 #include "app/core/SStringBridge.h"
-#include "dui/core/SAppTranslator.h"
+#include "dui/res.mgr/SAppTranslator.h"
 
 ImageConvertOptions::ImageConvertOptions()
     : resolutionText(DUI::TranslateText(L"不调整", L"text")),

@@ -2,7 +2,7 @@
 // The settings of one image conversion, copied by value into each task.
 #include <string>
 
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 // The sub-folder that outputs go into when "doneCreatDir" is on.
 inline constexpr const wchar_t* kOutputSubfolder = L"VeskPDF转图片";

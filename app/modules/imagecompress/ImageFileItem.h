@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 using SharedProgress = std::shared_ptr<std::atomic<int>>;
 

@@ -8,7 +8,7 @@
 
 #include "app/core/JNVector.h"
 #include "app/modules/imagecompress/ImageFileItem.h"
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 class ImageFileStore {
 public:

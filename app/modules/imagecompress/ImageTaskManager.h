@@ -14,7 +14,7 @@
 #include "app/modules/imagecompress/ImageConvertOptions.h"
 #include "app/modules/imagecompress/ImageEngine.h"
 #include "app/modules/imagecompress/ImageFileStore.h"
-#include "dui/core/TStringT.h"
+#include "dui/core/base/TStringT.h"
 
 inline constexpr const wchar_t* kConvertTaskPrefix = L"convert|";
 inline constexpr const wchar_t* kImageModuleFolder = L"module-image";
