@@ -10,6 +10,8 @@ DEB_PACKAGES=(
     python3 python3-img2pdf
     googletest libboost1.81-dev
     poppler-utils
+    # The image-conversion benchmark's native peers.
+    libjpeg-turbo-progs jpegoptim
 )
 SOURCE_PACKAGES=(freetype libjpeg-turbo openjpeg2 lcms2 poppler libjsoncpp curl ghostscript zlib libpng1.6 jbig2dec)
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "app/core/SStringBridge.h"
 #include "app/core/TextEncoding.h"
 #include "tests/app/modules/imagecompress/FakeImageEngine.h"
 #include "tests/app/modules/imagecompress/ResultWindow.h"

@@ -4,7 +4,9 @@
 
 #include <filesystem>
 
+#include "app/core/FileNames.h"
 #include "app/core/SStringBridge.h"
+#include "app/core/TextEncoding.h"
 #include "app/modules/imagecompress/CImgAnalyzeTask.h"
 #include "tests/app/core/AppDataGuard.h"
 #include "tests/app/modules/imagecompress/FakeImageEngine.h"
