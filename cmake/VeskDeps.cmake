@@ -38,7 +38,10 @@ _vesk_static_dep(Vesk::gsapi LIBS gs freetype openjp2 lcms2 jpeg z INCLUDES "${_
 _vesk_static_dep(Vesk::curl LIBS curl z INCLUDES "${_inc}" DEFINES CURL_STATICLIB
     SYSLIBS ws2_32 crypt32 secur32 bcrypt wldap32 normaliz iphlpapi)
 # The codecs of the image-conversion library's stand-in, and only of it.
-_vesk_static_dep(Vesk::image_codecs LIBS jpeg INCLUDES "${_inc}")
+_vesk_static_dep(Vesk::image_codecs
+    LIBS tiff webpmux webpdemux webp png16 gif openjp2 jpeg z
+    INCLUDES "${_inc}" "${_inc}/openjpeg-2.5" DEFINES OPJ_STATIC
+    SYSLIBS windowscodecs ole32)
 _vesk_static_dep(Vesk::jsoncpp LIBS jsoncpp INCLUDES "${_inc}")
 # Boost.Regex is header-only; only the boost folder is exposed, never all of /usr/include.
 add_library(Vesk::boost_regex INTERFACE IMPORTED GLOBAL)

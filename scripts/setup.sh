@@ -60,6 +60,10 @@ run_step fonts step_fonts
 run_step popplerdata step_popplerdata
 run_step curl step_curl
 run_step ghostscript step_ghostscript
+run_step libpng step_libpng
+run_step giflib step_giflib
+run_step tiff step_tiff
+run_step libwebp step_libwebp
 
 WINEPREFIX="$VESK_CACHE/$(wine_template_name)"
 run_step "$(wine_template_name)" step_wineprefix

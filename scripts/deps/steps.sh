@@ -10,8 +10,7 @@ DEB_PACKAGES=(
     python3 python3-img2pdf
     googletest libboost1.81-dev
     poppler-utils
-    # The image-conversion benchmark's native peers.
-    libjpeg-turbo-progs jpegoptim
+    python3-pil libjpeg-turbo-progs jpegoptim
 )
 SOURCE_PACKAGES=(freetype libjpeg-turbo openjpeg2 lcms2 poppler libjsoncpp curl ghostscript zlib libpng1.6 jbig2dec)
 
@@ -71,6 +70,15 @@ src_dir() {
     d=$(find "$SRC" -maxdepth 1 -type d -name "$1-[0-9]*" | head -n 1)
     [[ -n "$d" ]] || { echo "no source for $1" >&2; return 1; }
     echo "$d"
+}
+
+# fetch_source NAME: a source package added after the first download,
+# unpacked beside the others once.
+fetch_source() {
+    src_dir "$1" >/dev/null 2>&1 && return 0
+    enable_deb_src
+    (cd "$SRC" && apt-get source -q "$1")
+    src_dir "$1" >/dev/null
 }
 
 # fresh_build NAME: an empty build folder for a library.
@@ -225,6 +233,42 @@ step_curl() {
         -DBUILD_CURL_EXE=OFF -DBUILD_TESTING=OFF -DCURL_USE_LIBPSL=OFF -DCURL_USE_LIBSSH2=OFF \
         -DUSE_LIBIDN2=OFF -DUSE_NGHTTP2=OFF -DCURL_DISABLE_LDAP=ON -DCURL_DISABLE_LDAPS=ON \
         -DENABLE_UNIX_SOCKETS=OFF -DCURL_ZLIB=ON -DCURL_BROTLI=OFF -DCURL_ZSTD=OFF
+}
+
+# The codecs of the image-conversion stand-in (Ghostscript keeps its own libpng
+# inside its tree; this one is linked only into the stand-in).
+step_libpng() {
+    cmake_lib libpng "$(src_dir libpng1.6)" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
+        -DPNG_EXECUTABLES=OFF -DSKIP_INSTALL_PROGRAMS=ON
+}
+
+# giflib ships a plain Unix makefile; its library is eight C files.
+step_giflib() {
+    fetch_source giflib
+    local src; src=$(src_dir giflib)
+    local b; b=$(fresh_build giflib)
+    local f
+    for f in dgif_lib egif_lib gifalloc gif_err gif_font gif_hash openbsd-reallocarray quantize; do
+        $MINGW-gcc-posix -O2 -c "$src/$f.c" -I"$src" -o "$b/$f.o"
+    done
+    rm -f "$VESK_DEPS_PREFIX/lib/libgif.a"
+    $MINGW-ar rcs "$VESK_DEPS_PREFIX/lib/libgif.a" "$b"/*.o
+    cp "$src/gif_lib.h" "$VESK_DEPS_PREFIX/include/"
+}
+
+step_tiff() {
+    fetch_source tiff
+    cmake_lib tiff "$(src_dir tiff)" -Dtiff-tools=OFF -Dtiff-tests=OFF -Dtiff-contrib=OFF -Dtiff-docs=OFF \
+        -Dcxx=OFF -Dzlib=ON -Djpeg=ON -Dold-jpeg=OFF -Djpeg12=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF \
+        -Djbig=OFF -Dlerc=OFF -Dlibdeflate=OFF -Dpixarlog=OFF \
+        -DJPEG_LIBRARY="$VESK_DEPS_PREFIX/lib/libjpeg.a" -DJPEG_INCLUDE_DIR="$VESK_DEPS_PREFIX/include"
+}
+
+step_libwebp() {
+    fetch_source libwebp
+    cmake_lib libwebp "$(src_dir libwebp)" -DWEBP_BUILD_ANIM_UTILS=OFF -DWEBP_BUILD_CWEBP=OFF \
+        -DWEBP_BUILD_DWEBP=OFF -DWEBP_BUILD_GIF2WEBP=OFF -DWEBP_BUILD_IMG2WEBP=OFF -DWEBP_BUILD_VWEBP=OFF \
+        -DWEBP_BUILD_WEBPINFO=OFF -DWEBP_BUILD_WEBPMUX=OFF -DWEBP_BUILD_EXTRAS=OFF -DWEBP_BUILD_LIBWEBPMUX=ON
 }
 
 source "$VESK_ROOT/scripts/deps/ghostscript.sh"

@@ -2,6 +2,7 @@
 // A converter from the library for one test, released whatever happens.
 #include "components/PelmoraImageConvert2022/PelmoraImageConvert2022.h"
 
+#include <winsock2.h>
 #include <windows.h>
 
 #include <string>
