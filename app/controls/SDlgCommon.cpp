@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/controls/ApplyThemeStyle.h"
-#include "app/controls/SDlgBase.h"
+#include "app/controls/WindowDpiPercent.h"
 #include "app/controls/SMgrTooltip.h"
 #include "app/core/UiCallDispatcher.h"
 #include "dui/core/SApplication.h"
@@ -153,7 +153,7 @@ bool SDlgCommon::DpiTarget(UINT msg, WPARAM wp, LPARAM lp, int& scale, RECT& rc)
     if (SLayoutSize::GetDefaultUnit() != SLayoutSize::dp)
         return false;
     if (msg == WM_INITDIALOG) {
-        scale = NormalizeScale(SDlgBase::GetWindowDpiPercent(m_host.GetHwnd()));
+        scale = NormalizeScale(WindowDpiPercent(m_host.GetHwnd()));
         rc = ScaledAboutCentre(m_host.GetNativeWindowRect(), scale);
         return true;
     }

@@ -1,7 +1,5 @@
 #include "dui/core/SDummyWnd.h"
 
-#include "dui/core/SHostWnd.h"
-
 namespace DUI {
 
 BOOL SDummyWnd::ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM, LPARAM, LRESULT& result, DWORD mapId)
@@ -11,7 +9,7 @@ BOOL SDummyWnd::ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM, LPARAM, LRESUL
     PAINTSTRUCT ps;
     ::BeginPaint(hwnd, &ps);
     ::EndPaint(hwnd, &ps);
-    m_owner->OnPrint(nullptr, kPrintForDummy);
+    m_paintHost();
     result = 0;
     return TRUE;
 }

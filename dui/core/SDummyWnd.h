@@ -2,16 +2,18 @@
 // The invisible layered window of a translucent host. A layered window
 // updated through UpdateLayeredWindow gets no WM_PAINT of its own, so the
 // host invalidates this one instead and paints when it is asked to.
+#include <functional>
+#include <utility>
+
 #include "dui/core/CSimpleWnd.h"
 
 namespace DUI {
 
-class SHostWnd;
-
 class SDummyWnd : public CSimpleWnd
 {
 public:
-    explicit SDummyWnd(SHostWnd* owner) : m_owner(owner) {}
+    // paintHost: paints the host's whole tree, which then updates itself.
+    explicit SDummyWnd(std::function<void()> paintHost) : m_paintHost(std::move(paintHost)) {}
 
     BOOL ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result, DWORD mapId) override;
 
@@ -19,7 +21,7 @@ public:
     BOOL CreateForHost();
 
 private:
-    SHostWnd* m_owner;
+    std::function<void()> m_paintHost;
 };
 
 } // namespace DUI

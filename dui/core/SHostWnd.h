@@ -169,7 +169,7 @@ private:
     void InvalidateHost(const RECT* rc);
     BOOL AnimateLayered(DWORD time, DWORD flags);
 
-    SDummyWnd m_dummyWnd{this};
+    SDummyWnd m_dummyWnd{[this] { OnPrint(nullptr, kPrintForDummy); }};
     SHostWndAttr m_attr;
     SStringW m_layoutName;
     BOOL m_trackingLeave = FALSE;

@@ -6,8 +6,14 @@
 
 namespace DUI {
 
+STimer2::STimer2()
+{
+    SWindowMgr::SetSwndGone(&STimer2::OnSwndGone);
+}
+
 STimer2::~STimer2()
 {
+    SWindowMgr::SetSwndGone(nullptr);
     // Left running, the system timers would tick into a generator that no
     // longer knows them for the rest of the thread's life.
     for (auto pos = m_timers.GetStartPosition(); pos; pos = m_timers.GetNext(pos))
@@ -50,6 +56,12 @@ void STimer2::KillTimersOf(SWND swnd)
         ::KillTimer(nullptr, static_cast<UINT_PTR>(id));
         m_timers.RemoveKey(id);
     }
+}
+
+void STimer2::OnSwndGone(SWND swnd)
+{
+    if (STimer2* self = GetInstance())
+        self->KillTimersOf(swnd);
 }
 
 VOID CALLBACK STimer2::OnTimer(HWND, UINT, UINT_PTR win32Id, DWORD)

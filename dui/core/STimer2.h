@@ -26,6 +26,7 @@ public:
     // UM_SWND_TIMER through the window's own message delivery.
     using TickDelivery = void (*)(SWindow* window, UINT_PTR windowTimerId);
 
+    STimer2();
     ~STimer2() override;
 
     BOOL SetTimer(SWND swnd, UINT_PTR windowTimerId, UINT elapse);
@@ -36,6 +37,7 @@ public:
 
 private:
     static VOID CALLBACK OnTimer(HWND, UINT, UINT_PTR win32Id, DWORD);
+    static void OnSwndGone(SWND swnd);
 
     SCmnMap<tagTIMERINFO, UINT64> m_timers;
     inline static TickDelivery s_deliver = nullptr;

@@ -1,7 +1,5 @@
 #include "dui/core/SWindowMgr.h"
 
-#include "dui/core/STimer2.h"
-
 namespace DUI {
 
 SWND SWindowMgr::NewSwnd(SWindow* window)
@@ -18,8 +16,8 @@ bool SWindowMgr::DestroySwnd(SWND swnd)
     SAutoLock guard(m_lock);
     if (!m_windows.RemoveKey(swnd))
         return false;
-    if (STimer2* timers = STimer2::GetInstance())
-        timers->KillTimersOf(swnd);
+    if (s_gone)
+        s_gone(swnd);
     return true;
 }
 

@@ -15,13 +15,21 @@ using SWND = DWORD;  // 0 is no window
 class SWindowMgr : public SSingleton2<SWindowMgr>
 {
 public:
+    // What else ends with a window's SWND: the timer generator, which looks
+    // windows up here, hands down how its timers of a window stop.
+    using SwndGone = void (*)(SWND swnd);
+
     // Given from 1 upwards and never reused.
     SWND NewSwnd(SWindow* window);
     // Also stops the generator timers of the window at once.
     bool DestroySwnd(SWND swnd);
     SWindow* GetWindow(SWND swnd) const;
 
+    static void SetSwndGone(SwndGone gone) { s_gone = gone; }
+
 private:
+    inline static SwndGone s_gone = nullptr;
+
     SCmnMap<SWindow*, SWND> m_windows;
     SWND m_lastSwnd = 0;
     mutable SCriticalSection m_lock;  // any thread may ask

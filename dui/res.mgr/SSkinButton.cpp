@@ -7,7 +7,7 @@
 #include "dui/res.mgr/SColorize.h"
 #include "dui/res.mgr/SNamedValue.h"
 #include "dui/res.mgr/SSkinColorRect.h"
-#include "dui/res.mgr/SSkinPoolMgr.h"
+#include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {
 
@@ -33,7 +33,7 @@ HRESULT SSkinButton::SetAttribute(const SStringW& name, const SStringW& value, B
     for (int i = 0; i < 12; ++i) {
         if (name.CompareNoCase(kColorNames[i]) != 0) continue;
         if (value.IsEmpty()) return AfterSetAttribute(name, value, loading, E_FAIL);
-        m_colors[i] = SSkinPoolMgr::ResolveColor(value);
+        m_colors[i] = ResolveNamedColor(value);
         return AfterSetAttribute(name, value, loading, 1);
     }
     if (name.CompareNoCase(L"cornerRadius") == 0) {

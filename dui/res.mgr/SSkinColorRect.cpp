@@ -6,7 +6,6 @@
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SNamedValue.h"
 #include "dui/res.mgr/SSelectPen.h"
-#include "dui/res.mgr/SSkinPoolMgr.h"
 
 namespace DUI {
 
@@ -49,7 +48,7 @@ HRESULT SSkinColorRect::SetAttribute(const SStringW& name, const SStringW& value
     const int fill = IndexOf(name, kFillNames), border = IndexOf(name, kBorderNames);
     if (fill >= 0 || border >= 0) {
         if (value.IsEmpty()) return AfterSetAttribute(name, value, loading, E_FAIL);
-        (fill >= 0 ? m_fill[fill] : m_border[border]) = SSkinPoolMgr::ResolveColor(value);
+        (fill >= 0 ? m_fill[fill] : m_border[border]) = ResolveNamedColor(value);
     } else if (name.CompareNoCase(L"borderWidth") == 0) {
         m_borderWidth = ResolveLayoutDim(value.c_str());
     } else if (name.CompareNoCase(L"cornerRadius") == 0) {

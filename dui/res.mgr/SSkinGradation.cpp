@@ -1,7 +1,7 @@
 #include "dui/res.mgr/SSkinGradation.h"
 
 #include "dui/res.mgr/SColorize.h"
-#include "dui/res.mgr/SSkinPoolMgr.h"
+#include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {
 
@@ -10,7 +10,7 @@ HRESULT SSkinGradation::SetAttribute(const SStringW& name, const SStringW& value
     HRESULT hr = 1;
     if (name.CompareNoCase(L"colorFrom") == 0 || name.CompareNoCase(L"colorTo") == 0) {
         if (value.IsEmpty()) return AfterSetAttribute(name, value, loading, E_FAIL);
-        (name.CompareNoCase(L"colorFrom") == 0 ? m_from : m_to) = SSkinPoolMgr::ResolveColor(value);
+        (name.CompareNoCase(L"colorFrom") == 0 ? m_from : m_to) = ResolveNamedColor(value);
     } else if (name.CompareNoCase(L"vertical") == 0) {
         m_vertical = ReadInt(value);
     } else {

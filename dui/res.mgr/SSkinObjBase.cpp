@@ -1,6 +1,7 @@
 #include "dui/res.mgr/SSkinObjBase.h"
 
 #include <shlwapi.h>
+#include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 
 namespace DUI {
@@ -35,7 +36,7 @@ HRESULT SSkinObjBase::SetAttribute(const SStringW& name, const SStringW& value, 
         m_scale = ReadInt(value);
         hr = 1;
     } else if (name.CompareNoCase(L"name") == 0) {
-        m_name = SSkinPoolMgr::ResolveString(value);
+        m_name = ResolveNamedString(value);
         hr = 1;
     } else {
         // Names no skin class took end at the object root, without the after-hook.

@@ -1,7 +1,6 @@
 #include "dui/res.mgr/SSkinPoolMgr.h"
 
 #include "dui/core/base/SObjectFactoryMgr.h"
-#include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {
 
@@ -54,16 +53,6 @@ SSkinPool* SSkinPoolMgr::PopSkinPool(SSkinPool* pool)
 ISkinObj* SSkinPoolMgr::NewSkinByTag(LPCWSTR tag) const
 {
     return m_registry ? m_registry->NewSkinByTag(tag) : nullptr;
-}
-
-SStringW SSkinPoolMgr::ResolveString(const SStringW& text)
-{
-    return ResolveNamedString(text);
-}
-
-COLORREF SSkinPoolMgr::ResolveColor(const SStringW& text)
-{
-    return ResolveNamedColor(text);
 }
 
 } // namespace DUI

@@ -29,9 +29,6 @@ public:
     // A new skin of class `tag` through the class registry, or NULL for tags
     // of other kinds.
     ISkinObj* NewSkinByTag(LPCWSTR tag) const;
-    // A skin's text attribute, with "@string/" references resolved.
-    static SStringW ResolveString(const SStringW& text);
-    static COLORREF ResolveColor(const SStringW& text);
 
 private:
     SObjectFactoryMgr* m_registry;

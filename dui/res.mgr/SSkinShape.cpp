@@ -5,7 +5,6 @@
 #include "dui/core/base/StringSplit.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSelectPen.h"
-#include "dui/res.mgr/SSkinPoolMgr.h"
 
 namespace DUI {
 
@@ -43,7 +42,7 @@ HRESULT SSkinShape::SStroke::SetAttribute(const SStringW& name, const SStringW& 
         width = ResolveLayoutDim(value.c_str());
     } else if (name.CompareNoCase(L"color") == 0) {
         if (value.IsEmpty()) return E_FAIL;
-        color = SSkinPoolMgr::ResolveColor(value);
+        color = ResolveNamedColor(value);
     } else if (name.CompareNoCase(L"style") == 0) {
         const int s = Pick(value, kStyles);
         if (s < 0) return E_FAIL;
@@ -63,7 +62,7 @@ HRESULT SSkinShape::SGradient::SetAttribute(const SStringW& name, const SStringW
                                                                  : nullptr;
     if (colour) {
         if (value.IsEmpty()) return E_FAIL;
-        *colour = SSkinPoolMgr::ResolveColor(value);
+        *colour = ResolveNamedColor(value);
     } else if (name.CompareNoCase(L"type") == 0) {
         const int t = Pick(value, kTypes);
         if (t < 0) return E_FAIL;
@@ -149,7 +148,7 @@ void SSkinShape::OnInitFinished(xmldom::xml_node element)
         const SStringW tag(child.name());
         if (tag.CompareNoCase(L"solid") == 0) {
             const SStringW colour(child.attribute(L"color").value());
-            m_fill = colour.IsEmpty() ? kColorUnset : SSkinPoolMgr::ResolveColor(colour);
+            m_fill = colour.IsEmpty() ? kColorUnset : ResolveNamedColor(colour);
         } else if (tag.CompareNoCase(L"gradient") == 0) {
             ApplyPart(m_gradient, child);
         } else if (tag.CompareNoCase(L"size") == 0) {

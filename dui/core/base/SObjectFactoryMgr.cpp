@@ -4,7 +4,6 @@
 
 #include "dui/core/base/DuiLog.h"
 #include "dui/core/base/SObjDefAttr.h"
-#include "dui/core/SWindow.h"
 
 namespace DUI {
 
@@ -99,35 +98,46 @@ void SObjectFactoryMgr::ApplyDefaultAttributes(IObject* object)
         cls.set_skip_mark(0);
 }
 
-IObject* SObjectFactoryMgr::NewWindowObjectByTag(LPCWSTR tag)
+SObjectInfo SObjectFactoryMgr::WindowKey(LPCWSTR tag)
 {
     const SStringW whole(tag);
     const int dot = whole.ReverseFind(L'.');
-    const SStringW classTag = dot >= 0 ? whole.Left(dot) : whole;
-    IObject* object = CreateObject(SObjectInfo(classTag, Window_Kind));
-    if (object && dot >= 0)
+    return SObjectInfo(dot >= 0 ? whole.Left(dot) : whole, Window_Kind);
+}
+
+IObject* SObjectFactoryMgr::NewWindowObjectByTag(LPCWSTR tag)
+{
+    const SStringW whole(tag);
+    IObject* object = CreateObject(WindowKey(tag));
+    if (object && whole.ReverseFind(L'.') >= 0)
         object->SetAttribute(SStringW(L"class"), whole, TRUE);
     return object;
 }
 
-SWindow* SObjectFactoryMgr::NewWindowByTag(LPCWSTR tag)
+template <class T>
+T* SObjectFactoryMgr::ConvertOrRelease(IObject* object, const SObjectInfo& key,
+                                       T* (SObjectFactory::*convert)(IObject*) const) const
 {
-    IObject* object = NewWindowObjectByTag(tag);
     if (!object)
         return nullptr;
-    auto* window = dynamic_cast<SWindow*>(object);
-    if (!window)
+    SObjectFactory* factory = nullptr;
+    T* typed = m_factories.Lookup(key, factory) ? (factory->*convert)(object) : nullptr;
+    if (!typed)
         ReleaseObject(object);
-    return window;
+    return typed;
+}
+
+SWindow* SObjectFactoryMgr::NewWindowByTag(LPCWSTR tag)
+{
+    return ConvertOrRelease(NewWindowObjectByTag(tag), WindowKey(tag), &SObjectFactory::AsWindow);
 }
 
 ISkinObj* SObjectFactoryMgr::NewSkinByTag(LPCWSTR tag)
 {
-    IObject* object = tag ? CreateObject(SObjectInfo(tag, Skin_Kind)) : nullptr;
-    auto* skin = dynamic_cast<ISkinObj*>(object);
-    if (!skin)
-        ReleaseObject(object);
-    return skin;
+    if (!tag)
+        return nullptr;
+    const SObjectInfo key(tag, Skin_Kind);
+    return ConvertOrRelease(CreateObject(key), key, &SObjectFactory::AsSkin);
 }
 
 IInterpolator* SObjectFactoryMgr::NewInterpolatorByTag(LPCWSTR tag)

@@ -57,6 +57,13 @@ protected:
 
 private:
     static void DeleteFactory(SObjectFactory** factory);
+    // The class part of a window tag: the text before its last dot.
+    static SObjectInfo WindowKey(LPCWSTR tag);
+    // The object as the registered factory of `key` converts it, or NULL
+    // with the object released.
+    template <class T>
+    T* ConvertOrRelease(IObject* object, const SObjectInfo& key,
+                        T* (SObjectFactory::*convert)(IObject*) const) const;
 
     SCmnMap<SObjectFactory*, SObjectInfo> m_factories;
 };
