@@ -10,7 +10,7 @@ import io
 import struct
 import sys
 
-from PIL import Image, ImageCms, ImageDraw, ImageOps
+from PIL import Image, ImageCms, ImageDraw
 
 W, H = 61, 37
 
@@ -20,7 +20,7 @@ def picture(mode="RGB"):
     px = im.load()
     for y in range(H):
         for x in range(W):
-            px[x, y] = (x * 255 // (W - 1), y * 255 // (H - 1), (x * y) % 256)
+            px[x, y] = (x * 255 // (W - 1), y * 255 // (H - 1), (x + 2 * y) * 255 // (W + 2 * H))
     d = ImageDraw.Draw(im)
     d.rectangle([3, 3, 20, 12], fill=(250, 20, 30))
     d.ellipse([30, 10, 55, 33], outline=(10, 240, 20), width=3)
@@ -38,12 +38,8 @@ def picture(mode="RGB"):
     if mode == "P":
         return im.quantize(64)
     if mode == "I;16":
-        g = Image.new("I", (W, H))
-        gp = g.load()
-        for y in range(H):
-            for x in range(W):
-                gp[x, y] = (x * 1000 + y * 97) % 65536
-        return g
+        samples = [(x * 1000 + y * 97) % 65536 for y in range(H) for x in range(W)]
+        return Image.frombytes("I;16", (W, H), struct.pack(f"<{W * H}H", *samples))
     return im
 
 
@@ -109,6 +105,12 @@ def main(out):
     save("rgba.tga", picture("RGBA"))
     save("rle.tga", picture(), compression="tga_rle")
     save("rgba.ico", picture("RGBA"), sizes=[(W, H)])
+    # Several frames or pages: the library takes the first, a red one.
+    frames = [Image.new("RGB", (20, 10), c) for c in ((255, 0, 0), (0, 0, 255))]
+    frames[0].save(f"{out}/anim.gif", save_all=True, append_images=frames[1:], duration=100, loop=0)
+    made.append("anim.gif")
+    frames[0].save(f"{out}/pages.tif", save_all=True, append_images=frames[1:])
+    made.append("pages.tif")
     # A cursor is an icon whose header says 2.
     buf = io.BytesIO()
     picture("RGBA").save(buf, format="ICO", sizes=[(W, H)])
@@ -118,8 +120,22 @@ def main(out):
         f.write(data)
     made.append("rgba.cur")
     for name in made:
-        up = ImageOps.exif_transpose(Image.open(f"{out}/{reference_for(name)}"))
+        up = upright(Image.open(f"{out}/{reference_for(name)}"))
         print(name, up.size[0], up.size[1])
+
+
+def upright(im):
+    """The picture turned by its orientation tag. Pillow turns a TIFF itself
+    while loading it, so that one is not turned twice."""
+    orientation = im.getexif().get(0x0112, 1)
+    im.load()
+    if getattr(im, "_tile_orientation", None):
+        return im
+    method = {2: Image.Transpose.FLIP_LEFT_RIGHT, 3: Image.Transpose.ROTATE_180,
+              4: Image.Transpose.FLIP_TOP_BOTTOM, 5: Image.Transpose.TRANSPOSE,
+              6: Image.Transpose.ROTATE_270, 7: Image.Transpose.TRANSVERSE,
+              8: Image.Transpose.ROTATE_90}.get(orientation)
+    return im.transpose(method) if method else im
 
 
 def reference_for(name):
