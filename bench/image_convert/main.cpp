@@ -142,6 +142,9 @@ int wmain(int argc, wchar_t** argv)
     HWND window = MakeResultWindow(tally);
     TaskManager manager;
     manager.SetMaxWorkers(workers);
+    // Results are sent, and GetMessage handles sent messages without
+    // returning: the posted idle message wakes the loop at the end.
+    manager.SetNotifyWindow(window);
     const auto start = std::chrono::steady_clock::now();
     for (const std::wstring& file : files) manager.AddTask(L"convert|" + file, MakeTask(args, file, window));
     while (tally.done < files.size()) {
