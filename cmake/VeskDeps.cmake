@@ -43,6 +43,9 @@ _vesk_static_dep(Vesk::image_codecs
     INCLUDES "${_inc}" "${_inc}/openjpeg-2.5" DEFINES OPJ_STATIC
     SYSLIBS windowscodecs ole32)
 _vesk_static_dep(Vesk::jsoncpp LIBS jsoncpp INCLUDES "${_inc}")
+# The web engine's HTML parser and script engine.
+_vesk_static_dep(Vesk::libxml2 LIBS xml2 INCLUDES "${_inc}/libxml2" DEFINES LIBXML_STATIC SYSLIBS ws2_32 bcrypt)
+_vesk_static_dep(Vesk::duktape LIBS duktape INCLUDES "${_inc}")
 # Boost.Regex is header-only; only the boost folder is exposed, never all of /usr/include.
 add_library(Vesk::boost_regex INTERFACE IMPORTED GLOBAL)
 set_target_properties(Vesk::boost_regex PROPERTIES

@@ -64,6 +64,8 @@ run_step libpng step_libpng
 run_step giflib step_giflib
 run_step tiff step_tiff
 run_step libwebp step_libwebp
+run_step duktape step_duktape
+run_step libxml2 step_libxml2
 
 WINEPREFIX="$VESK_CACHE/$(wine_template_name)"
 run_step "$(wine_template_name)" step_wineprefix

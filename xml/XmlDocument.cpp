@@ -1,6 +1,7 @@
 #include "xml/xmldom.h"
 
 #include "xml/MemWrapper.h"
+#include "xml/SFile.h"
 #include "xml/XmlEncoding.h"
 #include "xml/XmlParser.h"
 
@@ -127,29 +128,28 @@ namespace {
 // Reads the whole file into a MemMalloc buffer with four zero bytes after it.
 xml_parse_status ReadWholeFile(const wchar_t* path, unsigned char*& data, size_t& bytes)
 {
-    FILE* f = path ? _wfopen(path, L"rb") : nullptr;
-    if (!f)
+    data = nullptr;
+    bool tooLarge = false;
+    const DUI::SFileRead read = DUI::ReadWholeFile(path, [&](unsigned long long size) -> void* {
+        tooLarge = size > SIZE_MAX - 4;
+        if (tooLarge)
+            return nullptr;
+        data = static_cast<unsigned char*>(DUI::MemMalloc(static_cast<size_t>(size) + 4));
+        return data;
+    });
+    switch (read.result) {
+    case DUI::SFileRead::Ok:
+        bytes = read.bytes;
+        std::memset(data + bytes, 0, 4);
+        return status_ok;
+    case DUI::SFileRead::OpenFailed:
         return status_file_not_found;
-    long long size = -1;
-    if (_fseeki64(f, 0, SEEK_END) == 0)
-        size = _ftelli64(f);
-    if (size < 0 || _fseeki64(f, 0, SEEK_SET) != 0 || static_cast<unsigned long long>(size) > SIZE_MAX - 4) {
-        fclose(f);
-        return status_io_error;
-    }
-    data = static_cast<unsigned char*>(DUI::MemMalloc(static_cast<size_t>(size) + 4));
-    if (!data) {
-        fclose(f);
-        return status_out_of_memory;
-    }
-    bytes = fread(data, 1, static_cast<size_t>(size), f);
-    fclose(f);
-    if (bytes != static_cast<size_t>(size)) {
+    case DUI::SFileRead::NoPlace:
+        return tooLarge ? status_io_error : status_out_of_memory;
+    default:
         DUI::MemFree(data);
         return status_io_error;
     }
-    std::memset(data + bytes, 0, 4);
-    return status_ok;
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "app/controls/SCaptionEx.h"
 
-#include <windowsx.h>
+#include "dui/core/base/SMsgPoint.h"
 
 namespace DUI {
 
@@ -11,7 +11,7 @@ BOOL SCaptionEx::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
-        if (OnDragMessage(msg, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)})) {
+        if (OnDragMessage(msg, PointFromLParam(lp))) {
             result = 0;
             return TRUE;
         }

@@ -1,9 +1,8 @@
 #include "app/controls/SCtrlEditEx.h"
 
-#include <windowsx.h>
-
 #include "dui/core/CAccelerator.h"
 #include "dui/core/SMessageLoop.h"
+#include "dui/core/base/SMsgPoint.h"
 
 namespace DUI {
 
@@ -72,7 +71,7 @@ BOOL SCtrlEditEx::IsOutside(const MSG& msg) const
     ISwndContainer* container = GetContainer();
     if (!container || !msg.hwnd)
         return FALSE;
-    POINT click = {GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+    POINT click = PointFromLParam(msg.lParam);
     ::ClientToScreen(msg.hwnd, &click);
     RECT box = GetWindowRect();
     container->MapRectToHost(&box);

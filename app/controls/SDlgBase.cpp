@@ -176,29 +176,23 @@ void SDlgBase::TrackOwner()
 BOOL SDlgBase::RunOwnMessages(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     switch (msg) {
-    case WM_CREATE:
-        result = OnNativeCreate(reinterpret_cast<CREATESTRUCTW*>(lp));
-        if (result == 0)
-            m_common.InstallTooltipManager();
-        return TRUE;
     case WM_DESTROY:
         m_common.RemoveTooltipManager();
         return FALSE;   // the host dialog's own handling runs as well
     case WM_INITDIALOG:
         CSimpleWnd::SetTimer(TIMER_MASK_TRACK, kMaskTrackPeriod);
         return FALSE;
-    case WM_DISPLAYCHANGE:
-        m_common.RepairAfterDisplayChange(LOWORD(lp), HIWORD(lp));
-        return TRUE;
     case WM_TIMER:
         if (wp == TIMER_MASK_TRACK && m_mask && m_mask->CSimpleWnd::GetHwnd()) {
             TrackOwner();
             return TRUE;
         }
-        return m_common.OfferToParts(msg, wp, lp);
+        break;
     default:
-        return IsDialogPartMessage(msg) && m_common.OfferToParts(msg, wp, lp);
+        break;
     }
+    return m_common.RunSharedMessages(
+        msg, wp, lp, result, [this](CREATESTRUCTW* cs) { return OnNativeCreate(cs); }, &IsDialogPartMessage);
 }
 
 BOOL SDlgBase::ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result, DWORD mapId)

@@ -43,23 +43,16 @@ BOOL SDlgBaseWnd::ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
 BOOL SDlgBaseWnd::RunOwnMessages(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     switch (msg) {
-    case WM_CREATE:
-        result = OnNativeCreate(reinterpret_cast<CREATESTRUCTW*>(lp));
-        if (result == 0)
-            m_common.InstallTooltipManager();
-        return TRUE;
     case WM_DESTROY:
         m_common.RemoveTooltipManager();
         OnNativeDestroy();
-        return TRUE;
-    case WM_DISPLAYCHANGE:
-        m_common.RepairAfterDisplayChange(LOWORD(lp), HIWORD(lp));
         return TRUE;
     case UM_UI_CALL:
         UiCallDispatcher::Instance().HandleUiCallMessage(GetHwnd(), wp, lp);
         return TRUE;
     default:
-        return SDlgCommon::IsPartMessage(msg) && m_common.OfferToParts(msg, wp, lp);
+        return m_common.RunSharedMessages(
+            msg, wp, lp, result, [this](CREATESTRUCTW* cs) { return OnNativeCreate(cs); }, &SDlgCommon::IsPartMessage);
     }
 }
 

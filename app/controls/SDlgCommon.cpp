@@ -158,7 +158,7 @@ bool SDlgCommon::DpiTarget(UINT msg, WPARAM wp, LPARAM lp, int& scale, RECT& rc)
         return true;
     }
     if (msg == WM_DPICHANGED && lp) {
-        scale = NormalizeScale(HIWORD(wp) * 100 / 96);
+        scale = NormalizeScale(DpiToPercent(HIWORD(wp)));
         rc = *reinterpret_cast<const RECT*>(lp);
         return true;
     }

@@ -51,6 +51,27 @@ public:
     // as if it were its own tooltip.
     void RemoveTooltipManager();
 
+    // The messages both bases answer alike, after each has taken its own:
+    // WM_CREATE through `create` (the host's own creation) with the tooltip
+    // manager after it, WM_DISPLAYCHANGE's repair, and the messages
+    // `partMessage` picks for the parts. TRUE when handled.
+    template <class Create>
+    BOOL RunSharedMessages(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result, Create&& create, bool (*partMessage)(UINT))
+    {
+        switch (msg) {
+        case WM_CREATE:
+            result = create(reinterpret_cast<CREATESTRUCTW*>(lp));
+            if (result == 0)
+                InstallTooltipManager();
+            return TRUE;
+        case WM_DISPLAYCHANGE:
+            RepairAfterDisplayChange(LOWORD(lp), HIWORD(lp));
+            return TRUE;
+        default:
+            return partMessage(msg) && OfferToParts(msg, wp, lp);
+        }
+    }
+
     // WM_DISPLAYCHANGE: a window lower than its layout grows back toward
     // the layout size within the new screen.
     void RepairAfterDisplayChange(int screenWidth, int screenHeight);

@@ -1,8 +1,10 @@
 #include "app/controls/STooltipWnd.h"
 
+#include "dui/core/base/SMsgPoint.h"
+
 namespace DUI {
 
-STooltipWnd::STooltipWnd(LPCWSTR layout, int showDelay) : SDlgBaseWnd(layout), m_showDelay(showDelay)
+STooltipWnd::STooltipWnd(LPCWSTR layout, int showDelay) : SDlgBaseWnd(layout), m_timer(showDelay)
 {
     SetUseTooltipManager(false);
 }
@@ -53,15 +55,14 @@ void STooltipWnd::RelayEvent(const MSG* msg)
         return;
     switch (msg->message) {
     case WM_MOUSEMOVE: {
-        const POINT pt = {static_cast<short>(LOWORD(msg->lParam)), static_cast<short>(HIWORD(msg->lParam))};
+        const POINT pt = PointFromLParam(msg->lParam);
         if (HasToolRect() && !::PtInRect(&m_toolRect, pt)) {
             Hide();
             return;
         }
         if (::IsWindowVisible(GetHwnd()) || m_text.IsEmpty())
             return;
-        CSimpleWnd::KillTimer(kShowTimer);
-        CSimpleWnd::SetTimer(kShowTimer, static_cast<UINT>(m_showDelay));
+        m_timer.RestartShow(GetHwnd());
         const POINT place = WaitingPlace(*msg);
         ::SetWindowPos(GetHwnd(), nullptr, place.x, place.y, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -97,17 +98,15 @@ void STooltipWnd::Hide()
     m_toolRect = RECT{};
     m_text.Empty();
     if (GetHwnd())
-        CSimpleWnd::KillTimer(kHideTimer);
+        m_timer.StopHide(GetHwnd());
 }
 
 void STooltipWnd::OnTipTimer(UINT_PTR id)
 {
-    if (id == kShowTimer) {
-        CSimpleWnd::KillTimer(kShowTimer);
-        Show();
-        CSimpleWnd::SetTimer(kHideTimer, static_cast<UINT>(m_hideDelay));
-    } else {
-        Hide();
+    switch (m_timer.OnTimer(GetHwnd(), id)) {
+    case STipTimer::Step::Show: Show(); break;
+    case STipTimer::Step::Hide: Hide(); break;
+    case STipTimer::Step::None: break;
     }
 }
 
@@ -116,7 +115,7 @@ BOOL STooltipWnd::ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     if (mapId != 0)
         return FALSE;
     // Only the tip's own timers: the host's timers go on to the host.
-    if (msg == WM_TIMER && (wp == kShowTimer || wp == kHideTimer)) {
+    if (msg == WM_TIMER && STipTimer::IsTipTimer(wp)) {
         OnTipTimer(wp);
         result = 0;
         return TRUE;

@@ -6,13 +6,15 @@
 // The kinds differ in where the tip goes.
 #include "app/controls/SDlgBaseWnd.h"
 #include "dui/core/IToolTip.h"
+#include "dui/core/STipTimer.h"
 
 namespace DUI {
 
 class STooltipWnd : public IToolTip, public SDlgBaseWnd
 {
 public:
-    enum TipTimer : UINT_PTR { kShowTimer = 1, kHideTimer = 2 };
+    static constexpr UINT_PTR kShowTimer = STipTimer::kShowTimer;
+    static constexpr UINT_PTR kHideTimer = STipTimer::kHideTimer;
     static constexpr DWORD kStyle = WS_POPUP | WS_CLIPCHILDREN | 0x3;
     static constexpr DWORD kExStyle = WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 
@@ -25,8 +27,8 @@ public:
     void RelayEvent(const MSG* msg) override;
     BOOL ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result, DWORD mapId) override;
 
-    int GetShowDelay() const { return m_showDelay; }
-    int GetHideDelay() const { return m_hideDelay; }
+    int GetShowDelay() const { return m_timer.ShowDelay(); }
+    int GetHideDelay() const { return m_timer.HideDelay(); }
     const SStringW& GetTipText() const { return m_text; }
     const RECT& GetToolRect() const { return m_toolRect; }
 
@@ -50,8 +52,7 @@ private:
     void OnTipTimer(UINT_PTR id);
     bool HasToolRect() const;
 
-    int m_showDelay;
-    int m_hideDelay = 5000;
+    STipTimer m_timer;
     SStringW m_text;
     RECT m_toolRect = {};
     SWND m_tipKey = 0;

@@ -1,19 +1,11 @@
 #include "app/controls/WindowDpiPercent.h"
 
-#include <vector>
-
+#include "dui/core/base/SDpiScale.h"
 #include "dui/core/base/SHandle.h"
 
 namespace DUI {
 
 namespace {
-
-constexpr int kBaseDpi = 96;
-
-int PercentOf(UINT dpi)
-{
-    return static_cast<int>(dpi) * 100 / kBaseDpi;
-}
 
 // Each library is loaded for the one call and freed again.
 template <class Fn>
@@ -25,7 +17,7 @@ Fn FindExport(const SModuleHandle& module, const char* name)
 int ScreenDcPercent(HWND hwnd)
 {
     SWindowDC dc(hwnd);
-    return ::GetDeviceCaps(dc.Get(), LOGPIXELSX) * 100 / kBaseDpi;
+    return DpiToPercent(::GetDeviceCaps(dc.Get(), LOGPIXELSX));
 }
 
 int MonitorDpiPercent(HWND hwnd)
@@ -40,7 +32,7 @@ int MonitorDpiPercent(HWND hwnd)
     UINT x = 0, y = 0;
     if (FAILED(fn(::MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST), 0 /* effective DPI */, &x, &y)))
         return 100;
-    return PercentOf(x);
+    return DpiToPercent(static_cast<int>(x));
 }
 
 int WindowDpiOwnPercent(HWND hwnd)
@@ -48,7 +40,7 @@ int WindowDpiOwnPercent(HWND hwnd)
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     const SModuleHandle user32(::LoadLibraryW(L"User32.dll"));
     auto fn = FindExport<GetDpiForWindowFn>(user32, "GetDpiForWindow");
-    return fn ? PercentOf(fn(hwnd)) : 100;
+    return fn ? DpiToPercent(static_cast<int>(fn(hwnd))) : 100;
 }
 
 } // namespace
@@ -62,23 +54,6 @@ DpiSource DpiSourceFor(const NtVersion& v)
     if (v.major < 10 || (v.major == 10 && v.minor == 0 && v.build < 14955))
         return DpiSource::MonitorDpi;
     return DpiSource::WindowDpi;
-}
-
-NtVersion ReadNtdllVersion()
-{
-    DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeW(L"ntdll.dll", &ignored);
-    if (size == 0)
-        return {};
-    std::vector<BYTE> block(size);
-    if (!::GetFileVersionInfoW(L"ntdll.dll", 0, size, block.data()))
-        return {};
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT length = 0;
-    if (!::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length) || !info ||
-        length < sizeof(VS_FIXEDFILEINFO))
-        return {};
-    return NtVersion{HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS), HIWORD(info->dwFileVersionLS)};
 }
 
 int WindowDpiPercent(HWND hwnd)

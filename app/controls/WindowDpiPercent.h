@@ -6,14 +6,9 @@
 #include <winsock2.h>
 #include <windows.h>
 
-namespace DUI {
+#include "dui/core/base/SOsVersion.h"
 
-struct NtVersion
-{
-    WORD major = 0;
-    WORD minor = 0;
-    WORD build = 0;
-};
+namespace DUI {
 
 enum class DpiSource
 {
@@ -24,8 +19,6 @@ enum class DpiSource
 };
 
 DpiSource DpiSourceFor(const NtVersion& version);
-// All zero when the version cannot be read.
-NtVersion ReadNtdllVersion();
 int WindowDpiPercent(HWND hwnd);
 
 } // namespace DUI

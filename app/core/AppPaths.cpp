@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include "app/core/CallStatus.h"
 #include "app/core/CorePath.h"
 
 namespace {
@@ -23,15 +24,16 @@ DUI::SStringW SpecialFolder(int csidl)
 // A separator after a non-empty path that has none, then every '/' as '\\'.
 void AppendSeparator(std::wstring& path)
 {
-    if (!path.empty() && path.back() != L'\\' && path.back() != L'/')
-        path += L'/';
+    if (!path.empty())
+        path = WithTrailingBackslash(std::move(path));
     ToBackslashes(path);
 }
 
 void CreateIfMissing(const DUI::SStringW& folder)
 {
-    if (!PathFileExistsW(folder))
-        CreateDirectoryW(folder, nullptr);
+    // A folder that cannot be made shows when its first file is written.
+    if (!PathFileExistsW(folder) && !CreateDirectoryW(folder, nullptr))
+        (void)LogFailure(L"AppPaths", CallStatus::LastError(L"CreateDirectoryW", ToStdString(folder)));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <new>
 
 #include "app/core/CDebugStr.h"
+#include "app/core/CallStatus.h"
 #include "app/core/TextEncoding.h"
 #include "app/core/UrlText.h"
 
@@ -22,6 +23,7 @@ size_t WriteCallback(char* data, size_t size, size_t count, void* object)
     try {
         return static_cast<CCurlHttpBase*>(object)->OnWrite(data, size, count);
     } catch (...) {
+        LogCaughtException(L"CCurlHttpBase: write callback");
         return 0;   // libcurl takes a short count as a write failure
     }
 }
@@ -31,6 +33,7 @@ int DebugCallback(CURL*, curl_infotype type, char* data, size_t length, void* ob
     try {
         return static_cast<CCurlHttpBase*>(object)->OnDebug(static_cast<int>(type), data, length);
     } catch (...) {
+        LogCaughtException(L"CCurlHttpBase: debug callback");
         return 0;
     }
 }
@@ -99,8 +102,10 @@ bool CCurlHttpBase::DoPerform()
     try {
         return RunRequest();
     } catch (const std::exception& e) {
+        LogCaughtException(L"CCurlHttpBase::DoPerform");
         SetErrorText(ExceptionTextW(e).c_str());
     } catch (...) {
+        LogCaughtException(L"CCurlHttpBase::DoPerform");
         SetErrorText(L"Error:unknown exception,CCurlHttpBase::DoPerform");
     }
     m_busy = false;
@@ -248,6 +253,7 @@ size_t CCurlHttpBase::OnWrite(const char* data, size_t size, size_t count)
     try {
         m_response.append(data, bytes);
     } catch (const std::bad_alloc&) {
+        LogCaughtException(L"CCurlHttpBase::OnWrite");
         return 0;
     }
     return bytes;

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include "app/core/CallStatus.h"
 #include "app/core/TextUtil.h"
 #include "dui/core/base/SHandle.h"
 
@@ -16,11 +17,23 @@ void CFileIni::CreateUnicodeFile(const std::wstring& path)
     // CREATE_NEW: a file another process made meanwhile is never emptied.
     DUI::SFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
+    // Nothing is reported to the caller; the reason goes to the debug log.
+    if (!file) {
+        (void)LogFailure(L"CFileIni", CallStatus::LastError(L"CreateFileW", path));
         return;
+    }
     static const unsigned char kBom[] = {0xFF, 0xFE};
     DWORD written = 0;
-    WriteFile(file.Get(), kBom, sizeof(kBom), &written, nullptr);
+    if (!WriteFile(file.Get(), kBom, sizeof(kBom), &written, nullptr))
+        (void)LogFailure(L"CFileIni", CallStatus::LastError(L"WriteFile", path));
+}
+
+bool CFileIni::WriteValue(const std::wstring& key, const wchar_t* value)
+{
+    if (WritePrivateProfileStringW(m_section.c_str(), key.c_str(), value, m_filePath.c_str()) == 1)
+        return true;
+    (void)LogFailure(L"CFileIni", CallStatus::LastError(L"WritePrivateProfileStringW", m_filePath));
+    return false;
 }
 
 void CFileIni::SetFile(const std::wstring& path)
@@ -53,8 +66,7 @@ bool CFileIni::GetBool(const std::wstring& key) const
 
 bool CFileIni::WriteInt(const std::wstring& key, int value)
 {
-    std::wstring text = FormatWString(L"%d", value);
-    return WritePrivateProfileStringW(m_section.c_str(), key.c_str(), text.c_str(), m_filePath.c_str()) == 1;
+    return WriteValue(key, FormatWString(L"%d", value).c_str());
 }
 
 bool CFileIni::WriteBool(const std::wstring& key, bool value)
@@ -64,5 +76,6 @@ bool CFileIni::WriteBool(const std::wstring& key, bool value)
 
 void CFileIni::WriteString(const std::wstring& key, const std::wstring& value)
 {
-    WritePrivateProfileStringW(m_section.c_str(), key.c_str(), value.c_str(), m_filePath.c_str());
+    // Callers go on either way; a failure is only logged.
+    (void)WriteValue(key, value.c_str());
 }

@@ -32,6 +32,9 @@ public:
     const std::wstring& GetSection() const { return m_section; }
 
 protected:
+    // One write through the profile call; a failure is logged with its reason.
+    [[nodiscard]] bool WriteValue(const std::wstring& key, const wchar_t* value);
+
     std::wstring m_section;
     std::wstring m_filePath;
 };

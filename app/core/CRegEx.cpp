@@ -3,6 +3,7 @@
 #include <boost/exception/exception.hpp>
 #include <boost/smart_ptr/bad_weak_ptr.hpp>
 
+#include "app/core/CallStatus.h"
 #include "app/core/TextEncoding.h"
 
 template <typename StringT, typename RegexT, typename MatchT>
@@ -17,16 +18,20 @@ bool CRegEx<StringT, RegexT, MatchT>::fetchAll(Rows& rows, const StringT& patter
         RegexT expression(usedPattern);
         SearchAll(rows, expression, usedText);
     } catch (const boost::bad_expression& e) {
+        LogCaughtException(L"CRegEx");
         SetErrorTextF(L"fetch boost::bad_expression %s", ExceptionTextW(e).c_str());
         return false;
     } catch (const boost::bad_weak_ptr& e) {
+        LogCaughtException(L"CRegEx");
         SetErrorTextF(L"fetch boost::bad_weak_ptr %s", ExceptionTextW(e).c_str());
         return false;
     } catch (const boost::exception&) {
+        LogCaughtException(L"CRegEx");
         SetErrorTextF(L"boost::exception %s", FromUtf8(__PRETTY_FUNCTION__).c_str());
         return false;
     } catch (const std::exception& e) {
         // Out of memory and the like: nothing may leave this wrapper.
+        LogCaughtException(L"CRegEx");
         SetErrorTextF(L"fetch std::exception %s", ExceptionTextW(e).c_str());
         return false;
     }

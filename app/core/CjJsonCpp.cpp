@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "app/core/TextEncoding.h"
+#include "app/core/CallStatus.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ std::string CjJsonCpp::ToString()
         writer->write(ToValue(), &out);
     } catch (const std::exception&) {
         // jsoncpp refuses to append to a key that already holds a string.
+        LogCaughtException(L"CjJsonCpp::ToString");
         return {};
     }
     return out.str();

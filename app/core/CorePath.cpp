@@ -17,6 +17,20 @@ std::wstring WithoutTrailingBackslash(std::wstring path)
     return path;
 }
 
+std::wstring WithoutOneTrailingBackslash(std::wstring path)
+{
+    if (path.size() > 1 && path.back() == L'\\')
+        path.pop_back();
+    return path;
+}
+
+std::wstring WithTrailingBackslash(std::wstring path)
+{
+    if (path.empty() || (path.back() != L'\\' && path.back() != L'/'))
+        path += L'\\';
+    return path;
+}
+
 bool GetModulePath(std::wstring& path)
 {
     wchar_t buffer[MAX_PATH] = {};

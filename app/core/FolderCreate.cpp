@@ -19,11 +19,14 @@ std::mutex& TreeLock()
 }
 
 // Another process may create the same level between our check and our call.
-bool MakeLevel(const std::wstring& level)
+CallStatus CreateLevel(const std::wstring& level)
 {
     if (CreateDirectoryW(level.c_str(), nullptr))
-        return true;
-    return GetLastError() == ERROR_ALREADY_EXISTS && PathIsDirectoryW(level.c_str());
+        return CallStatus();
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS && PathIsDirectoryW(level.c_str()))
+        return CallStatus();
+    return CallStatus(L"CreateDirectoryW", error, level);
 }
 
 // Past "\\server\" of a UNC path: the server itself cannot be created.
@@ -35,27 +38,34 @@ size_t WalkStart(const std::wstring& path)
     return serverEnd == std::wstring::npos ? 0 : serverEnd + 1;
 }
 
-bool CreateTreeLocked(std::wstring path)
+CallStatus CreateTreeLocked(std::wstring path)
 {
     for (size_t at = path.find(L'\\', WalkStart(path)); at != std::wstring::npos;
          at = path.find(L'\\', at + 1)) {
         std::wstring level = path.substr(0, at + 1);
-        if (!PathFileExistsW(level.c_str()) && !MakeLevel(level))
-            return false;
+        if (PathFileExistsW(level.c_str()))
+            continue;
+        if (CallStatus made = CreateLevel(level); !made)
+            return made;
     }
     if (PathFileExistsW(path.c_str()))
-        return true;
+        return CallStatus();
     if (path.size() >= 2 && (path.back() == L' ' || path.back() == L'.'))
         path += L"(1)";
-    return MakeLevel(path);
+    return CreateLevel(path);
 }
 
 } // namespace
 
-bool CreateDirectoryTree(const DUI::SStringW& folder)
+CallStatus TryCreateDirectoryTree(const std::wstring& folder)
 {
     std::lock_guard<std::mutex> guard(TreeLock());
-    return CreateTreeLocked(ToStdString(folder));
+    return CreateTreeLocked(folder);
+}
+
+bool CreateDirectoryTree(const DUI::SStringW& folder)
+{
+    return LogFailure(L"CreateDirectoryTree", TryCreateDirectoryTree(ToStdString(folder))).Ok();
 }
 
 bool CreateDirectoryTreeW(const std::wstring& folder)
@@ -72,8 +82,7 @@ DUI::SStringW CreateOutputFolder(const DUI::SStringW& base)
             break;
         candidate = stem + FormatWString(L"(%d)", i);
     }
-    CreateDirectoryW(candidate.c_str(), nullptr);
-    if (candidate.empty() || candidate.back() != L'\\')
-        candidate += L'\\';
-    return ToSString(candidate);
+    // Whether it worked shows when the first file is written into it.
+    (void)LogFailure(L"CreateOutputFolder", CreateLevel(candidate));
+    return ToSString(WithTrailingBackslash(candidate));
 }

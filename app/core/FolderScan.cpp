@@ -7,6 +7,7 @@
 #include <set>
 #include <utility>
 
+#include "app/core/CorePath.h"
 #include "dui/core/base/SHandle.h"
 
 namespace {
@@ -35,12 +36,6 @@ std::wstring SystemForm(const std::wstring& path)
     if (StartsWith(full, L"\\\\"))
         return std::wstring(kExtendedPrefix) + L"UNC\\" + full.substr(2);
     return kExtendedPrefix + full;
-}
-
-void DropOneTrailingBackslash(std::wstring& path)
-{
-    if (path.size() > 1 && path.back() == L'\\')
-        path.pop_back();
 }
 
 bool IsDotEntry(const wchar_t* name)
@@ -144,8 +139,5 @@ void CollectFilesRecursive(const wchar_t* path, std::vector<std::wstring>& out)
         out.push_back(given);
         return;
     }
-    std::wstring shown = given;
-    DropOneTrailingBackslash(shown);
-    DropOneTrailingBackslash(system);
-    FolderWalk(out).Run(shown, system);
+    FolderWalk(out).Run(WithoutOneTrailingBackslash(given), WithoutOneTrailingBackslash(system));
 }

@@ -5,14 +5,13 @@
 #include <winsock2.h>
 #include <windows.h>
 
-namespace {
+#include "dui/core/base/SOsVersion.h"
 
-using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+namespace {
 
 struct OsVersionRecord {
     OSVERSIONINFOEXW info{};
     bool ok = false;
-    RtlGetVersionFn entry = nullptr;
 };
 
 OsVersionRecord& Record()
@@ -65,17 +64,9 @@ bool QueryRtlVersion()
 {
     std::lock_guard<std::mutex> guard(RecordLock());
     OsVersionRecord& r = Record();
-    if (r.entry && r.ok)
+    if (r.ok)
         return true;
-    r.info = {};
-    r.info.dwOSVersionInfoSize = sizeof(r.info);
-    if (!r.entry) {
-        HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-        r.entry = ntdll ? reinterpret_cast<RtlGetVersionFn>(
-                              reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
-                        : nullptr;
-    }
-    r.ok = r.entry && r.entry(&r.info) == 0;
+    r.ok = DUI::ReadRtlVersion(r.info) != FALSE;
     return r.ok;
 }
 

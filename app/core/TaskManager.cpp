@@ -7,6 +7,7 @@
 
 #include "app/core/CDebugStr.h"
 #include "app/core/TextEncoding.h"
+#include "dui/core/base/DuiLog.h"
 
 namespace {
 
@@ -20,14 +21,13 @@ void DebugLine(const std::wstring& text)
 template <class Fn>
 void CallGuarded(const wchar_t* what, Fn&& fn)
 {
-    const std::wstring prefix = std::wstring(L"TaskManager: exception from ") + what;
-    try {
-        fn();
-    } catch (const std::exception& e) {
-        DebugLine(prefix + L": " + ExceptionTextW(e) + L"\n");
-    } catch (...) {
-        DebugLine(prefix + L"\n");
-    }
+    (void)DUI::CallGuardedReporting(std::forward<Fn>(fn), [what](const char* text) {
+        std::wstring line = std::wstring(L"TaskManager: exception from ") + what;
+        std::wstring wide;
+        if (text && AnsiToWide(text, wide))
+            line += L": " + wide;
+        DebugLine(line + L"\n");
+    });
 }
 
 // std::thread::id is the threading library's own counter here, not the
@@ -223,7 +223,11 @@ void TaskManager::StartWorker()
     auto worker = std::make_unique<Worker>();
     Worker* self = worker.get();
     std::lock_guard<std::mutex> lock(m_workerLock);
-    worker->thread = std::thread(&TaskManager::WorkerLoop, this, self);
+    worker->thread = std::thread([this, self] {
+        // A thread entry: nothing may leave it, and the worker can be joined whatever happened.
+        CallGuarded(L"WorkerLoop", [&] { WorkerLoop(self); });
+        self->finished.store(true);
+    });
     m_workers.push_back(std::move(worker));
 }
 

@@ -6,6 +6,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include "app/core/CorePath.h"
 #include "app/core/FileNames.h"
 #include "app/core/TextUtil.h"
 #include "dui/core/base/SHandle.h"
@@ -16,17 +17,24 @@ enum class Reserve { Created, Taken, Failed };
 
 // Exclusive creation is what makes the choice safe between threads and
 // processes: of two writers racing for one name only one can create it.
-Reserve TryCreateNew(const std::wstring& path)
+// `error` holds CreateFileW's error when it failed.
+Reserve TryCreateNew(const std::wstring& path, DWORD& error)
 {
     DUI::SFileHandle file(CreateFileW(path.c_str(), GENERIC_ALL, FILE_SHARE_WRITE, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file)
         return Reserve::Created;
-    if (GetLastError() == ERROR_FILE_EXISTS)
+    error = GetLastError();
+    if (error == ERROR_FILE_EXISTS)
         return Reserve::Taken;
     // A folder of that name fails with access denied, like a read-only folder
     // would: only the folder's presence tells the two apart.
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? Reserve::Taken : Reserve::Failed;
+}
+
+CallStatus TooLong(const std::wstring& path)
+{
+    return CallStatus(L"MAX_PATH", ERROR_FILENAME_EXCED_RANGE, path);
 }
 
 bool IsUsableFile(const std::wstring& path)
@@ -38,29 +46,37 @@ bool IsUsableFile(const std::wstring& path)
 
 } // namespace
 
-DUI::SStringW ReserveUniqueFile(const DUI::SStringW& folder, const DUI::SStringW& name, const DUI::SStringW& ext)
+CallStatus ReserveUniqueFile(const std::wstring& folder, const std::wstring& name, const std::wstring& ext,
+                             std::wstring& reserved)
 {
-    std::wstring stem = ToStdString(folder);
-    if (stem.empty() || stem.back() != L'\\')
-        stem += L'\\';
-    stem += ToStdString(name);
-    const std::wstring extension = ToStdString(ext);
-    std::wstring candidate = FormatWString(L"%s.%s", stem.c_str(), extension.c_str());
-    if (candidate.size() >= MAX_PATH)
-        return DUI::SStringW();
+    reserved.clear();
+    std::wstring stem = WithTrailingBackslash(folder) + name;
+    std::wstring candidate = FormatWString(L"%s.%s", stem.c_str(), ext.c_str());
     for (int i = 0;; ++i) {
         if (i > 0)
-            candidate = FormatWString(L"%s(%d).%s", stem.c_str(), i, extension.c_str());
+            candidate = FormatWString(L"%s(%d).%s", stem.c_str(), i, ext.c_str());
         if (candidate.size() >= MAX_PATH)
-            return DUI::SStringW();
-        Reserve result = TryCreateNew(candidate);
+            return TooLong(candidate);
+        DWORD error = 0;
+        Reserve result = TryCreateNew(candidate, error);
         if (result == Reserve::Created)
             break;
         // Not a name clash (missing or read-only folder): no number will help.
         if (result == Reserve::Failed || i == 65534)
-            return DUI::SStringW();
+            return CallStatus(L"CreateFileW", error, candidate);
     }
-    return IsUsableFile(candidate) ? ToSString(candidate) : DUI::SStringW();
+    if (!IsUsableFile(candidate))
+        return CallStatus::LastError(L"GetFileAttributesW", candidate);
+    reserved = candidate;
+    return CallStatus();
+}
+
+DUI::SStringW ReserveUniqueFile(const DUI::SStringW& folder, const DUI::SStringW& name, const DUI::SStringW& ext)
+{
+    std::wstring reserved;
+    if (!ReserveUniqueFile(ToStdString(folder), ToStdString(name), ToStdString(ext), reserved))
+        return DUI::SStringW();
+    return ToSString(reserved);
 }
 
 DUI::SStringW MakeNumberedFileName(const DUI::SStringW& path)
@@ -76,7 +92,8 @@ DUI::SStringW MakeNumberedFileName(const DUI::SStringW& path)
             if (!ext.empty())
                 candidate += L"." + ext;
         }
-        if (TryCreateNew(candidate) != Reserve::Taken)
+        DWORD error = 0;
+        if (TryCreateNew(candidate, error) != Reserve::Taken)
             break;
     }
     return ToSString(candidate);

@@ -38,7 +38,8 @@ tmsize_t WriteProc(thandle_t h, void* buffer, tmsize_t length)
     auto* f = static_cast<MemoryFile*>(h);
     if (!f->out) return 0;
     std::size_t end = static_cast<std::size_t>(f->at) + static_cast<std::size_t>(length);
-    if (end > f->out->size()) f->out->resize(end);
+    // Gaps libtiff seeks over are zeros, not whatever the memory held.
+    if (end > f->out->size()) f->out->resize(end, 0);
     std::memcpy(f->out->data() + f->at, buffer, static_cast<std::size_t>(length));
     f->at = end;
     return length;

@@ -66,6 +66,7 @@ DWORD WINAPI SplashClient::ReaderEntry(void* self)
         client->ReadLoop();
         return 0;
     } catch (...) {
+        OutputDebugStringW(L"TorvaneSetupLoading: exception stopped at the pipe reader\n");
         PostMessageW(client->m_window, WM_SPLASH_EXIT, 0, 0);
         return 1;
     }

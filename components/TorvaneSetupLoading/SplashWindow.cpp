@@ -71,6 +71,7 @@ LRESULT CALLBACK SplashWindow::WindowProc(HWND window, UINT message, WPARAM wPar
     try {
         return self->OnMessage(message, wParam, lParam);
     } catch (...) {
+        OutputDebugStringW(L"TorvaneSetupLoading: exception stopped at the window procedure\n");
         return 0;
     }
 }

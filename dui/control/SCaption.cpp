@@ -1,6 +1,7 @@
 #include "dui/control/SCaption.h"
 
-#include <windowsx.h>
+#include "dui/core/base/SMsgPoint.h"
+#include "dui/core/base/SOsVersion.h"
 
 namespace DUI {
 
@@ -17,7 +18,7 @@ constexpr WPARAM kRestoreByCaption = SC_RESTORE | HTCAPTION;   // 0xF122
 BOOL SCaption::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     const UINT flags = static_cast<UINT>(wp);
-    const POINT pt = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    const POINT pt = PointFromLParam(lp);
     switch (msg) {
     case WM_LBUTTONDOWN:
         SetMsgHandled(TRUE);
@@ -84,15 +85,11 @@ void SCaption::OnLButtonUp(UINT, POINT)
 
 BOOL SCaption::IsMaximizedMoveSystem()
 {
-    OSVERSIONINFOEXW info = {};
-    info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOEXW);
-    if (!::GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info))) {
-        // Systems that know only the short record leave the product type 0.
-        info = {};
-        info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);
-        if (!::GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info)))
-            return FALSE;
-    }
+    // The program's manifest declares every version up to Windows 10, so the
+    // system's own report is what GetVersionExW would say.
+    OSVERSIONINFOEXW info;
+    if (!ReadRtlVersion(info))
+        return FALSE;
     return info.wProductType == VER_NT_WORKSTATION && info.dwMajorVersion == 6;
 }
 

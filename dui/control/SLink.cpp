@@ -2,18 +2,10 @@
 
 #include <shellapi.h>
 
+#include "dui/core/base/SMsgPoint.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {
-
-namespace {
-
-POINT PointOf(LPARAM lp)
-{
-    return POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-}
-
-} // namespace
 
 SLink::SLink()
 {
@@ -76,7 +68,7 @@ RECT SLink::PlaceText(const RECT& rc, SIZE size) const
 
 BOOL SLink::IsOverText(LPARAM lp) const
 {
-    const POINT pt = PointOf(lp);
+    const POINT pt = PointFromLParam(lp);
     return ::PtInRect(&m_linkRect, pt);
 }
 
@@ -85,7 +77,7 @@ BOOL SLink::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     switch (msg) {
     case WM_LBUTTONDOWN:
         if (IsOverText(lp))
-            OnLButtonDown(static_cast<UINT>(wp), PointOf(lp));
+            OnLButtonDown(static_cast<UINT>(wp), PointFromLParam(lp));
         return TRUE;
     case WM_LBUTTONUP:
         OnLinkButtonUp(wp, lp);
@@ -95,7 +87,7 @@ BOOL SLink::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         return TRUE;
     case WM_MOUSEHOVER:
         if (IsOverText(lp))
-            OnMouseHover(static_cast<UINT>(wp), PointOf(lp));
+            OnMouseHover(static_cast<UINT>(wp), PointFromLParam(lp));
         return TRUE;
     default:
         return SWindow::OnSwndMessage(msg, wp, lp, result);
@@ -111,7 +103,7 @@ void SLink::OnLinkButtonUp(WPARAM wp, LPARAM lp)
     // A command handler may close the window that holds the link.
     const SRefPtr<SWindow> keep = SRefPtr<SWindow>::Share(this);
     const SStringW href = m_href;
-    OnLButtonUp(static_cast<UINT>(wp), PointOf(lp));
+    OnLButtonUp(static_cast<UINT>(wp), PointFromLParam(lp));
     if (!href.IsEmpty())
         ::ShellExecuteW(nullptr, L"open", href.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
@@ -121,7 +113,7 @@ void SLink::OnLinkMouseMove(WPARAM wp, LPARAM lp)
     const BOOL over = IsOverText(lp);
     const BOOL hovered = (GetState() & WndState_Hover) != 0;
     if (over && !hovered)
-        OnMouseHover(static_cast<UINT>(wp), PointOf(lp));
+        OnMouseHover(static_cast<UINT>(wp), PointFromLParam(lp));
     else if (!over && hovered)
         OnMouseLeave();
 }

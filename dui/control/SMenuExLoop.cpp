@@ -4,9 +4,8 @@
 // comes to the foreground.
 #include "dui/control/SMenuEx.h"
 
-#include <windowsx.h>
-
 #include "dui/control/SMenuExRunData.h"
+#include "dui/core/base/SMsgPoint.h"
 
 namespace DUI {
 
@@ -41,7 +40,7 @@ bool IsClientMouse(UINT message)
 // The screen point of a mouse message.
 POINT ScreenPoint(const MSG& msg)
 {
-    POINT pt = {GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+    POINT pt = PointFromLParam(msg.lParam);
     if (!IsNonClientMouse(msg.message) && msg.hwnd)
         ::ClientToScreen(msg.hwnd, &pt);
     return pt;

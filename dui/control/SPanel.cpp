@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <climits>
 
-#include <windowsx.h>
-
 #include "dui/core/SLayoutParamAttr.h"
+#include "dui/core/base/SAttrTable.h"
+#include "dui/core/base/SMsgPoint.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SSkinScrollbar.h"
@@ -48,37 +48,46 @@ SCROLLINFO SPanel::NewScrollInfo()
     return si;
 }
 
+// The readers of the panel's attributes; a member, so they reach the fields.
+struct SPanel::AttrRows
+{
+    using Row = SAttrRow<SPanel>;
+
+    static HRESULT Skin(SPanel& p, const SStringW& value, BOOL) { return p.SetSkinAttribute(value); }
+    template <SLayoutSize SPanel::*size>
+    static HRESULT Size(SPanel& p, const SStringW& value, BOOL)
+    {
+        p.SetSizeAttribute(p.*size, value);
+        return S_OK;
+    }
+    template <int SPanel::*field>
+    static HRESULT Int(SPanel& p, const SStringW& value, BOOL)
+    {
+        p.*field = ReadInt(value, "DUI::SPanel::SetAttribute");
+        return S_OK;
+    }
+
+    static constexpr Row kRows[] = {
+        {L"sbSkin", &Skin, AttrEffect::RedrawLater},
+        {L"sbArrowSize", &Size<&SPanel::m_arrowSize>, AttrEffect::None},
+        {L"sbWid", &Size<&SPanel::m_barWidth>, AttrEffect::Redraw},
+        {L"sbEnable", &Int<&SPanel::m_barEnabled>, AttrEffect::Redraw},
+        {L"updateInterval", &Int<&SPanel::m_updateInterval>, AttrEffect::None},
+        {L"scrollSpeed", &Int<&SPanel::m_lineSize>, AttrEffect::None},
+        {L"sbLeft", &Size<&SPanel::m_sbLeft>, AttrEffect::Redraw},
+        {L"sbRight", &Size<&SPanel::m_sbRight>, AttrEffect::Redraw},
+        {L"sbTop", &Size<&SPanel::m_sbTop>, AttrEffect::Redraw},
+        {L"sbBottom", &Size<&SPanel::m_sbBottom>, AttrEffect::Redraw},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
 HRESULT SPanel::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT hr = 0;
-    if (name.CompareNoCase(L"sbSkin") == 0) {
-        hr = SetSkinAttribute(value);
-        if (SUCCEEDED(hr))
-            hr = loading ? 1 : 0;
-    } else if (name.CompareNoCase(L"sbArrowSize") == 0) {
-        hr = SetSizeAttribute(m_arrowSize, value, 1);
-    } else if (name.CompareNoCase(L"sbWid") == 0) {
-        hr = SetSizeAttribute(m_barWidth, value, 0);
-    } else if (name.CompareNoCase(L"sbEnable") == 0) {
-        m_barEnabled = ReadInt(value, "DUI::SPanel::SetAttribute");
-    } else if (name.CompareNoCase(L"updateInterval") == 0) {
-        m_updateInterval = ReadInt(value, "DUI::SPanel::SetAttribute");
-        hr = 1;
-    } else if (name.CompareNoCase(L"scrollSpeed") == 0) {
-        m_lineSize = ReadInt(value, "DUI::SPanel::SetAttribute");
-        hr = 1;
-    } else if (name.CompareNoCase(L"sbLeft") == 0) {
-        hr = SetSizeAttribute(m_sbLeft, value, 0);
-    } else if (name.CompareNoCase(L"sbRight") == 0) {
-        hr = SetSizeAttribute(m_sbRight, value, 0);
-    } else if (name.CompareNoCase(L"sbTop") == 0) {
-        hr = SetSizeAttribute(m_sbTop, value, 0);
-    } else if (name.CompareNoCase(L"sbBottom") == 0) {
-        hr = SetSizeAttribute(m_sbBottom, value, 0);
-    } else {
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return SWindow::SetAttribute(name, value, loading);
-    }
-    return AfterSetAttribute(name, value, loading, hr);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 HRESULT SPanel::SetSkinAttribute(const SStringW& value)
@@ -93,12 +102,11 @@ HRESULT SPanel::SetSkinAttribute(const SStringW& value)
 
 // A bar's thickness decides the client area, so a change after loading
 // recomputes it.
-HRESULT SPanel::SetSizeAttribute(SLayoutSize& size, const SStringW& value, HRESULT result)
+void SPanel::SetSizeAttribute(SLayoutSize& size, const SStringW& value)
 {
     size = ResolveLayoutDim(value.c_str());
     if (GetContainer())
         DeliverSwndMessage(WM_NCCALCSIZE);
-    return result;
 }
 
 int SPanel::ToPixel(const SLayoutSize& size) const
@@ -134,7 +142,7 @@ void SPanel::OnScaleChanged(int scale)
 
 BOOL SPanel::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
-    const POINT pt = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    const POINT pt = PointFromLParam(lp);
     result = 0;
     switch (msg) {
     case WM_NCCALCSIZE: {

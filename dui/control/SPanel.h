@@ -80,10 +80,12 @@ protected:
     RECT m_rcClient = {};
 
 private:
+    struct AttrRows;
+
     static SCROLLINFO NewScrollInfo();
     ScrollBarGeometry GeometryOf(BOOL vertical) const;
     HRESULT SetSkinAttribute(const SStringW& value);
-    HRESULT SetSizeAttribute(SLayoutSize& size, const SStringW& value, HRESULT result);
+    void SetSizeAttribute(SLayoutSize& size, const SStringW& value);
     int ToPixel(const SLayoutSize& size) const;
 
     // Drawing the bars.

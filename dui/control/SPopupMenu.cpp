@@ -68,16 +68,28 @@ std::unique_ptr<SMenuItemData> NewItemData(xmldom::xml_node element, SMenuAttr* 
 
 SPopupMenu::~SPopupMenu()
 {
-    if (!m_attached)
-        DestroyMenu();
+    LetGoOfAttached();
+}
+
+void SPopupMenu::LetGoOfAttached()
+{
+    if (m_attached)
+        m_menu.Release();
 }
 
 void SPopupMenu::Attach(HMENU menu)
 {
-    if (!m_attached)
-        DestroyMenu();
-    m_menu = menu;
+    LetGoOfAttached();
+    m_menu.Reset(menu);
     m_attached = TRUE;
+}
+
+void SPopupMenu::OwnedMenuTraits::Close(HMENU menu)
+{
+    if (::IsMenu(menu)) {
+        FreeMenuTree(menu);
+        ::DestroyMenu(menu);
+    }
 }
 
 SMenuAttr* SPopupMenu::GetMenuAttr(HMENU menu)
@@ -98,9 +110,8 @@ BOOL SPopupMenu::LoadMenu(xmldom::xml_node element)
         DUI_LOG_WARNING("dui", "SPopupMenu::LoadMenu", L"CreatePopupMenu failed (%lu)", ::GetLastError());
         return FALSE;
     }
-    if (!m_attached)
-        DestroyMenu();
-    m_menu = menu;
+    LetGoOfAttached();
+    m_menu.Reset(menu);
     m_attached = FALSE;
     auto attr = SRefPtr<SMenuAttr>::Adopt(new SMenuAttr());
     attr->ApplyXmlNode(element);
@@ -142,19 +153,16 @@ void SPopupMenu::AppendItem(HMENU menu, xmldom::xml_node element, SMenuAttr* att
                         kMaxMenuDepth);
         return;
     }
-    HMENU sub = ::CreatePopupMenu();
+    SHandle<OwnedMenuTraits> sub(::CreatePopupMenu());
     if (!sub)
         return;
     AttachAttr(sub, attr);
     ::SetMenuContextHelpId(sub, static_cast<DWORD>(element.attribute(L"contextHelpId").as_int(0)));
-    if (!::AppendMenuW(menu, MF_POPUP | MF_OWNERDRAW | grayed, reinterpret_cast<UINT_PTR>(sub),
-                       reinterpret_cast<LPCWSTR>(data.get()))) {
-        FreeMenuTree(sub);
-        ::DestroyMenu(sub);
+    if (!::AppendMenuW(menu, MF_POPUP | MF_OWNERDRAW | grayed, reinterpret_cast<UINT_PTR>(sub.Get()),
+                       reinterpret_cast<LPCWSTR>(data.get())))
         return;
-    }
     data.release();
-    AppendChildren(sub, element, attr, depth + 1);
+    AppendChildren(sub.Release(), element, attr, depth + 1);
 }
 
 UINT SPopupMenu::TrackPopupMenu(UINT flags, int x, int y, HWND owner, const RECT* exclude, int scale)
@@ -183,11 +191,7 @@ UINT SPopupMenu::TrackPopupMenu(UINT flags, int x, int y, HWND owner, const RECT
 
 void SPopupMenu::DestroyMenu()
 {
-    if (m_menu && ::IsMenu(m_menu)) {
-        FreeMenuTree(m_menu);
-        ::DestroyMenu(m_menu);
-    }
-    m_menu = nullptr;
+    m_menu.Reset();
 }
 
 void SPopupMenu::FreeMenuTree(HMENU menu)

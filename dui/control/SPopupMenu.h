@@ -5,6 +5,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include "dui/core/base/SHandle.h"
 #include "xml/xmldom.h"
 
 namespace DUI {
@@ -38,7 +39,17 @@ private:
     void AppendItem(HMENU menu, xmldom::xml_node element, SMenuAttr* attr, int depth);
     static void FreeMenuTree(HMENU menu);
 
-    HMENU m_menu = nullptr;
+    // A menu built here goes with its items' records.
+    struct OwnedMenuTraits {
+        using Type = HMENU;
+        static HMENU Invalid() { return nullptr; }
+        static void Close(HMENU menu);
+    };
+
+    // An attached menu is released, never closed, when another replaces it.
+    void LetGoOfAttached();
+
+    SHandle<OwnedMenuTraits> m_menu;
     BOOL m_attached = FALSE;
 };
 

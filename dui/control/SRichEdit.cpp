@@ -8,6 +8,7 @@
 #include "dui/control/SRicheditDropTarget.h"
 #include "dui/control/STextHost.h"
 #include "dui/core/DibAlphaGuard.h"
+#include "dui/core/base/Himetric.h"
 #include "dui/core/SApplication.h"
 #include "dui/core/base/SHandle.h"
 #include "dui/core/SRicheditMenuDef.h"
@@ -18,21 +19,11 @@ namespace DUI {
 namespace {
 
 constexpr int kSystemBorderSkin = 6;
-constexpr int kHimetricPerInch = 2540;
 constexpr int kTwipsPerInch = 1440;
 constexpr LONG kDefaultTabStop = 720;
 // IMF_AUTOKEYBOARD | IMF_AUTOFONT | IMF_UIFONTS | IMF_DUALFONT
 constexpr LRESULT kLangOptionsCleared = 0x1 | 0x2 | 0x20 | 0x80;
 constexpr LRESULT kLangOptionsSet = 0x1 | 0x20 | 0x80;
-
-// The screen's (or a window's) pixels per logical inch.
-SIZE LogPixelsOf(HWND hwnd)
-{
-    HDC dc = ::GetDC(hwnd);
-    const SIZE ppi = {::GetDeviceCaps(dc, LOGPIXELSX), ::GetDeviceCaps(dc, LOGPIXELSY)};
-    ::ReleaseDC(hwnd, dc);
-    return ppi;
-}
 
 } // namespace
 
@@ -235,12 +226,9 @@ void SRichEdit::OnNcCalcSize()
         return;
     ISwndContainer* container = GetContainer();
     const SIZE ppi = LogPixelsOf(container ? container->GetHostHwnd() : nullptr);
-    m_extent.cx = ::MulDiv(client.right - client.left, kHimetricPerInch, ppi.cx);
-    m_extent.cy = ::MulDiv(height, kHimetricPerInch, ppi.cy);
-    m_viewInset.left = ::MulDiv(inset.left, kHimetricPerInch, ppi.cx);
-    m_viewInset.right = ::MulDiv(inset.right, kHimetricPerInch, ppi.cx);
-    m_viewInset.top = ::MulDiv(inset.top, kHimetricPerInch, ppi.cy);
-    m_viewInset.bottom = ::MulDiv(inset.bottom, kHimetricPerInch, ppi.cy);
+    const SIZE extent = PixelToHimetric(SIZE{client.right - client.left, height}, ppi);
+    m_extent = SIZEL{extent.cx, extent.cy};
+    m_viewInset = PixelToHimetric(inset, ppi);
 
     ITextServices* services = GetTextServices();
     const BOOL focused = IsFocused();

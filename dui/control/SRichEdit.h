@@ -137,6 +137,8 @@ protected:
     void OnKillFocus(SWND newFocus) override;
 
 private:
+    struct AttrRows;
+
     void OnNcCalcSize();
     RECT DrawBounds(const RECT& client) const;
     void KeepImeOff(BOOL focused);
@@ -155,6 +157,9 @@ private:
     LRESULT OnSetCharFormat(WPARAM wp, LPARAM lp);
     LRESULT OnSetParaFormat(LPARAM lp);
     void OnEnableChanged(BOOL enabled);
+    BOOL OnEditMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    void OnShowChanged();
+    void OnSetFontMessage(HFONT font);
     void StreamInRtf(const SStringW& value);
     void AttachEngine();
     void ApplyAlignAttribute(const SStringW& value, BOOL loading);

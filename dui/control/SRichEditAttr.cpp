@@ -4,48 +4,13 @@
 
 #include <shlwapi.h>
 
+#include "dui/core/base/SAttrTable.h"
 #include "dui/core/SLayoutParamAttr.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {
 
 namespace {
-
-constexpr const char* kAttrFunction = "DUI::SRichEdit::SetAttribute";
-
-struct OptionAttr
-{
-    LPCWSTR name;
-    SRichEdit::Option bit;
-};
-
-// Integer attributes that set one option bit from the value's lowest bit.
-constexpr OptionAttr kIntOptions[] = {
-    {L"transparent", SRichEdit::Opt_Transparent}, {L"rich", SRichEdit::Opt_Rich},
-    {L"vertical", SRichEdit::Opt_Vertical},       {L"wordWrap", SRichEdit::Opt_WordWrap},
-    {L"allowBeep", SRichEdit::Opt_AllowBeep},     {L"autoWordSel", SRichEdit::Opt_AutoWordSel},
-    {L"vcenter", SRichEdit::Opt_VCenter},
-};
-
-struct StyleAttr
-{
-    LPCWSTR name;
-    DWORD bit;
-    DWORD mask;  // what the engine is told to re-read; 0: nothing
-};
-
-// Attributes that set one edit-style bit: "0" clears, any other text sets.
-constexpr StyleAttr kStyleBits[] = {
-    {L"hscrollBar", WS_HSCROLL, TXTBIT_SCROLLBARCHANGE},
-    {L"vscrollBar", WS_VSCROLL, TXTBIT_SCROLLBARCHANGE},
-    {L"autoHscroll", ES_AUTOHSCROLL, TXTBIT_SCROLLBARCHANGE},
-    {L"autoVscroll", ES_AUTOVSCROLL, TXTBIT_SCROLLBARCHANGE},
-    {L"multiLines", ES_MULTILINE, TXTBIT_MULTILINE},
-    {L"readOnly", ES_READONLY, TXTBIT_READONLY},
-    {L"wantReturn", ES_WANTRETURN, 0},
-    {L"password", ES_PASSWORD, TXTBIT_USEPASSWORD},
-    {L"number", SRichEdit::kStyleNumber, 0},
-};
 
 int ReadInteger(const SStringW& value)
 {
@@ -55,91 +20,179 @@ int ReadInteger(const SStringW& value)
 
 } // namespace
 
+// The readers of the edit's attributes; a member, so they reach the fields.
+// The first table is asked before the panel's; the second only for names
+// that nobody up the chain took.
+struct SRichEdit::AttrRows
+{
+    using Row = SAttrRow<SRichEdit>;
+
+    template <DWORD SRichEdit::*field>
+    static HRESULT Bool(SRichEdit& e, const SStringW& value, BOOL)
+    {
+        e.*field = ReadBool(value);
+        return S_OK;
+    }
+    static HRESULT Style(SRichEdit& e, const SStringW& value, BOOL)
+    {
+        e.m_editStyle = static_cast<DWORD>(ReadInteger(value));
+        return S_OK;
+    }
+    static HRESULT MaxBuf(SRichEdit& e, const SStringW& value, BOOL)
+    {
+        e.m_textLimit = ReadInteger(value);
+        return S_OK;
+    }
+    static HRESULT ColorText(SRichEdit& e, const SStringW& value, BOOL loading);
+    static HRESULT Rtf(SRichEdit& e, const SStringW& value, BOOL loading)
+    {
+        if (loading)
+            e.m_pendingRtf = value;
+        else
+            e.StreamInRtf(value);
+        return S_OK;
+    }
+    static HRESULT Align(SRichEdit& e, const SStringW& value, BOOL loading)
+    {
+        e.ApplyAlignAttribute(value, loading);
+        return S_OK;
+    }
+    static HRESULT NotifyChange(SRichEdit& e, const SStringW& value, BOOL loading)
+    {
+        e.SetOption(Opt_NotifyChange, e.ReadTextBit(value));
+        e.ApplyNotifyChange(loading);
+        return S_OK;
+    }
+    static HRESULT WantTab(SRichEdit& e, const SStringW& value, BOOL)
+    {
+        e.SetOption(Opt_WantTab, ReadBool(value));
+        return S_OK;
+    }
+    // Integer attributes that set one option bit from the value's lowest bit.
+    template <Option bit>
+    static HRESULT IntOption(SRichEdit& e, const SStringW& value, BOOL)
+    {
+        e.SetOption(bit, (ReadInteger(value) & 1) != 0);
+        return S_OK;
+    }
+    // One edit-style bit: "0" clears, any other text sets. The engine is
+    // told to re-read what `mask` names; a scroll-bar change is told as a
+    // change whatever the value.
+    template <DWORD bit, DWORD mask>
+    static HRESULT StyleBit(SRichEdit& e, const SStringW& value, BOOL loading)
+    {
+        const BOOL on = e.ReadTextBit(value);
+        e.SetEditStyleBit(bit, on);
+        if (!loading)
+            e.NotifyPropertyBits(mask, mask == TXTBIT_SCROLLBARCHANGE || on ? mask : 0);
+        return S_OK;
+    }
+    // The style keeps the line mode for measuring the text as well.
+    static HRESULT MultiLines(SRichEdit& e, const SStringW& value, BOOL loading)
+    {
+        e.SetEditStyleBit(ES_MULTILINE, e.ReadTextBit(value));
+        (void)e.GetStyle().SetAttribute(L"multiLines", value, loading);
+        if (!loading)
+            e.NotifyPropertyBits(TXTBIT_MULTILINE, e.ReadTextBit(value) ? TXTBIT_MULTILINE : 0);
+        return S_OK;
+    }
+    static HRESULT ReadOnly(SRichEdit& e, const SStringW& value, BOOL loading)
+    {
+        const BOOL on = e.ReadTextBit(value);
+        e.SetEditStyleBit(ES_READONLY, on);
+        if (!loading) {
+            e.UpdateDropTarget();
+            e.NotifyPropertyBits(TXTBIT_READONLY, on ? TXTBIT_READONLY : 0);
+        }
+        return S_OK;
+    }
+    static HRESULT PasswordChar(SRichEdit& e, const SStringW& value, BOOL loading)
+    {
+        e.m_passwordChar = value.IsEmpty() ? 0 : value.c_str()[0];
+        return NothingToTell(e, loading);
+    }
+    static HRESULT DragDrop(SRichEdit& e, const SStringW& value, BOOL loading)
+    {
+        e.SetOption(Opt_DragDrop, e.ReadTextBit(value));
+        if (!loading)
+            e.UpdateDropTarget();
+        return NothingToTell(e, loading);
+    }
+    static HRESULT AutoSel(SRichEdit& e, const SStringW& value, BOOL loading)
+    {
+        e.SetOption(Opt_AutoSel, e.ReadTextBit(value));
+        return NothingToTell(e, loading);
+    }
+    // The engine hears of every late change of these, if only with no bits.
+    static HRESULT NothingToTell(SRichEdit& e, BOOL loading)
+    {
+        if (!loading)
+            e.NotifyPropertyBits(0, 0);
+        return S_OK;
+    }
+
+    static constexpr Row kOwnRows[] = {
+        {L"showMenuDefalut", &Bool<&SRichEdit::m_showMenuDefault>, AttrEffect::None},
+        {L"style", &Style, AttrEffect::None},
+        {L"maxBuf", &MaxBuf, AttrEffect::None},
+        {L"colorText", &ColorText, AttrEffect::Redraw},
+        {L"rtf", &Rtf, AttrEffect::None},
+        {L"align", &Align, AttrEffect::RedrawLater},
+        {L"notifyChange", &NotifyChange, AttrEffect::None},
+        {L"wantTab", &WantTab, AttrEffect::None},
+        {L"imedisable", &Bool<&SRichEdit::m_imeDisabled>, AttrEffect::None},
+        {L"multiLines", &MultiLines, AttrEffect::None},
+        {L"transparent", &IntOption<Opt_Transparent>, AttrEffect::None},
+        {L"rich", &IntOption<Opt_Rich>, AttrEffect::None},
+        {L"vertical", &IntOption<Opt_Vertical>, AttrEffect::None},
+        {L"wordWrap", &IntOption<Opt_WordWrap>, AttrEffect::None},
+        {L"allowBeep", &IntOption<Opt_AllowBeep>, AttrEffect::None},
+        {L"autoWordSel", &IntOption<Opt_AutoWordSel>, AttrEffect::None},
+        {L"vcenter", &IntOption<Opt_VCenter>, AttrEffect::None},
+    };
+    static constexpr SAttrTable kOwnTable{kOwnRows};
+
+    static constexpr Row kLateRows[] = {
+        {L"hscrollBar", &StyleBit<WS_HSCROLL, TXTBIT_SCROLLBARCHANGE>, AttrEffect::None},
+        {L"vscrollBar", &StyleBit<WS_VSCROLL, TXTBIT_SCROLLBARCHANGE>, AttrEffect::None},
+        {L"autoHscroll", &StyleBit<ES_AUTOHSCROLL, TXTBIT_SCROLLBARCHANGE>, AttrEffect::None},
+        {L"autoVscroll", &StyleBit<ES_AUTOVSCROLL, TXTBIT_SCROLLBARCHANGE>, AttrEffect::None},
+        {L"readOnly", &ReadOnly, AttrEffect::None},
+        {L"wantReturn", &StyleBit<ES_WANTRETURN, 0>, AttrEffect::None},
+        {L"password", &StyleBit<ES_PASSWORD, TXTBIT_USEPASSWORD>, AttrEffect::None},
+        {L"number", &StyleBit<kStyleNumber, 0>, AttrEffect::None},
+        {L"passwordChar", &PasswordChar, AttrEffect::None},
+        {L"enableDragdrop", &DragDrop, AttrEffect::None},
+        {L"autoSel", &AutoSel, AttrEffect::None},
+    };
+    static constexpr SAttrTable kLateTable{kLateRows};
+};
+
+HRESULT SRichEdit::AttrRows::ColorText(SRichEdit& e, const SStringW& value, BOOL loading)
+{
+    SResProviderMgr* res = SResProviderMgr::GetInstance();
+    const COLORREF color = res ? res->GetColor(value.c_str()) : ResolveNamedColor(value);
+    e.GetStyle().m_crText[0] = color;
+    if (!loading)
+        e.SetDefaultTextColor(color);
+    return S_OK;
+}
+
 HRESULT SRichEdit::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT hr = 1;
-    if (name.CompareNoCase(L"showMenuDefalut") == 0) {
-        m_showMenuDefault = ReadBool(value);
-    } else if (name.CompareNoCase(L"style") == 0) {
-        m_editStyle = static_cast<DWORD>(ReadInteger(value));
-    } else if (name.CompareNoCase(L"maxBuf") == 0) {
-        m_textLimit = ReadInteger(value);
-    } else if (name.CompareNoCase(L"colorText") == 0) {
-        SResProviderMgr* res = SResProviderMgr::GetInstance();
-        const COLORREF color = res ? res->GetColor(value.c_str()) : ResolveNamedColor(value);
-        GetStyle().m_crText[0] = color;
-        if (!loading)
-            SetDefaultTextColor(color);
-        hr = 0;
-    } else if (name.CompareNoCase(L"rtf") == 0) {
-        if (loading)
-            m_pendingRtf = value;
-        else
-            StreamInRtf(value);
-    } else if (name.CompareNoCase(L"align") == 0) {
-        ApplyAlignAttribute(value, loading);
-        hr = loading ? 1 : 0;
-    } else if (name.CompareNoCase(L"notifyChange") == 0) {
-        SetOption(Opt_NotifyChange, ReadTextBit(value));
-        ApplyNotifyChange(loading);
-    } else if (name.CompareNoCase(L"wantTab") == 0) {
-        SetOption(Opt_WantTab, ReadBool(value));
-    } else if (name.CompareNoCase(L"imedisable") == 0) {
-        m_imeDisabled = ReadBool(value);
-    } else if (name.CompareNoCase(L"multiLines") == 0) {
-        return OnUnhandledAttribute(name, value, loading);
-    } else {
-        BOOL found = FALSE;
-        for (const OptionAttr& option : kIntOptions) {
-            if (name.CompareNoCase(option.name) == 0) {
-                SetOption(option.bit, (ReadInteger(value) & 1) != 0);
-                found = TRUE;
-                break;
-            }
-        }
-        if (!found)
-            return SPanel::SetAttribute(name, value, loading);
-    }
-    return AfterSetAttribute(name, value, loading, hr);
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kOwnTable.Apply(*this, name, value, loading, result))
+        return SPanel::SetAttribute(name, value, loading);
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 HRESULT SRichEdit::OnUnhandledAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    const BOOL on = ReadTextBit(value);
-    DWORD mask = 0;
-    DWORD bits = 0;
-    BOOL found = FALSE;
-    for (const StyleAttr& attr : kStyleBits) {
-        if (name.CompareNoCase(attr.name) == 0) {
-            SetEditStyleBit(attr.bit, on);
-            mask = attr.mask;
-            // The scroll-bar change is told as a change whatever the value.
-            bits = attr.mask == TXTBIT_SCROLLBARCHANGE ? attr.mask : (on ? attr.mask : 0);
-            found = TRUE;
-            break;
-        }
-    }
-    if (found) {
-        if (name.CompareNoCase(L"multiLines") == 0)
-            GetStyle().SetAttribute(L"multiLines", value, loading);
-        if (name.CompareNoCase(L"readOnly") == 0 && !loading)
-            UpdateDropTarget();
-    } else if (name.CompareNoCase(L"passwordChar") == 0) {
-        m_passwordChar = value.IsEmpty() ? 0 : value.c_str()[0];
-    } else if (name.CompareNoCase(L"enableDragdrop") == 0) {
-        SetOption(Opt_DragDrop, on);
-        if (!loading)
-            UpdateDropTarget();
-    } else if (name.CompareNoCase(L"autoSel") == 0) {
-        SetOption(Opt_AutoSel, on);
-    } else {
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kLateTable.Apply(*this, name, value, loading, result))
         return SPanel::OnUnhandledAttribute(name, value, loading);
-    }
-    if (!loading)
-        NotifyPropertyBits(mask, bits);
-    return 1;
+    return result;
 }
-
 void SRichEdit::ApplyAlignAttribute(const SStringW& value, BOOL loading)
 {
     if (value == L"center")

@@ -2,10 +2,10 @@
 #include "dui/control/SRichEdit.h"
 
 #include <imm.h>
-#include <windowsx.h>
-
 #include "dui/control/STextHost.h"
 #include "dui/core/SApplication.h"
+#include "dui/core/base/SHandle.h"
+#include "dui/core/base/SMsgPoint.h"
 #include "dui/core/STimer2.h"
 
 namespace DUI {
@@ -43,7 +43,7 @@ BOOL SRichEdit::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_MOUSEWHEEL:
         return OnMouseMessage(msg, wp, lp, result);
     case WM_RBUTTONDOWN:
-        OnContextMenu(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        OnContextMenu(PointFromLParam(lp));
         return TRUE;
     case WM_RBUTTONUP:
         // The menu event went out on the press; the plain window would send
@@ -66,26 +66,22 @@ BOOL SRichEdit::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         return TRUE;
     case WM_SHOWWINDOW:
         SPanel::OnSwndMessage(msg, wp, lp, result);
-        if (!IsVisible(TRUE)) {
-            if (ISwndContainer* container = GetContainer()) {
-                HWND host = container->GetHostHwnd();
-                ::PostMessageW(host, WM_SETCURSOR, reinterpret_cast<WPARAM>(host), HTCLIENT);
-            }
-        }
+        OnShowChanged();
         return TRUE;
     case WM_SETTEXT:
         return OnSetTextMessage(lp, result);
-    case WM_SETFONT: {
-        SApplication* app = SApplication::GetInstance();
-        IPaintFactory* factory = app ? app->GetPaintFactory() : nullptr;
-        LOGFONTW lf = {};
-        SRefPtr<IFont> font;
-        if (factory && wp && ::GetObjectW(reinterpret_cast<HFONT>(wp), sizeof(lf), &lf))
-            factory->CreateFont(&lf, font.Put());
-        if (font && InitDefaultCharFormat(m_cfDef, font.Get()))
-            NotifyPropertyBits(TXTBIT_CHARFORMATCHANGE, TXTBIT_CHARFORMATCHANGE);
+    case WM_SETFONT:
+        OnSetFontMessage(reinterpret_cast<HFONT>(wp));
         return TRUE;
+    default:
+        return OnEditMessage(msg, wp, lp, result);
     }
+}
+
+// The EM_ messages the control answers itself rather than the engine.
+BOOL SRichEdit::OnEditMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    switch (msg) {
     case EM_SETREADONLY:
         result = SUCCEEDED(SetAttribute(L"readonly", wp ? L"1" : L"0", FALSE));
         return TRUE;
@@ -101,6 +97,29 @@ BOOL SRichEdit::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     default:
         return SPanel::OnSwndMessage(msg, wp, lp, result);
     }
+}
+
+// A hidden edit gives the cursor back: the host is asked to set it anew.
+void SRichEdit::OnShowChanged()
+{
+    if (IsVisible(TRUE))
+        return;
+    if (ISwndContainer* container = GetContainer()) {
+        HWND host = container->GetHostHwnd();
+        ::PostMessageW(host, WM_SETCURSOR, reinterpret_cast<WPARAM>(host), HTCLIENT);
+    }
+}
+
+void SRichEdit::OnSetFontMessage(HFONT hfont)
+{
+    SApplication* app = SApplication::GetInstance();
+    IPaintFactory* factory = app ? app->GetPaintFactory() : nullptr;
+    LOGFONTW lf = {};
+    SRefPtr<IFont> font;
+    if (factory && hfont && ::GetObjectW(hfont, sizeof(lf), &lf))
+        factory->CreateFont(&lf, font.Put());
+    if (font && InitDefaultCharFormat(m_cfDef, font.Get()))
+        NotifyPropertyBits(TXTBIT_CHARFORMATCHANGE, TXTBIT_CHARFORMATCHANGE);
 }
 
 // A key the edit left unhandled (cancelled by a subscriber, or Return that
@@ -317,10 +336,8 @@ BOOL SRichEdit::OnSetCursor(POINT pt)
     ISwndContainer* container = GetContainer();
     if (!services || !container)
         return FALSE;
-    HWND host = container->GetHostHwnd();
-    HDC dc = ::GetDC(host);
+    SWindowDC dc(container->GetHostHwnd());
     services->OnTxSetCursor(DVASPECT_CONTENT, -1, nullptr, nullptr, dc, nullptr, &client, pt.x, pt.y);
-    ::ReleaseDC(host, dc);
     return TRUE;
 }
 

@@ -7,6 +7,7 @@
 
 #include "dui/core/base/DuiLog.h"
 #include "dui/res.mgr/SResProviderMgr.h"
+#include "xml/SFile.h"
 
 namespace DUI {
 
@@ -157,12 +158,11 @@ void SRichEdit::StreamInRtf(const SStringW& value)
         DeliverSwndMessage(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
         return;
     }
-    FILE* file = _wfopen(PathOf(value).c_str(), L"rb");
+    const SFilePtr file = OpenFile(PathOf(value).c_str(), L"rb");
     if (!file)
         return;
-    EDITSTREAM es = {reinterpret_cast<DWORD_PTR>(file), 0, &ReadFromFile};
+    EDITSTREAM es = {reinterpret_cast<DWORD_PTR>(file.get()), 0, &ReadFromFile};
     DeliverSwndMessage(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
-    std::fclose(file);
 }
 
 } // namespace DUI

@@ -1,5 +1,7 @@
 #include "dui/control/SRicheditDropTarget.h"
 
+#include "dui/core/base/DuiLog.h"
+
 namespace DUI {
 
 namespace {
@@ -32,7 +34,9 @@ private:
 
 } // namespace
 
-SRicheditDropTarget::SRicheditDropTarget(ITextServices* services) : m_services(services)
+// Made for its creator, who holds the first reference.
+SRicheditDropTarget::SRicheditDropTarget(ITextServices* services)
+    : TComObject<IDropTarget>(IID_IDropTarget, 1), m_services(services)
 {
     if (m_services)
         m_services->AddRef();
@@ -44,72 +48,54 @@ SRicheditDropTarget::~SRicheditDropTarget()
         m_services->Release();
 }
 
-HRESULT SRicheditDropTarget::QueryInterface(REFIID riid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
-        *object = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG SRicheditDropTarget::AddRef()
-{
-    return ++m_refs;
-}
-
-ULONG SRicheditDropTarget::Release()
-{
-    const ULONG left = --m_refs;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 // The engine may refuse a drag it cannot place; the control always offers
 // a copy.
 HRESULT SRicheditDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect)
 {
-    EngineDropTarget target(m_services);
-    if (FAILED(target.Status()))
-        return target.Status();
-    const HRESULT hr = target->DragEnter(data, keys, pt, effect);
-    if (effect)
-        *effect = DROPEFFECT_COPY;
-    return hr;
+    return CallGuardedOr(__FILE__, __LINE__, __func__, E_UNEXPECTED, [&]() -> HRESULT {
+        EngineDropTarget target(m_services);
+        if (FAILED(target.Status()))
+            return target.Status();
+        const HRESULT hr = target->DragEnter(data, keys, pt, effect);
+        if (effect)
+            *effect = DROPEFFECT_COPY;
+        return hr;
+    });
 }
 
 HRESULT SRicheditDropTarget::DragOver(DWORD keys, POINTL pt, DWORD* effect)
 {
-    EngineDropTarget target(m_services);
-    if (FAILED(target.Status()))
-        return target.Status();
-    const HRESULT hr = target->DragOver(keys, pt, effect);
-    if (effect)
-        *effect = DROPEFFECT_COPY;
-    return hr;
+    return CallGuardedOr(__FILE__, __LINE__, __func__, E_UNEXPECTED, [&]() -> HRESULT {
+        EngineDropTarget target(m_services);
+        if (FAILED(target.Status()))
+            return target.Status();
+        const HRESULT hr = target->DragOver(keys, pt, effect);
+        if (effect)
+            *effect = DROPEFFECT_COPY;
+        return hr;
+    });
 }
 
 HRESULT SRicheditDropTarget::DragLeave()
 {
-    EngineDropTarget target(m_services);
-    if (FAILED(target.Status()))
-        return target.Status();
-    return target->DragLeave();
+    return CallGuardedOr(__FILE__, __LINE__, __func__, E_UNEXPECTED, [&]() -> HRESULT {
+        EngineDropTarget target(m_services);
+        if (FAILED(target.Status()))
+            return target.Status();
+        return target->DragLeave();
+    });
 }
 
 HRESULT SRicheditDropTarget::Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect)
 {
-    if (effect && *effect == DROPEFFECT_NONE)
-        return S_FALSE;
-    EngineDropTarget target(m_services);
-    if (FAILED(target.Status()))
-        return target.Status();
-    return target->Drop(data, keys, pt, effect);
+    return CallGuardedOr(__FILE__, __LINE__, __func__, E_UNEXPECTED, [&]() -> HRESULT {
+        if (effect && *effect == DROPEFFECT_NONE)
+            return S_FALSE;
+        EngineDropTarget target(m_services);
+        if (FAILED(target.Status()))
+            return target.Status();
+        return target->Drop(data, keys, pt, effect);
+    });
 }
 
 } // namespace DUI

@@ -8,19 +8,15 @@
 #include <richedit.h>
 #include <textserv.h>
 
+#include "dui/core/base/TComObject.h"
+
 namespace DUI {
 
-class SRicheditDropTarget : public IDropTarget
+class SRicheditDropTarget : public TComObject<IDropTarget>
 {
 public:
     explicit SRicheditDropTarget(ITextServices* services);
-    virtual ~SRicheditDropTarget();
-    SRicheditDropTarget(const SRicheditDropTarget&) = delete;
-    SRicheditDropTarget& operator=(const SRicheditDropTarget&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    ~SRicheditDropTarget() override;
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override;
     HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL pt, DWORD* effect) override;
@@ -28,7 +24,6 @@ public:
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override;
 
 private:
-    ULONG m_refs = 1;
     ITextServices* m_services = nullptr;
 };
 

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include <windowsx.h>
-
 #include "dui/control/ScrollEvents.h"
 #include "dui/core/SLayoutParamAttr.h"
+#include "dui/core/base/SMsgPoint.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SSkinScrollbar.h"
 
@@ -66,7 +65,7 @@ void SScrollBar::OnInitFinished(xmldom::xml_node element)
 
 BOOL SScrollBar::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
-    const POINT pt = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    const POINT pt = PointFromLParam(lp);
     result = 0;
     switch (msg) {
     case SBM_SETSCROLLINFO:

@@ -6,6 +6,7 @@
 
 #include "dui/control/SControlSkin.h"
 #include "dui/core/SLayoutParamAttr.h"
+#include "dui/core/base/SMsgPoint.h"
 
 namespace DUI {
 
@@ -13,10 +14,6 @@ namespace {
 
 constexpr int kContentLength = 100;
 
-POINT PointOf(LPARAM lp)
-{
-    return POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-}
 
 // Extents along the slider's axis and across it, swapped for a vertical one.
 struct AxisSpan
@@ -151,7 +148,7 @@ BOOL SSliderBar::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     if (msg != WM_MOUSEMOVE)
         return SProgress::OnSwndMessage(msg, wp, lp, result);
-    OnMouseMove(PointOf(lp));
+    OnMouseMove(PointFromLParam(lp));
     return TRUE;
 }
 

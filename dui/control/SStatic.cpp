@@ -19,6 +19,30 @@ struct LineWalk
     int y;
 };
 
+// A line break at `p`: a literal backslash-n, or a line feed whose line does
+// not show the carriage return before it. The characters the break takes,
+// 0 for none; `lineEnd` is where the shown line ends.
+int LineBreakAt(LPCWSTR p, LPCWSTR end, LPCWSTR lineStart, LPCWSTR& lineEnd)
+{
+    if (p[0] == L'\\' && p + 1 < end && p[1] == L'n') {
+        lineEnd = p;
+        return 2;
+    }
+    if (*p == L'\n') {
+        lineEnd = p > lineStart && p[-1] == L'\r' ? p - 1 : p;
+        return 1;
+    }
+    return 0;
+}
+
+// One character further; one unit where CharNextW stands still or runs past
+// the end.
+LPCWSTR NextGlyph(LPCWSTR p, LPCWSTR end)
+{
+    const LPCWSTR next = ::CharNextW(p);
+    return next <= p || next > end ? p + 1 : next;
+}
+
 } // namespace
 
 SStatic::SStatic()
@@ -103,21 +127,14 @@ void SStatic::DrawMultiLine(IPaintSurface* rt, LPCWSTR text, int len, RECT* rc, 
         walk.y += lineHeight + m_lineGap;
     };
     for (LPCWSTR p = walk.lineStart; p < end;) {
-        if (p[0] == L'\\' && p + 1 < end && p[1] == L'n') {
-            emit(p);
-            newLine(p + 2);
-            p += 2;
+        LPCWSTR lineEnd = p;
+        if (const int taken = LineBreakAt(p, end, walk.lineStart, lineEnd)) {
+            emit(lineEnd);
+            newLine(p + taken);
+            p += taken;
             continue;
         }
-        if (*p == L'\n') {
-            emit(p > walk.lineStart && p[-1] == L'\r' ? p - 1 : p);
-            newLine(p + 1);
-            ++p;
-            continue;
-        }
-        LPCWSTR next = ::CharNextW(p);
-        if (next <= p || next > end)
-            next = p + 1;
+        const LPCWSTR next = NextGlyph(p, end);
         SIZE glyph = {};
         rt->MeasureText(p, static_cast<int>(next - p), &glyph);
         if (walk.x + glyph.cx > limit && p > walk.lineStart) {

@@ -7,17 +7,17 @@
 #include <richedit.h>
 #include <textserv.h>
 
+#include "dui/core/base/TComObject.h"
+
 namespace DUI {
 
 class SRichEdit;
 
-class STextHost : public ITextHost
+class STextHost : public TComObject<ITextHost>
 {
 public:
     explicit STextHost(SRichEdit* edit);
-    virtual ~STextHost();
-    STextHost(const STextHost&) = delete;
-    STextHost& operator=(const STextHost&) = delete;
+    ~STextHost() override;
 
     // Makes the engine through the helper's entry point; FALSE when there is
     // none, it fails or the result is not ITextServices.
@@ -26,11 +26,6 @@ public:
     BOOL IsActive() const { return m_active != 0; }
     void SetActive(BOOL active) { m_active = active ? 1 : 0; }
     POINT GetCaretPos() const { return m_caretPos; }
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // ITextHost
     HDC TxGetDC() override;
@@ -81,7 +76,6 @@ private:
     HWND HostHwnd() const;
 
     LONG m_active = 0;
-    ULONG m_refs = 0;
     ITextServices* m_services = nullptr;
     SRichEdit* m_edit = nullptr;
     POINT m_caretPos = {};

@@ -5,9 +5,9 @@
 
 namespace DUI {
 
-CSimpleWndHelper::CSimpleWndHelper(HINSTANCE module, LPCWSTR className, BOOL imeWindows) : m_module(module)
+CSimpleWndHelper::CSimpleWndHelper(HINSTANCE module, LPCWSTR className, BOOL imeWindows)
+    : m_heap(::HeapCreate(HEAP_CREATE_ENABLE_EXECUTE, 0, 0)), m_module(module)
 {
-    m_heap = ::HeapCreate(HEAP_CREATE_ENABLE_EXECUTE, 0, 0);
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
     wc.style = ClassStyle(imeWindows);
@@ -23,8 +23,6 @@ CSimpleWndHelper::CSimpleWndHelper(HINSTANCE module, LPCWSTR className, BOOL ime
 
 CSimpleWndHelper::~CSimpleWndHelper()
 {
-    if (m_heap)
-        ::HeapDestroy(m_heap);
     if (m_atom)
         ::UnregisterClassW(MAKEINTATOM(m_atom), m_module);
 }

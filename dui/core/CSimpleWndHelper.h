@@ -5,6 +5,7 @@
 #include <winsock2.h>
 #include <windows.h>
 #include "dui/core/base/SCriticalSection.h"
+#include "dui/core/base/SHandle.h"
 #include "dui/core/base/SSingleton2.h"
 
 namespace DUI {
@@ -18,7 +19,7 @@ public:
     CSimpleWndHelper(HINSTANCE module, LPCWSTR className, BOOL imeWindows);
     ~CSimpleWndHelper() override;
 
-    HANDLE GetHeap() const { return m_heap; }
+    HANDLE GetHeap() const { return m_heap.Get(); }
     ATOM GetClassAtom() const { return m_atom; }
     HINSTANCE GetModule() const { return m_module; }
 
@@ -31,7 +32,7 @@ public:
     static UINT ClassStyle(BOOL imeWindows);
 
 private:
-    HANDLE m_heap = nullptr;
+    SHeapHandle m_heap;
     SCriticalSection m_lock;
     CSimpleWnd* m_creating = nullptr;
     ATOM m_atom = 0;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "dui/core/base/DuiLog.h"
 #include "dui/core/SWindow.h"
 
 namespace DUI {
@@ -62,47 +63,55 @@ BOOL SDropTargetDispatcher::RevokeDragDrop(SWND swnd)
 
 HRESULT SDropTargetDispatcher::DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect)
 {
-    m_data.Reset(data);
-    return DragOver(keys, pt, effect);
+    return CallGuardedOr(__FILE__, __LINE__, __func__, E_UNEXPECTED, [&]() -> HRESULT {
+        m_data.Reset(data);
+        return DragOver(keys, pt, effect);
+    });
 }
 
 HRESULT SDropTargetDispatcher::DragOver(DWORD keys, POINTL pt, DWORD* effect)
 {
-    if (!effect)
-        return E_INVALIDARG;
-    *effect = DROPEFFECT_NONE;
-    const SWND hit = HitTest(pt);
-    SComPtr<IDropTarget> target = TargetOf(hit);
-    if (hit == m_current && target.Get() == m_entered.Get()) {
+    return CallGuardedOr(__FILE__, __LINE__, __func__, E_UNEXPECTED, [&]() -> HRESULT {
+        if (!effect)
+            return E_INVALIDARG;
+        *effect = DROPEFFECT_NONE;
+        const SWND hit = HitTest(pt);
+        SComPtr<IDropTarget> target = TargetOf(hit);
+        if (hit == m_current && target.Get() == m_entered.Get()) {
+            if (target)
+                target->DragOver(keys, pt, effect);
+            return S_OK;
+        }
+        LeaveCurrent();
+        m_current = hit;
+        m_entered = target;
         if (target)
-            target->DragOver(keys, pt, effect);
+            target->DragEnter(m_data.Get(), keys, pt, effect);
         return S_OK;
-    }
-    LeaveCurrent();
-    m_current = hit;
-    m_entered = target;
-    if (target)
-        target->DragEnter(m_data.Get(), keys, pt, effect);
-    return S_OK;
+    });
 }
 
 HRESULT SDropTargetDispatcher::DragLeave()
 {
-    LeaveCurrent();
-    m_data.Reset();
-    return S_OK;
+    return CallGuardedOr(__FILE__, __LINE__, __func__, E_UNEXPECTED, [&]() -> HRESULT {
+        LeaveCurrent();
+        m_data.Reset();
+        return S_OK;
+    });
 }
 
 HRESULT SDropTargetDispatcher::Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect)
 {
-    m_current = 0;
-    const SComPtr<IDropTarget> target = std::move(m_entered);
-    if (target)
-        target->Drop(data, keys, pt, effect);
-    else if (effect)
-        *effect = DROPEFFECT_NONE;   // nothing took it: the source must not act as if it had moved
-    m_data.Reset();
-    return S_OK;
+    return CallGuardedOr(__FILE__, __LINE__, __func__, E_UNEXPECTED, [&]() -> HRESULT {
+        m_current = 0;
+        const SComPtr<IDropTarget> target = std::move(m_entered);
+        if (target)
+            target->Drop(data, keys, pt, effect);
+        else if (effect)
+            *effect = DROPEFFECT_NONE;   // nothing took it: the source must not act as if it had moved
+        m_data.Reset();
+        return S_OK;
+    });
 }
 
 SComPtr<IDropTarget> SDropTargetDispatcher::TargetOf(SWND swnd) const

@@ -4,6 +4,7 @@
 
 #include <shlwapi.h>
 
+#include "dui/core/base/SAttrTable.h"
 #include "dui/core/base/StringSplit.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
@@ -88,70 +89,112 @@ HRESULT SHostWndAttr::SetSizes(const SStringW& value, SLayoutSize* const* target
     return S_OK;
 }
 
-HRESULT SHostWndAttr::SetFlagAttribute(const SStringW& name, const SStringW& value)
+// The readers of the host's attributes; a member, so they reach the fields.
+struct SHostWndAttr::AttrRows
 {
-    static const struct {
-        LPCWSTR name;
-        DWORD bit;
-    } kFlags[] = {
-        {L"resizable", kResizable},   {L"translucent", kTranslucent}, {L"sendWheel2Hover", kSendWheel2Hover},
-        {L"appWnd", kAppWnd},         {L"toolWindow", kToolWindow},   {L"allowSpy", kAllowSpy},
+    using Row = SAttrRow<SHostWndAttr>;
+
+    static HRESULT TrCtx(SHostWndAttr& a, const SStringW& value, BOOL)
+    {
+        a.m_trCtx = ResolveNamedString(value);
+        return S_OK;
+    }
+    static HRESULT Title(SHostWndAttr& a, const SStringW& value, BOOL)
+    {
+        a.m_title.SetText(ResolveNamedString(value));
+        return S_OK;
+    }
+    static HRESULT MaxInset(SHostWndAttr& a, const SStringW& value, BOOL)
+    {
+        SLayoutSize* const t[] = {&a.m_insetLeft, &a.m_insetTop, &a.m_insetRight, &a.m_insetBottom};
+        return SetSizes(value, t, 4);
+    }
+    static HRESULT Margin(SHostWndAttr& a, const SStringW& value, BOOL)
+    {
+        SLayoutSize* const t[] = {&a.m_marginLeft, &a.m_marginTop, &a.m_marginRight, &a.m_marginBottom};
+        return SetSizes(value, t, 4);
+    }
+    static HRESULT MinSize(SHostWndAttr& a, const SStringW& value, BOOL)
+    {
+        SLayoutSize* const t[] = {&a.m_minWidth, &a.m_minHeight};
+        return SetSizes(value, t, 2);
+    }
+    template <SLayoutSize SHostWndAttr::*size>
+    static HRESULT Dim(SHostWndAttr& a, const SStringW& value, BOOL)
+    {
+        a.*size = ResolveLayoutDim(value);
+        return S_OK;
+    }
+    template <DWORD SHostWndAttr::*field>
+    static HRESULT Int(SHostWndAttr& a, const SStringW& value, BOOL)
+    {
+        a.*field = static_cast<DWORD>(ParseInt(value));
+        return S_OK;
+    }
+    template <SIconHandle SHostWndAttr::*icon>
+    static HRESULT Icon(SHostWndAttr& a, const SStringW& value, BOOL)
+    {
+        (a.*icon).Reset(LoadIconText(value));
+        return S_OK;
+    }
+    static HRESULT Alpha(SHostWndAttr& a, const SStringW& value, BOOL)
+    {
+        a.m_flags = (a.m_flags & ~0xFFu) | (static_cast<DWORD>(ParseInt(value)) & 0xFF);
+        return S_OK;
+    }
+    static HRESULT WndType(SHostWndAttr& a, const SStringW& value, BOOL);
+    template <DWORD bit>
+    static HRESULT Switch(SHostWndAttr& a, const SStringW& value, BOOL)
+    {
+        a.SetFlag(bit, ParseInt(value) & 1);
+        return S_OK;
+    }
+
+    static constexpr Row kRows[] = {
+        {L"trCtx", &TrCtx, AttrEffect::None},
+        {L"title", &Title, AttrEffect::None},
+        {L"maxInset", &MaxInset, AttrEffect::None},
+        {L"width", &Dim<&SHostWndAttr::m_width>, AttrEffect::None},
+        {L"height", &Dim<&SHostWndAttr::m_height>, AttrEffect::None},
+        {L"margin", &Margin, AttrEffect::None},
+        {L"minsize", &MinSize, AttrEffect::None},
+        {L"wndStyle", &Int<&SHostWndAttr::m_style>, AttrEffect::None},
+        {L"wndStyleEx", &Int<&SHostWndAttr::m_styleEx>, AttrEffect::None},
+        {L"smallIcon", &Icon<&SHostWndAttr::m_smallIcon>, AttrEffect::None},
+        {L"bigIcon", &Icon<&SHostWndAttr::m_bigIcon>, AttrEffect::None},
+        {L"alpha", &Alpha, AttrEffect::None},
+        {L"wndType", &WndType, AttrEffect::None},
+        {L"resizable", &Switch<kResizable>, AttrEffect::None},
+        {L"translucent", &Switch<kTranslucent>, AttrEffect::None},
+        {L"sendWheel2Hover", &Switch<kSendWheel2Hover>, AttrEffect::None},
+        {L"appWnd", &Switch<kAppWnd>, AttrEffect::None},
+        {L"toolWindow", &Switch<kToolWindow>, AttrEffect::None},
+        {L"allowSpy", &Switch<kAllowSpy>, AttrEffect::None},
     };
-    for (const auto& f : kFlags) {
-        if (name.CompareNoCase(f.name) == 0) {
-            SetFlag(f.bit, ParseInt(value) & 1);
+    static constexpr SAttrTable kTable{kRows};
+};
+
+// "undefine", "appMain" or "normal", matched exactly.
+HRESULT SHostWndAttr::AttrRows::WndType(SHostWndAttr& a, const SStringW& value, BOOL)
+{
+    static const LPCWSTR kTypes[] = {L"undefine", L"appMain", L"normal"};
+    for (DWORD type = 0; type < 3; ++type) {
+        if (std::wcscmp(value, kTypes[type]) == 0) {
+            a.m_flags = (a.m_flags & ~0xFF00u) | (type << 8);
             return S_OK;
         }
     }
-    return S_FALSE;
+    return E_FAIL;
 }
 
 HRESULT SHostWndAttr::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT hr = S_OK;
-    if (name.CompareNoCase(L"trCtx") == 0) {
-        m_trCtx = ResolveNamedString(value);
-    } else if (name.CompareNoCase(L"title") == 0) {
-        m_title.SetText(ResolveNamedString(value));
-    } else if (name.CompareNoCase(L"maxInset") == 0) {
-        SLayoutSize* const t[] = {&m_insetLeft, &m_insetTop, &m_insetRight, &m_insetBottom};
-        hr = SetSizes(value, t, 4);
-    } else if (name.CompareNoCase(L"width") == 0) {
-        m_width = ResolveLayoutDim(value);
-    } else if (name.CompareNoCase(L"height") == 0) {
-        m_height = ResolveLayoutDim(value);
-    } else if (name.CompareNoCase(L"margin") == 0) {
-        SLayoutSize* const t[] = {&m_marginLeft, &m_marginTop, &m_marginRight, &m_marginBottom};
-        hr = SetSizes(value, t, 4);
-    } else if (name.CompareNoCase(L"minsize") == 0) {
-        SLayoutSize* const t[] = {&m_minWidth, &m_minHeight};
-        hr = SetSizes(value, t, 2);
-    } else if (name.CompareNoCase(L"wndStyle") == 0) {
-        m_style = static_cast<DWORD>(ParseInt(value));
-    } else if (name.CompareNoCase(L"wndStyleEx") == 0) {
-        m_styleEx = static_cast<DWORD>(ParseInt(value));
-    } else if (name.CompareNoCase(L"smallIcon") == 0) {
-        m_smallIcon.Reset(LoadIconText(value));
-    } else if (name.CompareNoCase(L"bigIcon") == 0) {
-        m_bigIcon.Reset(LoadIconText(value));
-    } else if (name.CompareNoCase(L"alpha") == 0) {
-        m_flags = (m_flags & ~0xFFu) | (static_cast<DWORD>(ParseInt(value)) & 0xFF);
-    } else if (name.CompareNoCase(L"wndType") == 0) {
-        static const LPCWSTR kTypes[] = {L"undefine", L"appMain", L"normal"};
-        int type = -1;
-        for (int i = 0; i < 3; ++i) {
-            if (std::wcscmp(value, kTypes[i]) == 0)
-                type = i;
-        }
-        if (type < 0)
-            return E_FAIL;
-        m_flags = (m_flags & ~0xFF00u) | (static_cast<DWORD>(type) << 8);
-    } else if (SetFlagAttribute(name, value) != S_OK) {
+    HRESULT result = S_FALSE;
+    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
         return OnUnhandledAttribute(name, value, loading);
-    }
-    if (FAILED(hr))
-        return hr;
-    return AfterSetAttribute(name, value, loading, 1);
+    if (FAILED(result))
+        return result;
+    return AfterSetAttribute(name, value, loading, result);
 }
 
 } // namespace DUI

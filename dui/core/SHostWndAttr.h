@@ -58,6 +58,8 @@ public:
     void SetSendWheel2Hover(BOOL on) { SetFlag(kSendWheel2Hover, on); }
 
 private:
+    struct AttrRows;
+
     static constexpr DWORD kResizable = 0x10000;
     static constexpr DWORD kAppWnd = 0x20000;
     static constexpr DWORD kToolWindow = 0x40000;
@@ -67,8 +69,7 @@ private:
 
     BOOL Flag(DWORD bit) const { return (m_flags & bit) != 0; }
     void SetFlag(DWORD bit, BOOL on) { m_flags = on ? (m_flags | bit) : (m_flags & ~bit); }
-    HRESULT SetSizes(const SStringW& value, SLayoutSize* const* targets, size_t count);
-    HRESULT SetFlagAttribute(const SStringW& name, const SStringW& value);
+    static HRESULT SetSizes(const SStringW& value, SLayoutSize* const* targets, size_t count);
 
     SLayoutSize m_marginLeft, m_marginTop, m_marginRight, m_marginBottom;
     SLayoutSize m_minWidth, m_minHeight;

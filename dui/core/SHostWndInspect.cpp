@@ -2,10 +2,9 @@
 // host's window tree.
 #include "dui/core/SHostWnd.h"
 
-#include <windowsx.h>
-
 #include <memory>
 
+#include "dui/core/base/SMsgPoint.h"
 #include "dui/core/SwndInspectRecord.h"
 
 namespace DUI {
@@ -52,7 +51,7 @@ LRESULT SHostWnd::OnInspectInfo(SWND swnd)
 
 LRESULT SHostWnd::OnInspectHitTest(LPARAM screen)
 {
-    POINT pt = {GET_X_LPARAM(screen), GET_Y_LPARAM(screen)};
+    POINT pt = PointFromLParam(screen);
     ::ScreenToClient(GetHwnd(), &pt);
     return HitTestSwnd(pt);
 }

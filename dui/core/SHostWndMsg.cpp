@@ -5,13 +5,12 @@
 #include "dui/core/SHostWnd.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
-
 #include <algorithm>
 #include <cstring>
 
 #include "dui/core/base/DuiLog.h"
 #include "dui/core/HostGeometry.h"
+#include "dui/core/base/SMsgPoint.h"
 
 namespace DUI {
 
@@ -21,7 +20,7 @@ constexpr UINT kImeFirst = 0x010D, kImeLast = 0x010F;
 
 POINT ClientPoint(HWND hwnd, LPARAM screen)
 {
-    POINT pt = {GET_X_LPARAM(screen), GET_Y_LPARAM(screen)};
+    POINT pt = PointFromLParam(screen);
     ::ScreenToClient(hwnd, &pt);
     return pt;
 }
@@ -82,7 +81,7 @@ BOOL SHostWnd::RunMessageMap(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         result = OnNativeSetCursor(reinterpret_cast<HWND>(wp), LOWORD(lp), HIWORD(lp));
         return IsHostHandled();
     case WM_TIMER: OnTimer(wp); return IsHostHandled();
-    case WM_NCHITTEST: result = OnNcHitTest(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return IsHostHandled();
+    case WM_NCHITTEST: result = OnNcHitTest(PointFromLParam(lp)); return IsHostHandled();
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp)); return IsHostHandled();
     case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<HWND>(lp)); return IsHostHandled();
     default: break;

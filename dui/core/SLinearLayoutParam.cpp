@@ -2,6 +2,7 @@
 
 #include <cwchar>
 #include "dui/core/SLayoutParamAttr.h"
+#include "dui/core/base/SAttrTable.h"
 #include "dui/core/base/StringSplit.h"
 
 namespace DUI {
@@ -33,40 +34,63 @@ HRESULT SLinearLayoutParam::SetExtend(const SStringW& value)
     return S_OK;
 }
 
-HRESULT SLinearLayoutParam::SetAttribute(const SStringW& name, const SStringW& value, BOOL)
+// The readers of the parameter's attributes; a member, so they reach the
+// data.
+struct SLinearLayoutParam::AttrRows
 {
-    struct Side
+    using Row = SAttrRow<SLinearLayoutParam>;
+
+    template <SLayoutSize SLinearLayoutParamStruct::*size>
+    static HRESULT Word(SLinearLayoutParam& p, const SStringW& value, BOOL)
     {
-        const wchar_t* name;
-        SLayoutSize* size;
-    };
-    const Side extends[] = {{L"extend_left", &m_data.extendLeft},
-                            {L"extend_top", &m_data.extendTop},
-                            {L"extend_right", &m_data.extendRight},
-                            {L"extend_bottom", &m_data.extendBottom}};
-    if (name.CompareNoCase(L"width") == 0) {
-        m_data.width = ReadSizeWord(value, false, kSetAttribute);
-    } else if (name.CompareNoCase(L"height") == 0) {
-        m_data.height = ReadSizeWord(value, false, kSetAttribute);
-    } else if (name.CompareNoCase(L"size") == 0) {
-        if (!ReadSizePair(value, false, kSetAttribute, m_data.width, m_data.height)) return E_FAIL;
-    } else if (name.CompareNoCase(L"weight") == 0) {
-        ReadFloat(value, kSetAttribute, m_data.weight);
-    } else if (name.CompareNoCase(L"layout_gravity") == 0) {
-        const int gravity = LinearGravityByName(value);
-        if (gravity == kGravityUnset) return E_FAIL;
-        m_data.gravity = gravity;
-    } else if (name.CompareNoCase(L"extend") == 0) {
-        return SetExtend(value);
-    } else {
-        for (const Side& side : extends) {
-            if (name.CompareNoCase(side.name) != 0) continue;
-            *side.size = ReadDimension(value, kSetAttribute);
-            return S_OK;
-        }
-        return E_NOTIMPL;
+        p.m_data.*size = ReadSizeWord(value, false, kSetAttribute);
+        return S_OK;
     }
-    return S_OK;
+    static HRESULT Size(SLinearLayoutParam& p, const SStringW& value, BOOL)
+    {
+        return ReadSizePair(value, false, kSetAttribute, p.m_data.width, p.m_data.height) ? S_OK : E_FAIL;
+    }
+    static HRESULT Weight(SLinearLayoutParam& p, const SStringW& value, BOOL)
+    {
+        ReadFloat(value, kSetAttribute, p.m_data.weight);
+        return S_OK;
+    }
+    static HRESULT Gravity(SLinearLayoutParam& p, const SStringW& value, BOOL)
+    {
+        const int gravity = LinearGravityByName(value);
+        if (gravity == kGravityUnset)
+            return E_FAIL;
+        p.m_data.gravity = gravity;
+        return S_OK;
+    }
+    static HRESULT Extend(SLinearLayoutParam& p, const SStringW& value, BOOL) { return p.SetExtend(value); }
+    template <SLayoutSize SLinearLayoutParamStruct::*side>
+    static HRESULT Side(SLinearLayoutParam& p, const SStringW& value, BOOL)
+    {
+        p.m_data.*side = ReadDimension(value, kSetAttribute);
+        return S_OK;
+    }
+
+    static constexpr Row kRows[] = {
+        {L"width", &Word<&SLinearLayoutParamStruct::width>, AttrEffect::Redraw},
+        {L"height", &Word<&SLinearLayoutParamStruct::height>, AttrEffect::Redraw},
+        {L"size", &Size, AttrEffect::Redraw},
+        {L"weight", &Weight, AttrEffect::Redraw},
+        {L"layout_gravity", &Gravity, AttrEffect::Redraw},
+        {L"extend", &Extend, AttrEffect::Redraw},
+        {L"extend_left", &Side<&SLinearLayoutParamStruct::extendLeft>, AttrEffect::Redraw},
+        {L"extend_top", &Side<&SLinearLayoutParamStruct::extendTop>, AttrEffect::Redraw},
+        {L"extend_right", &Side<&SLinearLayoutParamStruct::extendRight>, AttrEffect::Redraw},
+        {L"extend_bottom", &Side<&SLinearLayoutParamStruct::extendBottom>, AttrEffect::Redraw},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
+HRESULT SLinearLayoutParam::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+{
+    HRESULT result = E_NOTIMPL;
+    AttrRows::kTable.Apply(*this, name, value, loading, result);
+    return result;
 }
 
 void SLinearLayoutParam::Clear()

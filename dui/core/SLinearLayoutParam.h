@@ -44,6 +44,8 @@ public:
     HRESULT SetAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
 
 private:
+    struct AttrRows;
+
     HRESULT SetExtend(const SStringW& value);
 };
 

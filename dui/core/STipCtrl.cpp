@@ -1,6 +1,7 @@
 #include "dui/core/STipCtrl.h"
 
 #include "dui/core/base/SSelectObject.h"
+#include "dui/core/base/SMsgPoint.h"
 
 namespace DUI {
 
@@ -82,15 +83,14 @@ void STipCtrl::RelayEvent(const MSG* msg)
     }
     if (msg->message != WM_MOUSEMOVE)
         return;
-    POINT pt = {static_cast<short>(LOWORD(msg->lParam)), static_cast<short>(HIWORD(msg->lParam))};
+    POINT pt = PointFromLParam(msg->lParam);
     if (!::PtInRect(&m_rcTip, pt)) {
         HideAndStop();
         return;
     }
     if (::IsWindowVisible(GetHwnd()) || m_text.IsEmpty())
         return;
-    KillTimer(kShowTimer);
-    SetTimer(kShowTimer, m_delay);
+    m_timer.RestartShow(GetHwnd());
     ::ClientToScreen(msg->hwnd, &pt);
     ::SetWindowPos(GetHwnd(), nullptr, pt.x, pt.y + kCursorGap, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
@@ -98,12 +98,10 @@ void STipCtrl::RelayEvent(const MSG* msg)
 
 void STipCtrl::OnTimer(UINT_PTR id)
 {
-    if (id == kShowTimer) {
-        KillTimer(kShowTimer);
-        Show();
-        SetTimer(kHideTimer, m_hideDelay);
-    } else if (id == kHideTimer) {
-        HideAndStop();
+    switch (m_timer.OnTimer(GetHwnd(), id)) {
+    case STipTimer::Step::Show: Show(); break;
+    case STipTimer::Step::Hide: HideAndStop(); break;
+    case STipTimer::Step::None: break;
     }
 }
 
@@ -143,7 +141,7 @@ void STipCtrl::Hide()
 void STipCtrl::HideAndStop()
 {
     Hide();
-    KillTimer(kHideTimer);
+    m_timer.StopHide(GetHwnd());
 }
 
 void STipCtrl::OnPaint()

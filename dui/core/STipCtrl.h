@@ -6,6 +6,7 @@
 #include "dui/core/CSimpleWnd.h"
 #include "dui/core/IToolTip.h"
 #include "dui/core/base/SHandle.h"
+#include "dui/core/STipTimer.h"
 
 namespace DUI {
 
@@ -32,8 +33,6 @@ public:
     static constexpr int kPadding = 10;
 
 private:
-    enum : UINT_PTR { kShowTimer = 1, kHideTimer = 2 };
-
     void OnTimer(UINT_PTR id);
     void OnPaint();
     void Show();
@@ -43,8 +42,7 @@ private:
     SIZE MeasureText();
 
     int m_handled = 0;
-    int m_delay = 500;
-    int m_hideDelay = 5000;
+    STipTimer m_timer{500};
     SStringW m_text;
     int m_fontScale = 0;   // 0: no font made for a scale yet
     RECT m_rcTip = {};

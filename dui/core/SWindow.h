@@ -15,7 +15,9 @@
 #include "dui/core/base/SRefPtr.h"
 #include "dui/core/SWindowMgr.h"
 #include "dui/core/SwndStyle.h"
+#include "dui/core/SwndRenderCache.h"
 #include "dui/core/SwndText.h"
+#include "dui/core/SwndToolTip.h"
 #include "dui/core/SwndToolTipInfo.h"
 #include "dui/core/base/TObjRefImpl.h"
 #include "dui/res.mgr/ISkinObj.h"
@@ -393,7 +395,8 @@ private:
     void LinkChild(SWindow* child, SWindow* after);
     void AdoptLayoutParam(SWindow* child);
 
-    HRESULT SetOwnAttribute(const SStringW& name, const SStringW& value, BOOL loading, BOOL& taken);
+    // The readers of the window's own attribute table.
+    struct AttrRows;
     HRESULT SetDelegatedAttribute(const SStringW& name, const SStringW& value, BOOL loading);
     HRESULT SetLayoutAttribute(const SStringW& value);
     void ApplyClass(const SStringW& value, BOOL loading);
@@ -416,19 +419,13 @@ private:
     // The rounded client clip of the style's corner radius, or NULL.
     SRefPtr<IPaintRegion> RoundClientRegion() const;
     BOOL PushShapeClip(IPaintSurface* rt, int mode) const;
-    void PaintCache(IPaintSurface* rt);
-    void FitSurface(SRefPtr<IPaintSurface>& surface);
+    void PaintCache(IPaintSurface* rt, IPaintSurface* cache);
+    void FitSurface(SwndRenderCache::Kind kind);
     void PaintChildren(IPaintSurface* rt, IPaintRegion* rgn, int firstZ, int endZ);
     void EndLayer(IPaintSurface* kept, IPaintSurface* layer, BOOL clipped, const RECT& rcWnd);
 
     // Drawing outside the paint cycle
-    struct RenderTargetState
-    {
-        RECT box = {};
-        DWORD flags = 0;
-        SRefPtr<IPaintRegion> region;
-    };
-    void ComposeLayer(SWindow* layered, const RenderTargetState& state);
+    void ComposeLayer(SWindow* layered, const SwndRenderCache::Lent& state);
     void PaintTreeRange(IPaintSurface* rt, const RECT* rc, SWindow* from, int firstZ, int endZ, BOOL clear);
     BOOL MatchesParent() const;
 
@@ -442,9 +439,14 @@ private:
         SIZE size = {};
     };
     int SizingKey(int orientation, int scale) const;
-    // Drops the measurement of this window and of every ancestor; with
-    // `subtree` those of every descendant too.
-    void InvalidateMeasure(BOOL subtree = FALSE);
+    // Whose measurements a change drops besides the window's and its
+    // ancestors'.
+    enum class MeasureScope
+    {
+        Self,
+        Subtree,   // every descendant's too
+    };
+    void InvalidateMeasure(MeasureScope scope = MeasureScope::Self);
 
     RECT m_rcWindow = {};
     SWND m_swnd = 0;
@@ -462,7 +464,7 @@ private:
     UINT m_childCount = 0;
     SwndStyle m_style;
     SwndText m_text;
-    SwndText m_toolTip;
+    SwndToolTip m_toolTip;
     SStringW m_name;
     SStringW m_trCtx;
     int m_id = 0;
@@ -477,12 +479,9 @@ private:
     SLayoutSize m_maxWidth;
     MeasureCache m_measure;
     // State and painting
-    SRefPtr<IPaintSurface> m_cacheSurface;
-    SRefPtr<IPaintSurface> m_layerSurface;
+    SwndRenderCache m_surfaces;
     SRefPtr<IPaintRegion> m_dirtyRegion;
     COLORREF m_colorize = 0;
-    // Drawing outside the paint cycle
-    std::unique_ptr<RenderTargetState> m_renderTarget;
     // Messages
     const SwndMsg* m_curMsg = nullptr;
 };

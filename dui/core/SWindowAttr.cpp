@@ -6,6 +6,7 @@
 
 #include <cwchar>
 
+#include "dui/core/base/SAttrTable.h"
 #include "dui/core/SLayoutParamAttr.h"
 #include "dui/core/base/SNamedID.h"
 #include "dui/core/base/SObjectFactoryMgr.h"
@@ -57,151 +58,201 @@ ISkinObj* FindSkin(const SStringW& name, int scale)
 
 } // namespace
 
+// The readers of the window's own attributes: a member of the window, so
+// they reach what the attributes set.
+struct SWindow::AttrRows
+{
+    using Row = SAttrRow<SWindow>;
+
+    template <DWORD flag>
+    static HRESULT Flag(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.SetFlag(flag, ReadBool(value));
+        return S_OK;
+    }
+
+    static HRESULT Layout(SWindow& w, const SStringW& value, BOOL) { return w.SetLayoutAttribute(value); }
+    static HRESULT Class(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        w.ApplyClass(value, loading);
+        return S_OK;
+    }
+    static HRESULT Id(SWindow& w, const SStringW& value, BOOL)
+    {
+        ReadWindowId(value, w.m_id);
+        return S_OK;
+    }
+    static HRESULT Name(SWindow& w, const SStringW& value, BOOL);
+    static HRESULT Skin(SWindow& w, const SStringW& value, BOOL loading);
+    static HRESULT NcSkin(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.m_ncSkin.Reset(FindSkin(value, w.GetScale()));
+        return S_OK;
+    }
+    static HRESULT Data(SWindow& w, const SStringW& value, BOOL)
+    {
+        int data = 0;
+        w.m_userData = StrToIntExW(value, STIF_SUPPORT_HEX, &data) ? static_cast<ULONG_PTR>(data) : 0;
+        return S_OK;
+    }
+    static HRESULT Text(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.m_text.SetText(ResolveNamedString(value));
+        return S_OK;
+    }
+    static HRESULT TrCtx(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.m_trCtx = ResolveNamedString(value);
+        return S_OK;
+    }
+    static HRESULT Enable(SWindow& w, const SStringW& value, BOOL loading);
+    static HRESULT Visible(SWindow& w, const SStringW& value, BOOL loading);
+    static HRESULT Display(SWindow& w, const SStringW& value, BOOL loading);
+    static HRESULT Cache(SWindow& w, const SStringW& value, BOOL loading);
+    static HRESULT Alpha(SWindow& w, const SStringW& value, BOOL loading);
+    static HRESULT Layered(SWindow& w, const SStringW& value, BOOL loading);
+    static HRESULT TrackMouse(SWindow& w, const SStringW& value, BOOL loading);
+    static HRESULT Tip(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.SetToolTipText(ResolveNamedString(value));
+        return S_OK;
+    }
+    static HRESULT MaxWidth(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.m_maxWidth = ReadDimension(value, "DUI::SWindow::SetAttribute");
+        return S_OK;
+    }
+    static HRESULT Float(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.m_float = ReadBool(value);
+        return S_OK;
+    }
+
+    static constexpr Row kRows[] = {
+        {L"layout", &Layout, AttrEffect::Redraw},
+        {L"class", &Class, AttrEffect::None},
+        {L"id", &Id, AttrEffect::None},
+        {L"name", &Name, AttrEffect::None},
+        {L"skin", &Skin, AttrEffect::RedrawLater},
+        {L"ncskin", &NcSkin, AttrEffect::Redraw},
+        {L"data", &Data, AttrEffect::None},
+        {L"text", &Text, AttrEffect::Redraw},
+        {L"trCtx", &TrCtx, AttrEffect::None},
+        {L"enable", &Enable, AttrEffect::None},
+        {L"visible", &Visible, AttrEffect::None},
+        {L"show", &Visible, AttrEffect::None},
+        {L"display", &Display, AttrEffect::RedrawLater},
+        {L"cache", &Cache, AttrEffect::None},
+        {L"alpha", &Alpha, AttrEffect::RedrawLater},
+        {L"layeredWindow", &Layered, AttrEffect::RedrawLater},
+        {L"trackMouseEvent", &TrackMouse, AttrEffect::None},
+        {L"tip", &Tip, AttrEffect::None},
+        {L"msgTransparent", &Flag<Flag_MsgTransparent>, AttrEffect::None},
+        {L"maxWidth", &MaxWidth, AttrEffect::None},
+        {L"clipClient", &Flag<Flag_ClipClient>, AttrEffect::None},
+        {L"focusable", &Flag<Flag_Focusable>, AttrEffect::None},
+        {L"drawFocusRect", &Flag<Flag_DrawFocusRect>, AttrEffect::Redraw},
+        {L"float", &Float, AttrEffect::None},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
+HRESULT SWindow::AttrRows::Name(SWindow& w, const SStringW& value, BOOL)
+{
+    w.m_name = value;
+    const SNamedID* ids = SNamedID::GetInstance();
+    if (w.m_id == 0 && ids)
+        w.m_id = ids->Get(value);
+    return S_OK;
+}
+
+HRESULT SWindow::AttrRows::Skin(SWindow& w, const SStringW& value, BOOL loading)
+{
+    w.m_skin.Reset(FindSkin(value, w.GetScale()));
+    if (!loading && w.WrapsContent())
+        w.MarkForRelayout();
+    return S_OK;
+}
+
+HRESULT SWindow::AttrRows::Enable(SWindow& w, const SStringW& value, BOOL loading)
+{
+    if (!loading)
+        w.EnableWindow(ReadBool(value), TRUE);
+    else if (ReadBool(value))
+        w.ModifyState(0, WndState_Disable, FALSE);
+    else
+        w.ModifyState(WndState_Disable, WndState_Hover, FALSE);
+    return S_OK;
+}
+
+HRESULT SWindow::AttrRows::Visible(SWindow& w, const SStringW& value, BOOL loading)
+{
+    if (loading)
+        w.SetFlag(Flag_Visible, ReadBool(value));
+    else
+        w.SetVisible(ReadBool(value), TRUE);
+    return S_OK;
+}
+
+HRESULT SWindow::AttrRows::Display(SWindow& w, const SStringW& value, BOOL loading)
+{
+    w.SetFlag(Flag_Display, ReadBool(value));
+    if (!loading)
+        w.MarkForRelayout();
+    return S_OK;
+}
+
+HRESULT SWindow::AttrRows::Cache(SWindow& w, const SStringW& value, BOOL loading)
+{
+    w.SetFlag(Flag_Cache, ReadBool(value));
+    if (!loading) {
+        w.UpdateCacheMode();
+        w.InvalidateRect(nullptr);
+    }
+    return S_OK;
+}
+
+HRESULT SWindow::AttrRows::Alpha(SWindow& w, const SStringW& value, BOOL loading)
+{
+    w.m_style.m_byAlpha = static_cast<BYTE>(_wtoi(value));
+    if (loading)
+        return S_OK;
+    if (!w.IsLayered())
+        w.UpdateCacheMode();
+    w.InvalidateRect(nullptr);
+    return S_OK;
+}
+
+HRESULT SWindow::AttrRows::Layered(SWindow& w, const SStringW& value, BOOL loading)
+{
+    w.SetFlag(Flag_Layered, ReadBool(value));
+    if (!loading)
+        w.UpdateLayeredMode();
+    return S_OK;
+}
+
+HRESULT SWindow::AttrRows::TrackMouse(SWindow& w, const SStringW& value, BOOL loading)
+{
+    const BOOL track = ReadBool(value);
+    w.m_style.SetFlag(SwndStyle::Flag_TrackMouse, track);
+    if (loading || !w.m_container)
+        return S_OK;
+    if (track)
+        w.m_container->RegisterTrackMouseEvent(w.m_swnd);
+    else
+        w.m_container->UnregisterTrackMouseEvent(w.m_swnd);
+    return S_OK;
+}
+
 HRESULT SWindow::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
     // Fonts and sizes reach the text measurement of descendants as well.
-    InvalidateMeasure(!loading);
-    BOOL taken = TRUE;
-    const HRESULT own = SetOwnAttribute(name, value, loading, taken);
-    if (taken)
+    InvalidateMeasure(loading ? MeasureScope::Self : MeasureScope::Subtree);
+    HRESULT own = E_FAIL;
+    if (AttrRows::kTable.Apply(*this, name, value, loading, own))
         return AfterSetAttribute(name, value, loading, own);
     return SetDelegatedAttribute(name, value, loading);
 }
-
-HRESULT SWindow::SetOwnAttribute(const SStringW& name, const SStringW& value, BOOL loading, BOOL& taken)
-{
-    if (name.CompareNoCase(L"layout") == 0)
-        return SetLayoutAttribute(value);
-    if (name.CompareNoCase(L"class") == 0) {
-        ApplyClass(value, loading);
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"id") == 0) {
-        ReadWindowId(value, m_id);
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"name") == 0) {
-        m_name = value;
-        const SNamedID* ids = SNamedID::GetInstance();
-        if (m_id == 0 && ids)
-            m_id = ids->Get(value);
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"skin") == 0) {
-        m_skin.Reset(FindSkin(value, GetScale()));
-        if (loading)
-            return S_FALSE;
-        if (WrapsContent())
-            MarkLayoutDirty(m_swnd, TRUE);
-        return S_OK;
-    }
-    if (name.CompareNoCase(L"ncskin") == 0) {
-        m_ncSkin.Reset(FindSkin(value, GetScale()));
-        return S_OK;
-    }
-    if (name.CompareNoCase(L"data") == 0) {
-        int data = 0;
-        m_userData = StrToIntExW(value, STIF_SUPPORT_HEX, &data) ? static_cast<ULONG_PTR>(data) : 0;
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"text") == 0) {
-        m_text.SetText(ResolveNamedString(value));
-        return S_OK;
-    }
-    if (name.CompareNoCase(L"trCtx") == 0) {
-        m_trCtx = ResolveNamedString(value);
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"enable") == 0) {
-        if (!loading)
-            EnableWindow(ReadBool(value), TRUE);
-        else if (ReadBool(value))
-            ModifyState(0, WndState_Disable, FALSE);
-        else
-            ModifyState(WndState_Disable, WndState_Hover, FALSE);
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"visible") == 0 || name.CompareNoCase(L"show") == 0) {
-        if (loading)
-            SetFlag(Flag_Visible, ReadBool(value));
-        else
-            SetVisible(ReadBool(value), TRUE);
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"display") == 0) {
-        SetFlag(Flag_Display, ReadBool(value));
-        if (loading)
-            return S_FALSE;
-        MarkLayoutDirty(m_swnd, TRUE);
-        return S_OK;
-    }
-    if (name.CompareNoCase(L"cache") == 0) {
-        SetFlag(Flag_Cache, ReadBool(value));
-        if (!loading) {
-            UpdateCacheMode();
-            InvalidateRect(nullptr);
-        }
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"alpha") == 0) {
-        m_style.m_byAlpha = static_cast<BYTE>(_wtoi(value));
-        if (loading)
-            return S_FALSE;
-        if (!IsLayered())
-            UpdateCacheMode();
-        InvalidateRect(nullptr);
-        return S_OK;
-    }
-    if (name.CompareNoCase(L"layeredWindow") == 0) {
-        SetFlag(Flag_Layered, ReadBool(value));
-        if (loading)
-            return S_FALSE;
-        UpdateLayeredMode();
-        return S_OK;
-    }
-    if (name.CompareNoCase(L"trackMouseEvent") == 0) {
-        const BOOL track = ReadBool(value);
-        m_style.SetFlag(SwndStyle::Flag_TrackMouse, track);
-        if (!loading && m_container) {
-            if (track)
-                m_container->RegisterTrackMouseEvent(m_swnd);
-            else
-                m_container->UnregisterTrackMouseEvent(m_swnd);
-        }
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"tip") == 0) {
-        SetToolTipText(ResolveNamedString(value));
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"msgTransparent") == 0) {
-        SetFlag(Flag_MsgTransparent, ReadBool(value));
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"maxWidth") == 0) {
-        m_maxWidth = ReadDimension(value, "DUI::SWindow::SetAttribute");
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"clipClient") == 0) {
-        SetFlag(Flag_ClipClient, ReadBool(value));
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"focusable") == 0) {
-        SetFlag(Flag_Focusable, ReadBool(value));
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"drawFocusRect") == 0) {
-        SetFlag(Flag_DrawFocusRect, ReadBool(value));
-        return S_OK;
-    }
-    if (name.CompareNoCase(L"float") == 0) {
-        m_float = ReadBool(value);
-        return S_FALSE;
-    }
-    taken = FALSE;
-    return E_FAIL;
-}
-
 HRESULT SWindow::SetDelegatedAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
     HRESULT hr = m_style.SetAttribute(name, value, loading);

@@ -3,31 +3,23 @@
 // caret.
 #include "dui/core/SWindow.h"
 
+#include "dui/core/base/SMsgPoint.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {
-
-namespace {
-
-POINT PointOf(LPARAM lp)
-{
-    return POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-}
-
-} // namespace
 
 BOOL SWindow::DispatchInputMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     const UINT flags = static_cast<UINT>(wp);
     switch (msg) {
     case WM_LBUTTONDOWN:
-        OnLButtonDown(flags, PointOf(lp));
+        OnLButtonDown(flags, PointFromLParam(lp));
         return TRUE;
     case WM_LBUTTONUP:
-        OnLButtonUp(flags, PointOf(lp));
+        OnLButtonUp(flags, PointFromLParam(lp));
         return TRUE;
     case WM_RBUTTONUP:
-        OnRButtonUp(flags, PointOf(lp));
+        OnRButtonUp(flags, PointFromLParam(lp));
         return TRUE;
     case WM_MOUSEMOVE:
     case WM_RBUTTONDOWN:
@@ -36,7 +28,7 @@ BOOL SWindow::DispatchInputMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resu
         result = OnMouseWheel(wp, lp);
         return TRUE;
     case WM_MOUSEHOVER:
-        OnMouseHover(flags, PointOf(lp));
+        OnMouseHover(flags, PointFromLParam(lp));
         return TRUE;
     case WM_MOUSELEAVE:
         OnMouseLeave();

@@ -105,11 +105,11 @@ void SWindow::MarkLayoutDirty(SWND changed, BOOL full)
         m_parent->InvalidateMeasure();
 }
 
-void SWindow::InvalidateMeasure(BOOL subtree)
+void SWindow::InvalidateMeasure(MeasureScope scope)
 {
     for (SWindow* w = this; w; w = w->m_parent)
         w->m_measure.valid = false;
-    if (!subtree)
+    if (scope == MeasureScope::Self)
         return;
     // Pre-order without recursion: the tree may be deep.
     for (SWindow* w = m_firstChild; w;) {

@@ -65,7 +65,7 @@ void SWindow::DispatchPaint(IPaintSurface* rt, IPaintRegion* rgn, int firstZ, in
     const BOOL mine = InRange(m_zorder, firstZ, endZ);
 
     IPaintSurface* kept = rt;
-    const BOOL layered = IsLayered() && rt != m_layerSurface.Get();
+    const BOOL layered = IsLayered() && rt != m_surfaces.Get(SwndRenderCache::Kind::Layer);
     const BOOL layerClipped = layered && area.rgn;
     if (layered) {
         rt = GetLayerRenderTarget();
@@ -125,9 +125,7 @@ void SWindow::EndLayer(IPaintSurface* kept, IPaintSurface* layer, BOOL clipped, 
 
 IPaintSurface* SWindow::GetLayerRenderTarget()
 {
-    if (!m_layerSurface)
-        m_layerSurface = NewPaintSurface(0, 0);
-    return m_layerSurface.Get();
+    return m_surfaces.Layer();
 }
 
 SWindow* SWindow::GetLayeredAncestor() const
@@ -156,22 +154,22 @@ void SWindow::PaintClient(IPaintSurface* rt)
         DeliverSwndMessage(WM_PAINT, reinterpret_cast<WPARAM>(rt));
         return;
     }
-    if (!m_cacheSurface)
+    IPaintSurface* cache = m_surfaces.Get(SwndRenderCache::Kind::Cache);
+    if (!cache)
         return;
     if (m_flags & Flag_CacheDirty)
-        PaintCache(rt);
+        PaintCache(rt, cache);
     RECT clip, area;
     rt->GetClipBox(&clip);
     if (!::IntersectRect(&area, &m_rcWindow, &clip))
         return;
-    rt->AlphaBlendFromSurface(&area, m_cacheSurface.Get(), &area, IsLayered() ? 255 : GetAlpha());
+    rt->AlphaBlendFromSurface(&area, cache, &area, IsLayered() ? 255 : GetAlpha());
 }
 
 // The cache is drawn with the font and colour the caller has in force, as
 // the window would be drawn straight onto the caller's surface.
-void SWindow::PaintCache(IPaintSurface* rt)
+void SWindow::PaintCache(IPaintSurface* rt, IPaintSurface* cache)
 {
-    IPaintSurface* cache = m_cacheSurface.Get();
     cache->ClearRect(&m_rcWindow, 0);
     SRefPtr<IPaintObject> oldFont;
     cache->SelectObject(rt->GetSelectedObject(OT_FONT), oldFont.Put());
@@ -188,13 +186,14 @@ void SWindow::PaintNonClient(IPaintSurface* rt)
     const RECT rcClient = GetClientRect();
     if (::EqualRect(&m_rcWindow, &rcClient))
         return;
-    if (IsCached() && m_cacheSurface) {
-        DeliverSwndMessage(WM_NCPAINT, reinterpret_cast<WPARAM>(m_cacheSurface.Get()));
+    IPaintSurface* cache = IsCached() ? m_surfaces.Get(SwndRenderCache::Kind::Cache) : nullptr;
+    if (cache) {
+        DeliverSwndMessage(WM_NCPAINT, reinterpret_cast<WPARAM>(cache));
         int cookie = 0;
         rt->SaveClip(&cookie);
         rt->PushClipRect(&rcClient, RGN_OP_DIFF);
         PushShapeClip(rt, RGN_OP_AND);
-        rt->AlphaBlendFromSurface(&m_rcWindow, m_cacheSurface.Get(), &m_rcWindow, IsLayered() ? 255 : GetAlpha());
+        rt->AlphaBlendFromSurface(&m_rcWindow, cache, &m_rcWindow, IsLayered() ? 255 : GetAlpha());
         rt->RestoreClip(cookie);
         return;
     }

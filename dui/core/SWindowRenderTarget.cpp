@@ -36,7 +36,7 @@ IPaintSurface* SWindow::GetRenderTarget(DWORD flags, IPaintRegion* rgn)
     // Whatever is drawn while updates are locked must never reach the host.
     if (IsUpdateLocked())
         return NewPaintSurface(0, 0).Detach();
-    auto state = std::make_unique<RenderTargetState>();
+    auto state = std::make_unique<SwndRenderCache::Lent>();
     state->flags = flags;
     rgn->GetRgnBox(&state->box);
     for (const SWindow* p = m_parent; p; p = p->m_parent) {
@@ -67,7 +67,7 @@ IPaintSurface* SWindow::GetRenderTarget(DWORD flags, IPaintRegion* rgn)
         (layered ? layered : GetRoot())->DispatchPaint(rt, state->region.Get(), 0, m_zorder);
     }
     ApplyInheritedPaintState(rt);
-    m_renderTarget = std::move(state);
+    m_surfaces.Lend(std::move(state));
     return rt;
 }
 
@@ -75,7 +75,7 @@ void SWindow::ReleaseRenderTarget(IPaintSurface* rt)
 {
     if (!rt)
         return;
-    const std::unique_ptr<RenderTargetState> state = std::move(m_renderTarget);
+    const std::unique_ptr<SwndRenderCache::Lent> state = m_surfaces.TakeLent();
     if (IsUpdateLocked() || !state) {
         rt->Release();
         return;
@@ -98,7 +98,7 @@ void SWindow::ReleaseRenderTarget(IPaintSurface* rt)
 
 // The host image of the box: the tree below the layered window, its layer
 // at its alpha, and the tree above it.
-void SWindow::ComposeLayer(SWindow* layered, const RenderTargetState& state)
+void SWindow::ComposeLayer(SWindow* layered, const SwndRenderCache::Lent& state)
 {
     IPaintSurface* out = m_container ? m_container->OnGetRenderTarget(state.box, PaintFlag_Plain) : nullptr;
     if (!out)

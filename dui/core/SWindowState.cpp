@@ -318,9 +318,9 @@ void SWindow::GiveUpInput(BOOL capture)
 void SWindow::OnSize(UINT, SIZE size)
 {
     if (IsCached())
-        FitSurface(m_cacheSurface);
+        FitSurface(SwndRenderCache::Kind::Cache);
     if (IsLayered())
-        FitSurface(m_layerSurface);
+        FitSurface(SwndRenderCache::Kind::Layer);
     EventSwndSize e(this);
     e.szWnd = size;
     FireEvent(e);
@@ -333,33 +333,22 @@ BOOL SWindow::IsCached() const
 
 // The surface takes the window's size (made when missing) and draws in the
 // coordinates of the host, so the window paints into it as into any other.
-void SWindow::FitSurface(SRefPtr<IPaintSurface>& surface)
+void SWindow::FitSurface(SwndRenderCache::Kind kind)
 {
-    const SIZE size = {m_rcWindow.right - m_rcWindow.left, m_rcWindow.bottom - m_rcWindow.top};
-    if (!surface)
-        surface = NewPaintSurface(size.cx, size.cy);
-    else
-        surface->Resize(size);
-    if (!surface)
-        return;
-    surface->SetViewOrigin(-m_rcWindow.left, -m_rcWindow.top, nullptr);
-    m_flags |= Flag_CacheDirty;
+    if (m_surfaces.Fit(kind, m_rcWindow))
+        m_flags |= Flag_CacheDirty;
 }
 
 void SWindow::UpdateCacheMode()
 {
-    if (IsCached() && !m_cacheSurface)
-        FitSurface(m_cacheSurface);
-    else if (!IsCached())
-        m_cacheSurface.Reset();
+    if (m_surfaces.Follow(SwndRenderCache::Kind::Cache, IsCached(), m_rcWindow))
+        m_flags |= Flag_CacheDirty;
 }
 
 void SWindow::UpdateLayeredMode()
 {
-    if (IsLayered() && !m_layerSurface)
-        FitSurface(m_layerSurface);
-    else if (!IsLayered())
-        m_layerSurface.Reset();
+    if (m_surfaces.Follow(SwndRenderCache::Kind::Layer, IsLayered(), m_rcWindow))
+        m_flags |= Flag_CacheDirty;
 }
 
 void SWindow::SetColorize(COLORREF color)

@@ -2,8 +2,7 @@
 
 #include <vector>
 
-#include <windowsx.h>
-
+#include "dui/core/base/SMsgPoint.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
 namespace DUI {
@@ -13,11 +12,6 @@ namespace {
 constexpr UINT kToNonClient = WM_LBUTTONDOWN - WM_NCLBUTTONDOWN;   // 0x160
 // WM_KEYDOWN to WM_UNICHAR; the SDK's WM_KEYLAST depends on the target version.
 constexpr UINT kKeyLast = 0x109;
-
-POINT PointOf(LPARAM lp)
-{
-    return POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-}
 
 bool IsHovered(const SWindow* window)
 {
@@ -225,7 +219,7 @@ LRESULT SwndContainerImpl::RouteSetCursor(LPARAM lp)
     SWindow* target = CaptureWindow();
     if (!target)
         target = InputWindow(m_hover);
-    const LRESULT result = target ? SRefPtr<SWindow>::Share(target)->OnSetCursor(PointOf(lp)) : 0;
+    const LRESULT result = target ? SRefPtr<SWindow>::Share(target)->OnSetCursor(PointFromLParam(lp)) : 0;
     if (!result) {
         SResProviderMgr* res = SResProviderMgr::GetInstance();
         HCURSOR arrow = res ? res->LoadCursor(IDC_ARROW, FALSE) : ::LoadCursorW(nullptr, IDC_ARROW);
@@ -259,7 +253,7 @@ void SwndContainerImpl::RouteMouse(UINT msg, WPARAM wp, LPARAM lp)
 {
     SWND target = m_capture;
     if (!CaptureWindow()) {
-        ChangeHover(HitTestSwnd(PointOf(lp)), wp, lp);
+        ChangeHover(HitTestSwnd(PointFromLParam(lp)), wp, lp);
         target = m_hover;
     }
     if (!InputWindow(target)) {
@@ -277,7 +271,7 @@ void SwndContainerImpl::RouteMouseMove(WPARAM wp, LPARAM lp)
         MoveWithCapture(wp, lp);
     else
         MoveWithoutCapture(wp, lp);
-    TrackMouse(PointOf(lp));
+    TrackMouse(PointFromLParam(lp));
 }
 
 // The capture window gets every move; it is the hover window only while the
@@ -285,7 +279,7 @@ void SwndContainerImpl::RouteMouseMove(WPARAM wp, LPARAM lp)
 void SwndContainerImpl::MoveWithCapture(WPARAM wp, LPARAM lp)
 {
     const SWND capture = m_capture;
-    const SWND over = WindowOf(capture)->ContainsPoint(PointOf(lp), FALSE) ? capture : 0;
+    const SWND over = WindowOf(capture)->ContainsPoint(PointFromLParam(lp), FALSE) ? capture : 0;
     if (over != m_hover) {
         SendLeave(std::exchange(m_hover, over), m_hoverNonClient);
         SWindow* window = WindowOf(over);
@@ -300,7 +294,7 @@ void SwndContainerImpl::MoveWithCapture(WPARAM wp, LPARAM lp)
 
 void SwndContainerImpl::MoveWithoutCapture(WPARAM wp, LPARAM lp)
 {
-    const POINT pt = PointOf(lp);
+    const POINT pt = PointFromLParam(lp);
     const SWND hit = HitTestSwnd(pt);
     if (hit != m_hover) {
         ChangeHover(hit, wp, lp);
@@ -326,7 +320,7 @@ void SwndContainerImpl::ChangeHover(SWND hit, WPARAM wp, LPARAM lp)
 {
     if (hit == m_hover)
         return;
-    const POINT pt = PointOf(lp);
+    const POINT pt = PointFromLParam(lp);
     const SWND old = std::exchange(m_hover, hit);
     const BOOL oldNonClient = std::exchange(m_hoverNonClient, FALSE);
     if (SWindow* window = WindowOf(old)) {
@@ -370,7 +364,7 @@ void SwndContainerImpl::RouteWheel(UINT msg, WPARAM wp, LPARAM lp)
     SWND target = m_capture;
     if (!CaptureWindow()) {
         if (IsSendWheelToHover()) {
-            ChangeHover(HitTestSwnd(PointOf(lp)), wp, lp);
+            ChangeHover(HitTestSwnd(PointFromLParam(lp)), wp, lp);
             target = m_hover;
         } else {
             target = GetFocus();

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "dui/core/base/SAttrTable.h"
 #include "dui/core/SLayoutParamAttr.h"
 #include "dui/res.mgr/SResProviderMgr.h"
 
@@ -32,103 +33,26 @@ int ReadAlign(const SStringW& value, LPCWSTR first, LPCWSTR middle, LPCWSTR last
     return -1;
 }
 
-HRESULT LoadingResult(BOOL loading)
+HRESULT StoreAlign(int& field, int align)
 {
-    return loading ? S_FALSE : S_OK;
+    if (align < 0)
+        return E_FAIL;
+    field = align;
+    return S_OK;
 }
 
-} // namespace
-
-HRESULT SwndStyle::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+// An empty colour is refused; the colour stays.
+HRESULT StoreColor(COLORREF& field, const SStringW& value)
 {
-    static const LPCWSTR kFonts[] = {L"font", L"fontHover", L"fontPush", L"fontDisable"};
-    static const LPCWSTR kColors[] = {L"colorText", L"colorTextHover", L"colorTextPush", L"colorTextDisable"};
-    static const LPCWSTR kPaddingSides[] = {L"padding_left", L"padding_top", L"padding_right", L"padding_bottom"};
-
-    if (name.CompareNoCase(L"textMode") == 0) {
-        m_textMode = ReadInt(value, kStyleAttr);
-        return S_OK;
-    }
-    if (name.CompareNoCase(L"round") == 0)
-        return SetRound(value, loading);
-    if (name.CompareNoCase(L"multiLines") == 0) {
-        m_multiLines = ReadInt(value, kStyleAttr);
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"align") == 0 || name.CompareNoCase(L"valign") == 0) {
-        const bool horizontal = name.CompareNoCase(L"align") == 0;
-        const int align = horizontal ? ReadAlign(value, L"left", L"center", L"right", Align_Center)
-                                     : ReadAlign(value, L"top", L"middle", L"bottom", Align_Middle);
-        if (align < 0)
-            return E_FAIL;
-        (horizontal ? m_hAlign : m_vAlign) = align;
-        return S_OK;
-    }
-    if (name.CompareNoCase(L"colorBkgnd") == 0 || name.CompareNoCase(L"colorBorder") == 0) {
-        if (value.IsEmpty())
-            return E_FAIL;
-        (name.CompareNoCase(L"colorBkgnd") == 0 ? m_crBg : m_crBorder) = ResolveNamedColor(value);
-        return S_OK;
-    }
-    for (int i = 0; i < 4; ++i) {
-        if (name.CompareNoCase(kFonts[i]) == 0) {
-            m_fonts[i].SetDescription(value, m_scale);
-            return S_OK;
-        }
-    }
-    for (int i = 0; i < 4; ++i) {
-        if (name.CompareNoCase(kColors[i]) == 0) {
-            if (value.IsEmpty())
-                return E_FAIL;
-            m_crText[i] = ResolveNamedColor(value);
-            return S_OK;
-        }
-    }
-    if (name.CompareNoCase(L"margin-x") == 0 || name.CompareNoCase(L"margin-y") == 0) {
-        const int first = name.CompareNoCase(L"margin-x") == 0 ? 0 : 1;
-        m_margin[first] = m_margin[first + 2] = ReadDimension(value, kStyleAttr);
-        return LoadingResult(loading);
-    }
-    if (name.CompareNoCase(L"margin") == 0)
-        return SetFourSizes(m_margin, value, loading);
-    if (name.CompareNoCase(L"inset") == 0 || name.CompareNoCase(L"padding") == 0)
-        return SetFourSizes(m_padding, value, loading);
-    for (int i = 0; i < 4; ++i) {
-        if (name.CompareNoCase(kPaddingSides[i]) == 0) {
-            m_padding[i] = ReadDimension(value, kStyleAttr);
-            return S_OK;
-        }
-    }
-    if (name.CompareNoCase(L"cursor") == 0) {
-        m_strCursor = ResolveNamedString(value);
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"dotted") == 0 || name.CompareNoCase(L"trackMouseEvent") == 0) {
-        SetFlag(name.CompareNoCase(L"dotted") == 0 ? Flag_Dotted : Flag_TrackMouse, ReadInt(value, kStyleAttr) & 1);
-        return S_FALSE;
-    }
-    if (name.CompareNoCase(L"alpha") == 0) {
-        m_byAlpha = static_cast<BYTE>(ReadInt(value, kStyleAttr) & 0xFF);
-        return S_OK;
-    }
-    if (name.CompareNoCase(L"bkgndBlend") == 0) {
-        SetFlag(Flag_BkgndBlend, ReadInt(value, kStyleAttr) & 1);
-        return S_OK;
-    }
-    if (name.CompareNoCase(L"sepSpace") == 0) {
-        m_bySepSpace = static_cast<BYTE>(ReadInt(value, kStyleAttr) & 0xFF);
-        return S_OK;
-    }
-    return E_NOTIMPL;
+    if (value.IsEmpty())
+        return E_FAIL;
+    field = ResolveNamedColor(value);
+    return S_OK;
 }
 
-const SStringW& SwndStyle::DefaultCursor()
-{
-    static const SStringW kArrow(L"arrow");
-    return kArrow;
-}
-
-HRESULT SwndStyle::SetFourSizes(SLayoutSize (&sides)[4], const SStringW& value, BOOL loading)
+// One value sets all four sides, two or four set as many from the left;
+// any other count changes nothing.
+HRESULT SetFourSizes(SLayoutSize (&sides)[4], const SStringW& value)
 {
     const std::vector<SStringW> parts = SplitCommas(value);
     if (parts.size() == 1) {
@@ -139,17 +63,140 @@ HRESULT SwndStyle::SetFourSizes(SLayoutSize (&sides)[4], const SStringW& value, 
         for (size_t i = 0; i < parts.size(); ++i)
             sides[i] = ReadDimension(parts[i], kStyleAttr);
     }
-    return LoadingResult(loading);
+    return S_OK;
 }
 
-HRESULT SwndStyle::SetRound(const SStringW& value, BOOL loading)
+} // namespace
+
+// The readers of the style's attributes; a member, so they reach the
+// private helpers.
+struct SwndStyle::AttrRows
+{
+    using Row = SAttrRow<SwndStyle>;
+
+    static HRESULT TextMode(SwndStyle& s, const SStringW& value, BOOL)
+    {
+        s.m_textMode = ReadInt(value, kStyleAttr);
+        return S_OK;
+    }
+    static HRESULT Round(SwndStyle& s, const SStringW& value, BOOL) { return s.SetRound(value); }
+    static HRESULT MultiLines(SwndStyle& s, const SStringW& value, BOOL)
+    {
+        s.m_multiLines = ReadInt(value, kStyleAttr);
+        return S_OK;
+    }
+    static HRESULT Align(SwndStyle& s, const SStringW& value, BOOL)
+    {
+        return StoreAlign(s.m_hAlign, ReadAlign(value, L"left", L"center", L"right", Align_Center));
+    }
+    static HRESULT VAlign(SwndStyle& s, const SStringW& value, BOOL)
+    {
+        return StoreAlign(s.m_vAlign, ReadAlign(value, L"top", L"middle", L"bottom", Align_Middle));
+    }
+    template <COLORREF SwndStyle::*color>
+    static HRESULT Color(SwndStyle& s, const SStringW& value, BOOL)
+    {
+        return StoreColor(s.*color, value);
+    }
+    template <int state>
+    static HRESULT TextColor(SwndStyle& s, const SStringW& value, BOOL)
+    {
+        return StoreColor(s.m_crText[state], value);
+    }
+    template <int state>
+    static HRESULT Font(SwndStyle& s, const SStringW& value, BOOL)
+    {
+        s.m_fonts[state].SetDescription(value, s.m_scale);
+        return S_OK;
+    }
+    template <int first>
+    static HRESULT MarginPair(SwndStyle& s, const SStringW& value, BOOL)
+    {
+        s.m_margin[first] = s.m_margin[first + 2] = ReadDimension(value, kStyleAttr);
+        return S_OK;
+    }
+    static HRESULT Margin(SwndStyle& s, const SStringW& value, BOOL) { return SetFourSizes(s.m_margin, value); }
+    static HRESULT Padding(SwndStyle& s, const SStringW& value, BOOL) { return SetFourSizes(s.m_padding, value); }
+    template <int side>
+    static HRESULT PaddingSide(SwndStyle& s, const SStringW& value, BOOL)
+    {
+        s.m_padding[side] = ReadDimension(value, kStyleAttr);
+        return S_OK;
+    }
+    static HRESULT Cursor(SwndStyle& s, const SStringW& value, BOOL)
+    {
+        s.m_strCursor = ResolveNamedString(value);
+        return S_OK;
+    }
+    template <Flag flag>
+    static HRESULT Switch(SwndStyle& s, const SStringW& value, BOOL)
+    {
+        s.SetFlag(flag, ReadInt(value, kStyleAttr) & 1);
+        return S_OK;
+    }
+    template <BYTE SwndStyle::*field>
+    static HRESULT LowByte(SwndStyle& s, const SStringW& value, BOOL)
+    {
+        s.*field = static_cast<BYTE>(ReadInt(value, kStyleAttr) & 0xFF);
+        return S_OK;
+    }
+
+    static constexpr Row kRows[] = {
+        {L"textMode", &TextMode, AttrEffect::Redraw},
+        {L"round", &Round, AttrEffect::RedrawLater},
+        {L"multiLines", &MultiLines, AttrEffect::None},
+        {L"align", &Align, AttrEffect::Redraw},
+        {L"valign", &VAlign, AttrEffect::Redraw},
+        {L"colorBkgnd", &Color<&SwndStyle::m_crBg>, AttrEffect::Redraw},
+        {L"colorBorder", &Color<&SwndStyle::m_crBorder>, AttrEffect::Redraw},
+        {L"font", &Font<0>, AttrEffect::Redraw},
+        {L"fontHover", &Font<1>, AttrEffect::Redraw},
+        {L"fontPush", &Font<2>, AttrEffect::Redraw},
+        {L"fontDisable", &Font<3>, AttrEffect::Redraw},
+        {L"colorText", &TextColor<0>, AttrEffect::Redraw},
+        {L"colorTextHover", &TextColor<1>, AttrEffect::Redraw},
+        {L"colorTextPush", &TextColor<2>, AttrEffect::Redraw},
+        {L"colorTextDisable", &TextColor<3>, AttrEffect::Redraw},
+        {L"margin-x", &MarginPair<0>, AttrEffect::RedrawLater},
+        {L"margin-y", &MarginPair<1>, AttrEffect::RedrawLater},
+        {L"margin", &Margin, AttrEffect::RedrawLater},
+        {L"inset", &Padding, AttrEffect::RedrawLater},
+        {L"padding", &Padding, AttrEffect::RedrawLater},
+        {L"padding_left", &PaddingSide<0>, AttrEffect::Redraw},
+        {L"padding_top", &PaddingSide<1>, AttrEffect::Redraw},
+        {L"padding_right", &PaddingSide<2>, AttrEffect::Redraw},
+        {L"padding_bottom", &PaddingSide<3>, AttrEffect::Redraw},
+        {L"cursor", &Cursor, AttrEffect::None},
+        {L"dotted", &Switch<Flag_Dotted>, AttrEffect::None},
+        {L"trackMouseEvent", &Switch<Flag_TrackMouse>, AttrEffect::None},
+        {L"alpha", &LowByte<&SwndStyle::m_byAlpha>, AttrEffect::Redraw},
+        {L"bkgndBlend", &Switch<Flag_BkgndBlend>, AttrEffect::Redraw},
+        {L"sepSpace", &LowByte<&SwndStyle::m_bySepSpace>, AttrEffect::Redraw},
+    };
+    static constexpr SAttrTable kTable{kRows};
+};
+
+HRESULT SwndStyle::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+{
+    HRESULT result = E_NOTIMPL;
+    AttrRows::kTable.Apply(*this, name, value, loading, result);
+    return result;
+}
+
+const SStringW& SwndStyle::DefaultCursor()
+{
+    static const SStringW kArrow(L"arrow");
+    return kArrow;
+}
+
+HRESULT SwndStyle::SetRound(const SStringW& value)
 {
     const std::vector<SStringW> parts = SplitCommas(value);
     if (value.IsEmpty() || parts.size() > 2)
-        return LoadingResult(loading);
+        return S_OK;
     m_round[0] = ReadDimension(parts[0], kStyleAttr);
     m_round[1] = ReadDimension(parts.back(), kStyleAttr);
-    return LoadingResult(loading);
+    return S_OK;
 }
 
 UINT SwndStyle::GetTextAlign() const

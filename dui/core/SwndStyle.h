@@ -65,10 +65,11 @@ public:
     int m_scale = 100;
 
 private:
+    struct AttrRows;
+
     // Shared by every style that keeps the default.
     static const SStringW& DefaultCursor();
-    HRESULT SetFourSizes(SLayoutSize (&sides)[4], const SStringW& value, BOOL loading);
-    HRESULT SetRound(const SStringW& value, BOOL loading);
+    HRESULT SetRound(const SStringW& value);
     RECT ToPixels(const SLayoutSize (&sides)[4]) const;
 };
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include "dui/core/base/SFileSize.h"
 #include "dui/res.mgr/SImageLoader.h"
+#include "xml/SFile.h"
 #include "xml/xmldom.h"
 
 namespace DUI {
@@ -130,16 +131,14 @@ size_t SResProviderFiles::FileSize(LPCWSTR path)
 
 BOOL SResProviderFiles::ReadWholeFile(LPCWSTR path, LPVOID buffer, size_t size)
 {
-    const std::unique_ptr<FILE, int (*)(FILE*)> f(path ? _wfopen(path, L"rb") : nullptr, &fclose);
-    if (!f) return FALSE;
-    fseek(f.get(), 0, SEEK_END);
-    const long length = ftell(f.get());
-    fseek(f.get(), 0, SEEK_SET);
-    if (length < 0 || size < static_cast<size_t>(length)) {
+    // An empty file fits any buffer, even none.
+    static char none;
+    const SFileRead read = DUI::ReadWholeFile(path, [&](unsigned long long length) -> void* {
+        return length == 0 ? &none : length <= size ? buffer : nullptr;
+    });
+    if (read.result == SFileRead::NoPlace)
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return FALSE;
-    }
-    return fread(buffer, 1, static_cast<size_t>(length), f.get()) == static_cast<size_t>(length);
+    return read.result == SFileRead::Ok;
 }
 
 } // namespace DUI

@@ -27,6 +27,7 @@ step_wineprefix() {
     grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg"
     grep -q '"Auto"="1"' "$WINEPREFIX/system.reg"
     grep -q 'WenQuanYi Micro Hei' "$WINEPREFIX/user.reg"
+    grep -q 'vesk-opened-addresses.txt' "$WINEPREFIX/system.reg"
     grep -q '"SimSun & NSimSun (TrueType)"="wqy-microhei.ttc"' "$WINEPREFIX/system.reg"
 }
 
@@ -46,6 +47,14 @@ Windows Registry Editor Version 5.00
 [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]
 "Debugger"=""
 "Auto"="1"
+
+; Addresses the programs open go to a recorder, never a browser: the tests
+; read them from "vesk-opened-addresses.txt" in the opener's current folder.
+[HKEY_CLASSES_ROOT\\http\\shell\\open\\command]
+@="C:\\\\windows\\\\system32\\\\cmd.exe /d /c echo \\"%1\\">>vesk-opened-addresses.txt"
+
+[HKEY_CLASSES_ROOT\\https\\shell\\open\\command]
+@="C:\\\\windows\\\\system32\\\\cmd.exe /d /c echo \\"%1\\">>vesk-opened-addresses.txt"
 
 [HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]
 "ShowCrashDialog"=dword:00000000

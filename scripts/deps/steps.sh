@@ -271,5 +271,55 @@ step_libwebp() {
         -DWEBP_BUILD_WEBPINFO=OFF -DWEBP_BUILD_WEBPMUX=OFF -DWEBP_BUILD_EXTRAS=OFF -DWEBP_BUILD_LIBWEBPMUX=ON
 }
 
+# fetch_source_dir NAME: a source package unpacked into its own folder under
+# the build tree, printed, so a step that needs it does not grow the shared
+# source list.
+fetch_source_dir() {
+    enable_deb_src
+    local dl="$BLD/$1-src"
+    rm -rf "$dl" && mkdir -p "$dl"
+    (cd "$dl" && apt-get source -q "$1") >&2
+    find "$dl" -mindepth 1 -maxdepth 1 -type d -name "$1-[0-9]*" | head -n 1
+}
+
+# duktape for the web-engine stand-in: its single-file build, with the
+# interrupt counter on and an execution-timeout hook that the engine defines
+# (udata is the heap's own pointer), so a looping script can be stopped. The
+# regex engine does not look at the hook: its step limit is lowered so that a
+# runaway pattern ends in about two seconds too.
+step_duktape() {
+    local src; src=$(fetch_source_dir duktape)
+    local b; b=$(fresh_build duktape)
+    cp "$src"/src/duktape.c "$src"/src/duktape.h "$src"/src/duk_config.h "$b/"
+    sed -i 's|^#undef DUK_USE_INTERRUPT_COUNTER$|#define DUK_USE_INTERRUPT_COUNTER|' "$b/duk_config.h"
+    sed -i 's|^#undef DUK_USE_EXEC_TIMEOUT_CHECK$|#if defined(__cplusplus)\nextern "C"\n#endif\nduk_bool_t vesk_duk_exec_timeout(void *udata);\n#define DUK_USE_EXEC_TIMEOUT_CHECK(udata) vesk_duk_exec_timeout((udata))|' "$b/duk_config.h"
+    sed -i 's|^#define DUK_RE_EXECUTE_STEPS_LIMIT 1000000000L|#define DUK_RE_EXECUTE_STEPS_LIMIT 100000000L|' "$b/duktape.c"
+    grep -q '^#define DUK_USE_INTERRUPT_COUNTER$' "$b/duk_config.h"
+    grep -q '^#define DUK_USE_EXEC_TIMEOUT_CHECK' "$b/duk_config.h"
+    grep -q '^#define DUK_RE_EXECUTE_STEPS_LIMIT 100000000L' "$b/duktape.c"
+    $MINGW-gcc-posix -std=c99 -O2 -c "$b/duktape.c" -I"$b" -o "$b/duktape.o"
+    $MINGW-ar rcs "$b/libduktape.a" "$b/duktape.o"
+    mkdir -p "$VESK_DEPS_PREFIX/include/duktape"
+    cp "$b/duktape.h" "$b/duk_config.h" "$VESK_DEPS_PREFIX/include/duktape/"
+    cp "$b/libduktape.a" "$VESK_DEPS_PREFIX/lib/"
+    rm -rf "$BLD/duktape-src"
+}
+
+# libxml2's HTML parser and tree only, for the web-engine stand-in. Without
+# HAVE_PTHREAD_H=0 CMake finds winpthreads and the thread layer fails.
+step_libxml2() {
+    local src; src=$(fetch_source_dir libxml2)
+    local off=() o
+    for o in ICONV ICU ISO8859X ZLIB LZMA THREADS THREAD_ALLOC HTTP FTP PYTHON PROGRAMS TESTS C14N \
+        CATALOG DEBUG DOCB LEGACY MODULES OUTPUT PATTERN PUSH READER REGEXPS SAX1 SCHEMAS SCHEMATRON \
+        VALID WRITER XINCLUDE XPATH XPTR; do
+        off+=("-DLIBXML2_WITH_$o=OFF")
+    done
+    # LIBXML_STATIC: without it the objects carry dllexport marks, and every
+    # DLL that links them would export libxml2 beside its own entry points.
+    cmake_lib libxml2 "$src" -DCMAKE_C_FLAGS="-DLIBXML_STATIC" -DHAVE_PTHREAD_H=0 -DLIBXML2_WITH_HTML=ON -DLIBXML2_WITH_TREE=ON "${off[@]}"
+    rm -rf "$BLD/libxml2-src"
+}
+
 source "$VESK_ROOT/scripts/deps/ghostscript.sh"
 source "$VESK_ROOT/scripts/deps/make-wineprefix.sh"

@@ -5,8 +5,9 @@
 
 #include <cmath>
 #include <cstdio>
-#include <memory>
 #include <vector>
+
+#include "xml/SFile.h"
 
 namespace {
 
@@ -46,14 +47,16 @@ void ToBgrRow(const unsigned char* in, int width, unsigned char* out)
 
 }  // namespace
 
-bool WriteBmpFile(const std::wstring& path, const unsigned char* pixels, int width, int height, int stride, int dpi)
+CallStatus WriteBmpFile(const std::wstring& path, const unsigned char* pixels, int width, int height, int stride,
+                        int dpi)
 {
-    if (!pixels || width < 1 || height < 1 || stride < width * 4LL) return false;
     const long long rowBytes = (width * 3LL + 3) & ~3LL;  // rows padded to 4 bytes
     // The file's sizes are 32-bit.
-    if (rowBytes * height + 54 > 0xFFFFFFFFLL) return false;
-    std::unique_ptr<FILE, decltype(&std::fclose)> file(_wfopen(path.c_str(), L"wb"), &std::fclose);
-    if (!file) return false;
+    if (!pixels || width < 1 || height < 1 || stride < width * 4LL || rowBytes * height + 54 > 0xFFFFFFFFLL)
+        return CallStatus(L"WriteBmpFile", ERROR_INVALID_PARAMETER, path);
+    DUI::SFilePtr file = DUI::OpenFile(path.c_str(), L"wb");
+    if (!file)
+        return CallStatus::LastError(L"_wfopen", path);
     std::setvbuf(file.get(), nullptr, _IOFBF, 1 << 20);
     Headers h = MakeHeaders(width, height, rowBytes, dpi);
     bool ok = std::fwrite(&h.file, sizeof h.file, 1, file.get()) == 1 && std::fwrite(&h.info, sizeof h.info, 1, file.get()) == 1;
@@ -62,5 +65,7 @@ bool WriteBmpFile(const std::wstring& path, const unsigned char* pixels, int wid
         ToBgrRow(pixels + static_cast<size_t>(y) * stride, width, row.data());
         ok = std::fwrite(row.data(), 1, row.size(), file.get()) == row.size();
     }
-    return std::fclose(file.release()) == 0 && ok;
+    if (!ok || std::fclose(file.release()) != 0)
+        return CallStatus::LastError(L"fwrite", path);
+    return CallStatus();
 }

@@ -6,7 +6,13 @@
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jpeglib.h>
 
+#include "xml/SFile.h"
+
 namespace {
+
+// windows.h cannot come in here: its `boolean` clashes with libjpeg's.
+constexpr unsigned long kInvalidParameter = 87;  // ERROR_INVALID_PARAMETER
+constexpr unsigned long kWriteFault = 29;        // ERROR_WRITE_FAULT
 
 // libjpeg's own error exit ends the process; jump back instead.
 struct JpegErrors {
@@ -59,13 +65,18 @@ bool Compress(FILE* file, const unsigned char* pixels, int width, int height, in
 
 }  // namespace
 
-bool WriteJpegFile(const std::wstring& path, const unsigned char* pixels, int width, int height, int stride, int dpi)
+CallStatus WriteJpegFile(const std::wstring& path, const unsigned char* pixels, int width, int height, int stride,
+                         int dpi)
 {
     // libjpeg stores each side in 16 bits and refuses more than 65500.
-    if (!pixels || width < 1 || height < 1 || width > 65500 || height > 65500 || stride < width * 4) return false;
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    if (!file) return false;
-    bool written = Compress(file, pixels, width, height, stride, dpi);
-    written = std::ferror(file) == 0 && written;
-    return std::fclose(file) == 0 && written;
+    if (!pixels || width < 1 || height < 1 || width > 65500 || height > 65500 || stride < width * 4)
+        return CallStatus(L"WriteJpegFile", kInvalidParameter, path);
+    DUI::SFilePtr file = DUI::OpenFile(path.c_str(), L"wb");
+    if (!file)
+        return CallStatus::LastError(L"_wfopen", path);
+    if (!Compress(file.get(), pixels, width, height, stride, dpi))
+        return CallStatus(L"jpeg_write_scanlines", kWriteFault, path);
+    if (std::ferror(file.get()) != 0 || std::fclose(file.release()) != 0)
+        return CallStatus::LastError(L"fwrite", path);
+    return CallStatus();
 }

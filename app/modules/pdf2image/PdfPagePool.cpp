@@ -26,6 +26,7 @@ PdfPagePool::PdfPagePool(PdfPagePlan plan, Work work, const std::atomic<bool>& s
             m_threads.emplace_back(&PdfPagePool::RunThread, this);
             ++m_running;
         } catch (...) {
+            LogCaughtException(L"PdfPagePool: starting a page thread");
             break;  // fewer threads than asked; with none, no page ever comes
         }
     }
@@ -77,9 +78,13 @@ bool PdfPagePool::KeepsPixelsBetweenPages(size_t index) const
 
 void PdfPagePool::RunThread()
 {
-    {
+    // A thread entry: nothing may leave it, and the count goes down whatever
+    // happened, or the caller would wait for pages that never come.
+    try {
         PdfPageRasterizer rasterizer(*m_plan.bytes);
         RenderPages(rasterizer);
+    } catch (...) {
+        LogCaughtException(L"PdfPagePool: page thread");
     }
     {
         std::lock_guard<std::mutex> hold(m_lock);
@@ -124,9 +129,11 @@ PdfPageOutcome PdfPagePool::Process(PdfPageRasterizer& rasterizer, size_t index)
     try {
         outcome = m_work(page, rasterizer.Render(page - 1, m_plan.resolution));
     } catch (...) {
+        LogCaughtException(L"PdfPagePool: page", std::to_wstring(page));
         outcome = PdfPageOutcome();
         outcome.code = -1;
         outcome.message = kPdfRenderFailed;
+        outcome.reason = CallStatus(L"render page", ERROR_INTERNAL_ERROR, std::to_wstring(page));
     }
     if (!KeepsPixelsBetweenPages(index)) rasterizer.Release();
     return outcome;

@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/core/CallStatus.h"
 #include "app/modules/pdf2image/PdfRenderJob.h"
 
 namespace Gdiplus {
@@ -41,6 +42,7 @@ struct PdfPageOutcome {
     int code = 0;  // 0, or the failure's code
     std::wstring message;
     std::wstring detail;
+    CallStatus reason;     // the call that failed, for the debug log
     bool stopped = false;  // the job was stopped before the page was finished
     std::wstring file;     // the file written for the page
     HeldPage kept;         // the page itself, when the work keeps it for later

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <climits>
 
+#include "app/core/CallStatus.h"
 #include "app/modules/pdf2image/PdfRenderer.h"
 
 // Holds the pixels of a page that was still kept when the device moved on.
@@ -48,6 +49,7 @@ PdfPageRasterizer::PdfPageRasterizer(const std::vector<char>& bytes)
         m_device = MakeDevice(*doc);
         m_doc = std::move(doc);
     } catch (...) {
+        LogCaughtException(L"PdfPageRasterizer: opening the document");
         m_device.reset();
         m_doc.reset();
     }
@@ -108,6 +110,7 @@ std::unique_ptr<PdfPageImage> PdfPageRasterizer::Render(int index, int resolutio
         image->owner = m_lease;
         return image;
     } catch (...) {
+        LogCaughtException(L"PdfPageRasterizer: page", std::to_wstring(index + 1));
         return nullptr;
     }
 }

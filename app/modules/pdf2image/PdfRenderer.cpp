@@ -17,6 +17,7 @@
 
 #include "app/modules/pdf2image/BmpFile.h"
 #include "app/modules/pdf2image/JpegFile.h"
+#include "xml/SFile.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ const std::vector<Gdiplus::ImageCodecInfo>& Encoders()
     return encoders;
 }
 
-using PixelFileWriter = bool (*)(const std::wstring& path, const unsigned char* pixels, int width, int height,
+using PixelFileWriter = CallStatus (*)(const std::wstring& path, const unsigned char* pixels, int width, int height,
                                  int stride, int dpi);
 
 // Read access to a bitmap's pixels as 32-bit ARGB, released on every way out.
@@ -69,7 +70,8 @@ public:
     explicit LockedPixels(Gdiplus::Bitmap& bitmap) : m_bitmap(bitmap)
     {
         Gdiplus::Rect whole(0, 0, static_cast<INT>(bitmap.GetWidth()), static_cast<INT>(bitmap.GetHeight()));
-        m_locked = bitmap.LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &m_data) == Gdiplus::Ok;
+        m_status = bitmap.LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &m_data);
+        m_locked = m_status == Gdiplus::Ok;
     }
     ~LockedPixels()
     {
@@ -79,18 +81,20 @@ public:
     LockedPixels& operator=(const LockedPixels&) = delete;
 
     bool IsLocked() const { return m_locked; }
+    Gdiplus::Status Status() const { return m_status; }
     const Gdiplus::BitmapData& Data() const { return m_data; }
 
 private:
     Gdiplus::Bitmap& m_bitmap;
     Gdiplus::BitmapData m_data{};
+    Gdiplus::Status m_status = Gdiplus::GenericError;
     bool m_locked = false;
 };
 
-bool SaveThrough(PixelFileWriter write, Gdiplus::Bitmap& bitmap, const std::wstring& path)
+CallStatus SaveThrough(PixelFileWriter write, Gdiplus::Bitmap& bitmap, const std::wstring& path)
 {
     LockedPixels pixels(bitmap);
-    if (!pixels.IsLocked()) return false;
+    if (!pixels.IsLocked()) return CallStatus(L"GdipBitmapLockBits", pixels.Status(), path);
     const Gdiplus::BitmapData& data = pixels.Data();
     int dpi = static_cast<int>(std::lround(bitmap.GetHorizontalResolution()));
     return write(path, static_cast<const unsigned char*>(data.Scan0), static_cast<int>(data.Width),
@@ -108,19 +112,31 @@ long long PixelBytesAt(double widthPoints, double heightPoints, int resolution)
     return bytes <= static_cast<double>(kMaxPageBytes) ? static_cast<long long>(bytes) : kMaxPageBytes + 1;
 }
 
+CallStatus ReadFileBytes(const std::wstring& path, std::vector<char>& bytes)
+{
+    bytes.clear();
+    const DUI::SFileRead read = DUI::ReadWholeFile(path.c_str(), [&bytes](unsigned long long size) -> void* {
+        try {
+            bytes.resize(static_cast<size_t>(size) + 1);  // never empty: data() is a place to read to
+        } catch (const std::exception&) {
+            LogCaughtException(L"ReadFileBytes");
+            return nullptr;
+        }
+        return bytes.data();
+    });
+    bytes.resize(read.bytes);
+    if (read.result != DUI::SFileRead::Ok) {
+        bytes.clear();
+        return CallStatus(read.call, read.code, path);
+    }
+    return CallStatus();
+}
+
 std::vector<char> ReadFileBytes(const std::wstring& path)
 {
-    std::unique_ptr<FILE, decltype(&std::fclose)> file(_wfopen(path.c_str(), L"rb"), &std::fclose);
-    if (!file || _fseeki64(file.get(), 0, SEEK_END) != 0) return {};
-    long long size = _ftelli64(file.get());
-    if (size <= 0 || _fseeki64(file.get(), 0, SEEK_SET) != 0) return {};
     std::vector<char> bytes;
-    try {
-        bytes.resize(static_cast<size_t>(size));
-    } catch (const std::bad_alloc&) {
+    if (!LogFailure(L"ReadFileBytes", ReadFileBytes(path, bytes)))
         return {};
-    }
-    if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return {};
     return bytes;
 }
 
@@ -136,6 +152,7 @@ long long PageRenderBytes(poppler::document& doc, int index, int resolution)
         std::unique_ptr<poppler::page> page(doc.create_page(index));
         return page ? PixelBytes(*page, resolution) : 0;
     } catch (...) {
+        LogCaughtException(L"PageRenderBytes");
         return 0;
     }
 }
@@ -153,11 +170,12 @@ std::unique_ptr<PdfPageImage> RenderPage(poppler::document& doc, int index, int 
             renderer.render_page(page.get(), resolution, resolution, -1, -1, -1, -1, poppler::rotate_0);
         return KeepPixels(img);
     } catch (...) {
+        LogCaughtException(L"RenderPage");
         return nullptr;
     }
 }
 
-bool SaveBitmap(Gdiplus::Bitmap& bitmap, const std::wstring& path, const std::wstring& extension)
+CallStatus SaveBitmap(Gdiplus::Bitmap& bitmap, const std::wstring& path, const std::wstring& extension)
 {
     // Runs on an encoding thread: a failed allocation is a failed save, not an escape.
     try {
@@ -166,10 +184,14 @@ bool SaveBitmap(Gdiplus::Bitmap& bitmap, const std::wstring& path, const std::ws
         if (extension == L"jpg") return SaveThrough(&WriteJpegFile, bitmap, path);
         if (extension != L"png") return SaveThrough(&WriteBmpFile, bitmap, path);
         for (const auto& encoder : Encoders()) {
-            if (std::wcscmp(encoder.MimeType, L"image/png") == 0)
-                return bitmap.Save(path.c_str(), &encoder.Clsid, nullptr) == Gdiplus::Ok;
+            if (std::wcscmp(encoder.MimeType, L"image/png") == 0) {
+                const Gdiplus::Status saved = bitmap.Save(path.c_str(), &encoder.Clsid, nullptr);
+                return saved == Gdiplus::Ok ? CallStatus() : CallStatus(L"GdipSaveImageToFile", saved, path);
+            }
         }
+        return CallStatus(L"GdipGetImageEncoders", Gdiplus::UnknownImageFormat, path);
     } catch (...) {
+        LogCaughtException(L"SaveBitmap", path);
+        return CallStatus(L"SaveBitmap", ERROR_NOT_ENOUGH_MEMORY, path);
     }
-    return false;
 }

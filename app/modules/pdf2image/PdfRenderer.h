@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/CallStatus.h"
 #include "app/modules/pdf2image/PdfRenderJob.h"
 
 namespace poppler {
@@ -23,6 +24,8 @@ void InitPopplerDataDir();
 
 // The whole file, or an empty vector when it cannot be opened or read.
 std::vector<char> ReadFileBytes(const std::wstring& path);
+// The same with the reason when it cannot be read; an empty file is read.
+CallStatus ReadFileBytes(const std::wstring& path, std::vector<char>& bytes);
 
 // The number of pages, or 0 for a document that needs a password: poppler
 // cannot count the pages of a locked document (it crashes when asked).
@@ -49,8 +52,8 @@ std::unique_ptr<PdfPageImage> RenderPage(poppler::document& doc, int index, int 
 long long PageRenderBytes(poppler::document& doc, int index, int resolution);
 
 // Writes by extension ("jpg", "png", anything else BMP) with the bitmap's
-// resolution; true when written.
-[[nodiscard]] bool SaveBitmap(Gdiplus::Bitmap& bitmap, const std::wstring& path, const std::wstring& extension);
+// resolution; success when written, else the call that failed.
+CallStatus SaveBitmap(Gdiplus::Bitmap& bitmap, const std::wstring& path, const std::wstring& extension);
 
 // Writes the pages named by the options; `written` lists the files, and is
 // empty again (with the files deleted) after a failure or a stop. Renders on

@@ -15,7 +15,6 @@
 #include <set>
 #include <thread>
 
-#include "app/core/SStringBridge.h"
 #include "app/core/UniqueFileName.h"
 #include "app/modules/pdf2image/PdfLongPicture.h"
 #include "app/modules/pdf2image/PdfPagePool.h"
@@ -33,15 +32,12 @@ void StartEnginesOnce()
     std::call_once(once, [] {
         ULONG_PTR token = 0;
         Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&token, &input, nullptr);
+        // Without GDI+ every page fails to wrap; this line says why.
+        if (const Gdiplus::Status started = Gdiplus::GdiplusStartup(&token, &input, nullptr); started != Gdiplus::Ok)
+            (void)LogFailure(L"pdf2image", CallStatus(L"GdiplusStartup", started, std::wstring()));
         // poppler reports every font it substitutes; nobody reads that.
         poppler::set_debug_error_function([](const std::string&, void*) {}, nullptr);
     });
-}
-
-std::wstring ReserveOutputFile(const std::wstring& folder, const std::wstring& name, const std::wstring& extension)
-{
-    return ToStdString(ReserveUniqueFile(ToSString(folder), ToSString(name), ToSString(extension)));
 }
 
 // The processors this process may run on (a restricted affinity counts).
@@ -53,13 +49,20 @@ int UsableProcessors()
     return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
-PdfPageOutcome Failure(int code, const wchar_t* message, const std::wstring& detail)
+PdfPageOutcome Failure(int code, const wchar_t* message, const std::wstring& detail, CallStatus reason)
 {
     PdfPageOutcome outcome;
     outcome.code = code;
     outcome.message = message;
     outcome.detail = detail;
+    outcome.reason = std::move(reason);
     return outcome;
+}
+
+// What the files of a run are checked against before anything is written.
+CallStatus FormatRefuses(const std::wstring& path)
+{
+    return CallStatus(L"FormatCanHold", ERROR_FILE_TOO_LARGE, path);
 }
 
 class PdfImagesRun {
@@ -77,7 +80,8 @@ public:
                 if (m_options.longPicture && !m_error) WriteLongPictures();
             }
         } catch (...) {
-            Fail(-1, kPdfRenderFailed, m_options.path);
+            LogCaughtException(L"pdf2image", m_options.path);
+            Fail(-1, kPdfRenderFailed, m_options.path, CallStatus());
         }
         Finish();
     }
@@ -85,8 +89,10 @@ public:
 private:
     bool Stopped() const { return m_job.stop.load(); }
 
-    void Fail(int code, const std::wstring& message, const std::wstring& detail)
+    // The reason goes to the debug log; the user sees the code and the text.
+    void Fail(int code, const std::wstring& message, const std::wstring& detail, const CallStatus& reason)
     {
+        (void)LogFailure(L"pdf2image", reason);
         if (!m_error && m_job.onFailure) m_job.onFailure(code, message, detail);
         m_error = true;
     }
@@ -98,17 +104,29 @@ private:
 
     bool LoadDocument()
     {
-        m_bytes = ReadFileBytes(m_options.path);
-        // The page threads load their own documents over the same bytes.
-        if (!m_bytes.empty() && m_bytes.size() <= static_cast<size_t>(INT_MAX))
-            m_doc.reset(poppler::document::load_from_raw_data(m_bytes.data(), static_cast<int>(m_bytes.size())));
-        // A document that needs a password has no pages to offer; an empty one
-        // would silently produce nothing.
-        if (!m_doc || PageCountOf(*m_doc) < 1) {
-            Fail(-1, kPdfParseFailed, m_options.path);
+        CallStatus opened = OpenDocument();
+        if (!opened) {
+            Fail(-1, kPdfParseFailed, m_options.path, opened);
             return false;
         }
         return true;
+    }
+
+    CallStatus OpenDocument()
+    {
+        const std::wstring& path = m_options.path;
+        if (CallStatus read = ReadFileBytes(path, m_bytes); !read) return read;
+        if (m_bytes.size() > static_cast<size_t>(INT_MAX))
+            return CallStatus(L"load_from_raw_data", ERROR_FILE_TOO_LARGE, path);
+        // The page threads load their own documents over the same bytes.
+        if (!m_bytes.empty())
+            m_doc.reset(poppler::document::load_from_raw_data(m_bytes.data(), static_cast<int>(m_bytes.size())));
+        if (!m_doc) return CallStatus(L"load_from_raw_data", ERROR_INVALID_DATA, path);
+        // A document that needs a password has no pages to offer; an empty one
+        // would silently produce nothing.
+        if (m_doc->is_locked()) return CallStatus(L"is_locked", ERROR_FILE_ENCRYPTED, path);
+        if (PageCountOf(*m_doc) < 1) return CallStatus(L"pages", ERROR_INVALID_DATA, path);
+        return CallStatus();
     }
 
     std::set<int> SelectPages() const
@@ -142,11 +160,15 @@ private:
         for (int done = 0; done < m_total && !Stopped(); ++done) {
             std::optional<PdfPageOutcome> outcome = pool.TakeNext();
             if (!outcome) {
-                if (!Stopped()) Fail(-1, kPdfRenderFailed, m_options.path);  // no thread could start
+                // No thread could start.
+                if (!Stopped())
+                    Fail(-1, kPdfRenderFailed, m_options.path,
+                         CallStatus(L"std::thread", ERROR_NOT_ENOUGH_MEMORY, m_options.path));
                 break;
             }
             if (outcome->code != 0) {
-                Fail(outcome->code, outcome->message, outcome->detail.empty() ? m_options.path : outcome->detail);
+                Fail(outcome->code, outcome->message, outcome->detail.empty() ? m_options.path : outcome->detail,
+                     outcome->reason);
                 break;
             }
             if (outcome->stopped) break;
@@ -167,14 +189,18 @@ private:
     // writes its file.
     PdfPageOutcome FinishPage(int page, std::unique_ptr<PdfPageImage> image)
     {
-        if (!image) return Failure(-1, kPdfRenderFailed, m_options.path);
+        if (!image)
+            return Failure(-1, kPdfRenderFailed, m_options.path,
+                           CallStatus(L"displayPageSlice", ERROR_INVALID_DATA, PageName(page)));
         HeldPage held;
         held.image = std::move(image);
         const PdfPageImage& img = *held.image;
         // The bitmap is only read from (encoded, or drawn onto a canvas).
         held.bitmap = std::make_unique<Gdiplus::Bitmap>(img.width, img.height, img.bytesPerRow, PixelFormat32bppARGB,
                                                         const_cast<BYTE*>(img.pixels));
-        if (held.bitmap->GetLastStatus() != Gdiplus::Ok) return Failure(-1, kPdfWrapFailed, m_options.path);
+        if (const Gdiplus::Status wrapped = held.bitmap->GetLastStatus(); wrapped != Gdiplus::Ok)
+            return Failure(-1, kPdfWrapFailed, m_options.path,
+                           CallStatus(L"GdipCreateBitmapFromScan0", wrapped, PageName(page)));
         PdfPageOutcome outcome;
         if (Stopped()) {
             outcome.stopped = true;
@@ -189,10 +215,12 @@ private:
     PdfPageOutcome SavePage(HeldPage& held, const std::wstring& name)
     {
         if (!FormatCanHold(m_options.extension, held.image->width, held.image->height))
-            return Failure(-3, kPdfSaveFailed, m_options.path);
-        std::wstring file = ReserveFor(*held.bitmap, name);
-        if (file.empty()) return Failure(-3, kPdfSaveFailed, m_options.outputFolder);
-        if (!SaveBitmap(*held.bitmap, file, m_options.extension)) return Failure(-3, kPdfSaveFailed, file);
+            return Failure(-3, kPdfSaveFailed, m_options.path, FormatRefuses(PageName(name)));
+        std::wstring file;
+        if (CallStatus reserved = ReserveFor(*held.bitmap, name, file); !reserved)
+            return Failure(-3, kPdfSaveFailed, m_options.outputFolder, std::move(reserved));
+        if (CallStatus saved = SaveBitmap(*held.bitmap, file, m_options.extension); !saved)
+            return Failure(-3, kPdfSaveFailed, file, std::move(saved));
         PdfPageOutcome saved;
         saved.file = file;
         return saved;
@@ -206,30 +234,34 @@ private:
         m_groups.back().push_back(std::move(held));
     }
 
-    // The file for one picture, reserved and recorded for the clean-up;
-    // empty when no name could be reserved. Any thread.
-    std::wstring ReserveFor(Gdiplus::Bitmap& bitmap, const std::wstring& name)
+    // The source and a page (or picture name) in it, for the debug log.
+    std::wstring PageName(int page) const { return PageName(std::to_wstring(page)); }
+    std::wstring PageName(const std::wstring& name) const { return m_options.path + L" (" + name + L")"; }
+
+    // The file for one picture, reserved and recorded for the clean-up.
+    // Any thread.
+    CallStatus ReserveFor(Gdiplus::Bitmap& bitmap, const std::wstring& name, std::wstring& file)
     {
         bitmap.SetResolution(static_cast<Gdiplus::REAL>(m_options.resolution),
                              static_cast<Gdiplus::REAL>(m_options.resolution));
-        std::wstring file = ReserveOutputFile(m_options.outputFolder, name, m_options.extension);
-        if (!file.empty()) {
+        CallStatus reserved = ReserveUniqueFile(m_options.outputFolder, name, m_options.extension, file);
+        if (reserved) {
             std::lock_guard<std::mutex> hold(m_reservedLock);
             m_reserved.push_back(file);
         }
-        return file;
+        return reserved;
     }
 
     bool WritePicture(Gdiplus::Bitmap& bitmap, const std::wstring& name)
     {
-        std::wstring file = ReserveFor(bitmap, name);
-        if (file.empty()) {
-            Fail(-3, kPdfSaveFailed, m_options.outputFolder);
+        std::wstring file;
+        if (CallStatus reserved = ReserveFor(bitmap, name, file); !reserved) {
+            Fail(-3, kPdfSaveFailed, m_options.outputFolder, reserved);
             return false;
         }
         m_written.push_back(file);
-        if (!SaveBitmap(bitmap, file, m_options.extension)) {
-            Fail(-3, kPdfSaveFailed, file);
+        if (CallStatus saved = SaveBitmap(bitmap, file, m_options.extension); !saved) {
+            Fail(-3, kPdfSaveFailed, file, saved);
             return false;
         }
         return true;
@@ -253,32 +285,37 @@ private:
         LongPictureLayout layout = LayOutLongPicture(sizes, m_options.horizontal);
         // A picture the format cannot hold is a failed save, never a crash.
         if (!FormatCanHold(m_options.extension, layout.width, layout.height)) {
-            Fail(-3, kPdfSaveFailed, m_options.path);
+            Fail(-3, kPdfSaveFailed, m_options.path, FormatRefuses(PageName(name)));
             return false;
         }
         Gdiplus::Bitmap canvas(static_cast<INT>(layout.width), static_cast<INT>(layout.height), PixelFormat32bppARGB);
-        if (canvas.GetLastStatus() != Gdiplus::Ok || !DrawPages(canvas, group, layout)) {
-            if (!Stopped()) Fail(-3, kPdfSaveFailed, m_options.path);
+        CallStatus drawn = canvas.GetLastStatus() != Gdiplus::Ok
+                               ? CallStatus(L"GdipCreateBitmapFromScan0", canvas.GetLastStatus(), PageName(name))
+                               : DrawPages(canvas, group, layout, name);
+        if (!drawn) {
+            if (!Stopped()) Fail(-3, kPdfSaveFailed, m_options.path, drawn);
             return false;
         }
         return WritePicture(canvas, name);
     }
 
-    bool DrawPages(Gdiplus::Bitmap& canvas, const std::vector<HeldPage>& group, const LongPictureLayout& layout)
+    CallStatus DrawPages(Gdiplus::Bitmap& canvas, const std::vector<HeldPage>& group, const LongPictureLayout& layout,
+                         const std::wstring& name)
     {
         Gdiplus::Graphics graphics(&canvas);
-        if (graphics.GetLastStatus() != Gdiplus::Ok) return false;
+        if (graphics.GetLastStatus() != Gdiplus::Ok)
+            return CallStatus(L"GdipGetImageGraphicsContext", graphics.GetLastStatus(), PageName(name));
         for (size_t i = 0; i < group.size(); ++i) {
-            if (Stopped()) return false;
+            if (Stopped()) return CallStatus(L"stopped", ERROR_CANCELLED, PageName(name));
             const PagePlace& at = layout.places[i];
             Gdiplus::Rect target(static_cast<INT>(at.x), static_cast<INT>(at.y), static_cast<INT>(at.width),
                                  static_cast<INT>(at.height));
             const PdfPageImage& img = *group[i].image;
-            if (graphics.DrawImage(group[i].bitmap.get(), target, 0, 0, img.width, img.height, Gdiplus::UnitPixel) !=
-                Gdiplus::Ok)
-                return false;
+            const Gdiplus::Status drawn =
+                graphics.DrawImage(group[i].bitmap.get(), target, 0, 0, img.width, img.height, Gdiplus::UnitPixel);
+            if (drawn != Gdiplus::Ok) return CallStatus(L"GdipDrawImageRectRectI", drawn, PageName(name));
         }
-        return true;
+        return CallStatus();
     }
 
     // The pool has ended (every page thread joined) before this runs. After a

@@ -4,6 +4,7 @@
 
 #include <iapi.h>
 #include <ierrors.h>
+#include "app/core/CallStatus.h"
 
 // Every run has an interpreter instance of its own (the library is built
 // thread-safe), so runs on different threads go on at once, unlocked.
@@ -66,6 +67,7 @@ int CGhostScriptOperation::Deliver(void* self, const char* text, int length,
     try {
         return (op->*handler)(std::string(text, length));
     } catch (...) {
+        LogCaughtException(L"CGhostScriptOperation: output callback");
         op->m_handlerFailed = true;
         return -1;
     }

@@ -12,6 +12,7 @@
 #include "app/core/CDebugStr.h"
 #include "app/core/TextEncoding.h"
 #include "app/modules/pdfcompress/PdfPageCount.h"
+#include "xml/SFile.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ bool FileExists(const std::wstring& path)
 // A file that exists, is not empty and starts as a PDF does.
 bool IsPdfFile(const std::wstring& path)
 {
-    std::unique_ptr<FILE, decltype(&std::fclose)> file(_wfopen(path.c_str(), L"rb"), &std::fclose);
+    DUI::SFilePtr file = DUI::OpenFile(path.c_str(), L"rb");
     char head[5] = {};
     return file && std::fread(head, 1, sizeof(head), file.get()) == sizeof(head) &&
            std::memcmp(head, "%PDF-", sizeof(head)) == 0;

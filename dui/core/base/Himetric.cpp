@@ -8,24 +8,34 @@ namespace {
 
 constexpr int kHimetricPerInch = 2540;
 
-SIZE ScreenDpi()
-{
-    SWindowDC screen(nullptr);
-    return SIZE{::GetDeviceCaps(screen, LOGPIXELSX), ::GetDeviceCaps(screen, LOGPIXELSY)};
-}
-
 } // namespace
+
+SIZE LogPixelsOf(HWND hwnd)
+{
+    SWindowDC dc(hwnd);
+    return SIZE{::GetDeviceCaps(dc, LOGPIXELSX), ::GetDeviceCaps(dc, LOGPIXELSY)};
+}
 
 SIZE HimetricToPixel(SIZE himetric)
 {
-    const SIZE dpi = ScreenDpi();
+    const SIZE dpi = LogPixelsOf(nullptr);
     return SIZE{::MulDiv(dpi.cx, himetric.cx, kHimetricPerInch), ::MulDiv(dpi.cy, himetric.cy, kHimetricPerInch)};
 }
 
 SIZE PixelToHimetric(SIZE pixels)
 {
-    const SIZE dpi = ScreenDpi();
-    return SIZE{::MulDiv(kHimetricPerInch, pixels.cx, dpi.cx), ::MulDiv(kHimetricPerInch, pixels.cy, dpi.cy)};
+    return PixelToHimetric(pixels, LogPixelsOf(nullptr));
+}
+
+SIZE PixelToHimetric(SIZE pixels, SIZE ppi)
+{
+    return SIZE{::MulDiv(pixels.cx, kHimetricPerInch, ppi.cx), ::MulDiv(pixels.cy, kHimetricPerInch, ppi.cy)};
+}
+
+RECT PixelToHimetric(const RECT& pixels, SIZE ppi)
+{
+    return RECT{::MulDiv(pixels.left, kHimetricPerInch, ppi.cx), ::MulDiv(pixels.top, kHimetricPerInch, ppi.cy),
+                ::MulDiv(pixels.right, kHimetricPerInch, ppi.cx), ::MulDiv(pixels.bottom, kHimetricPerInch, ppi.cy)};
 }
 
 } // namespace DUI

@@ -50,4 +50,9 @@ int ScaleIntDiv(int value, int scale)
     return value * scale / 100;
 }
 
+int DpiToPercent(int dpi)
+{
+    return dpi * 100 / USER_DEFAULT_SCREEN_DPI;
+}
+
 } // namespace DUI

@@ -14,6 +14,9 @@ const int* GetScaleLevels();
 // The largest level not above `scale`; 100 for anything below 125.
 int NormalizeScale(int scale);
 
+// The scale of a DPI: dpi × 100 / 96 in integers, toward zero (144 -> 150).
+int DpiToPercent(int dpi);
+
 // Pixels from a float, toward zero, kept within ±kMaxPixels (NaN gives 0):
 // a size text such as "1e30" must not make an undefined conversion.
 constexpr int kMaxPixels = 1 << 24;

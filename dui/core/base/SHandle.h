@@ -79,6 +79,10 @@ using SMemDCTraits = SHandleTraits<HDC, &DeleteDC>;
 using SIconTraits = SHandleTraits<HICON, &DestroyIcon>;
 // Libraries loaded with LoadLibraryW.
 using SModuleTraits = SHandleTraits<HMODULE, &FreeLibrary>;
+// Private heaps made with HeapCreate.
+using SHeapTraits = SHandleTraits<HANDLE, &HeapDestroy>;
+// Menus made with CreateMenu or CreatePopupMenu that no window holds.
+using SMenuTraits = SHandleTraits<HMENU, &DestroyMenu>;
 
 using SKernelHandle = SHandle<SKernelHandleTraits>;
 using SFileHandle = SHandle<SFileHandleTraits>;
@@ -89,6 +93,8 @@ using SGdiObject = SHandle<SGdiObjectTraits<T>>;
 using SMemDC = SHandle<SMemDCTraits>;
 using SIconHandle = SHandle<SIconTraits>;
 using SModuleHandle = SHandle<SModuleTraits>;
+using SHeapHandle = SHandle<SHeapTraits>;
+using SMenuHandle = SHandle<SMenuTraits>;
 
 // A window's DC: ReleaseDC needs the window too, so it has an owner of its own.
 class SWindowDC

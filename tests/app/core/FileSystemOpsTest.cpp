@@ -154,6 +154,45 @@ TEST_F(FileSystemOpsTest, ReserveUniqueFileGivesEmptyWhenNothingCanBeCreated)
     }
 }
 
+// The reason reaches the caller: the call that failed, its code and the name it tried.
+TEST_F(FileSystemOpsTest, ReserveUniqueFileTellsWhyNoNameWasReserved)
+{
+    struct Case { const char* name; std::wstring folder, file; const wchar_t* call; unsigned long code; std::wstring path; };
+    const std::wstring longName(260, L'n');
+    const Case cases[] = {
+        {"missing folder", m_dir / L"nope", L"a", L"CreateFileW", ERROR_PATH_NOT_FOUND, m_dir / L"nope\\a.jpg"},
+        {"name too long", m_dir.Path(), longName, L"MAX_PATH", ERROR_FILENAME_EXCED_RANGE,
+         m_dir.Path() + longName + L".jpg"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::wstring reserved = L"stale";
+        const CallStatus status = ReserveUniqueFile(c.folder, c.file, L"jpg", reserved);
+        EXPECT_FALSE(status.Ok());
+        EXPECT_EQ(status.Call(), c.call);
+        EXPECT_EQ(status.Code(), c.code);
+        EXPECT_EQ(status.Path(), c.path);
+        EXPECT_EQ(reserved, L"");
+    }
+    std::wstring reserved;
+    const CallStatus status = ReserveUniqueFile(m_dir.Path(), L"ok", L"png", reserved);
+    EXPECT_TRUE(status.Ok());
+    EXPECT_EQ(status.Text(), L"");
+    EXPECT_EQ(reserved, m_dir / L"ok.png");
+}
+
+TEST_F(FileSystemOpsTest, CreateDirectoryTreeTellsWhichLevelFailedAndWhy)
+{
+    TempFolder::WriteFile(m_dir / L"blocker", "x");
+    const CallStatus status = TryCreateDirectoryTree(m_dir / L"blocker\\sub\\deeper");
+    EXPECT_FALSE(status.Ok());
+    EXPECT_EQ(status.Call(), L"CreateDirectoryW");
+    EXPECT_EQ(status.Code(), static_cast<unsigned long>(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(status.Path(), m_dir / L"blocker\\");
+    EXPECT_EQ(status.Text(), L"CreateDirectoryW failed (183): " + (m_dir / L"blocker\\"));
+    EXPECT_TRUE(TryCreateDirectoryTree(m_dir / L"fine\\tree").Ok());
+}
+
 TEST_F(FileSystemOpsTest, ReserveUniqueFileNeverHandsOutOneNameTwiceAcrossThreads)
 {
     TempFolder::WriteFile(m_dir / L"page.png", "original");

@@ -109,6 +109,15 @@ TEST(CorePath, SeparatorsAndModulePath)
                             {L"C:\\out", L"C:\\out"}, {L"C:\\", L"C:\\"}, {L"\\", L"\\"}, {L"", L""}};
     for (const auto& c : trimmed)
         EXPECT_EQ(WithoutTrailingBackslash(c.in), c.out);
+    // The joining convention: one backslash goes, also a root's.
+    const Case joinBase[] = {{L"C:\\out\\", L"C:\\out"}, {L"C:\\out\\\\", L"C:\\out\\"}, {L"C:\\", L"C:"},
+                             {L"\\", L"\\"}, {L"", L""}};
+    for (const auto& c : joinBase)
+        EXPECT_EQ(WithoutOneTrailingBackslash(c.in), c.out);
+    const Case ended[] = {{L"C:\\out", L"C:\\out\\"}, {L"C:\\out\\", L"C:\\out\\"}, {L"C:/out/", L"C:/out/"},
+                          {L"C:", L"C:\\"}, {L"", L"\\"}};
+    for (const auto& c : ended)
+        EXPECT_EQ(WithTrailingBackslash(c.in), c.out);
     std::wstring module;
     ASSERT_TRUE(GetModulePath(module));
     EXPECT_NE(module.find(L"test_app_core.exe"), std::wstring::npos) << std::string(module.begin(), module.end());

@@ -5,6 +5,7 @@
 #include "dui/core/DibAlphaGuard.h"
 #include "dui/core/base/Himetric.h"
 #include "dui/core/base/SHandle.h"
+#include "dui/core/base/SMsgPoint.h"
 #include "dui/core/base/SSelectObject.h"
 
 using namespace DUI;
@@ -109,4 +110,44 @@ TEST(Himetric, OneInchIsTheScreenResolution)
     const SIZE back = PixelToHimetric(px);
     EXPECT_EQ(back.cx, 2540);
     EXPECT_EQ(back.cy, 5080);
+}
+
+// The rich edit's extent and insets at a window's resolution: MulDiv halves
+// round away from zero.
+TEST(Himetric, PixelsAtAGivenResolution)
+{
+    struct Case { const char* name; SIZE ppi; RECT px; RECT want; };
+    const Case kCases[] = {
+        {"96 dpi", {96, 96}, {0, 1, 96, 3}, {0, 26, 2540, 79}},
+        {"144 dpi", {144, 144}, {3, 0, 144, 72}, {53, 0, 2540, 1270}},
+        {"unequal axes", {96, 192}, {96, 96, -96, -1}, {2540, 1270, -2540, -13}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const RECT got = PixelToHimetric(c.px, c.ppi);
+        EXPECT_TRUE(::EqualRect(&got, &c.want)) << got.left << "," << got.top << "," << got.right << "," << got.bottom;
+        const SIZE size = PixelToHimetric(SIZE{c.px.right, c.px.bottom}, c.ppi);
+        EXPECT_EQ(size.cx, c.want.right);
+        EXPECT_EQ(size.cy, c.want.bottom);
+    }
+}
+
+// Mouse messages carry signed 16-bit coordinates: left of or above the
+// origin they are negative, never 65535-something.
+TEST(MsgPoint, SignedCoordinatesFromTheLParam)
+{
+    struct Case { const char* name; LPARAM lp; POINT want; };
+    const Case kCases[] = {
+        {"origin", MAKELPARAM(0, 0), {0, 0}},
+        {"positive", MAKELPARAM(1200, 34), {1200, 34}},
+        {"left of the origin", MAKELPARAM(-5, 7), {-5, 7}},
+        {"above the origin", MAKELPARAM(8, -32768), {8, -32768}},
+        {"high bits ignored", static_cast<LPARAM>(0x7FFF0000FFFFFFFFLL), {-1, -1}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const POINT got = PointFromLParam(c.lp);
+        EXPECT_EQ(got.x, c.want.x);
+        EXPECT_EQ(got.y, c.want.y);
+    }
 }

@@ -130,3 +130,46 @@ TEST_F(WindowStyleTest, FontsPerStateAtTheWindowScale)
     EXPECT_EQ(style.GetTextFont(0)->LogFont()->lfHeight, -20);
     EXPECT_EQ(style.GetTextFont(1)->LogFont()->lfHeight, -20);
 }
+
+// The style's own table answers each name, in any case, with its result code
+// while loading and afterwards; a value it cannot read is refused.
+TEST_F(WindowStyleTest, EveryAttributeAnswersItsResult)
+{
+    struct Case { const wchar_t* attr; const wchar_t* value; HRESULT loading, live; };
+    const Case cases[] = {
+        {L"textMode", L"1", S_OK, S_OK},           {L"round", L"2,3", S_FALSE, S_OK},
+        {L"round", L"1,2,3", S_FALSE, S_OK},       {L"multiLines", L"1", S_FALSE, S_FALSE},
+        {L"align", L"right", S_OK, S_OK},          {L"align", L"Right", E_FAIL, E_FAIL},
+        {L"valign", L"bottom", S_OK, S_OK},        {L"valign", L"center", E_FAIL, E_FAIL},
+        {L"colorBkgnd", L"#fff", S_OK, S_OK},      {L"colorBkgnd", L"", E_FAIL, E_FAIL},
+        {L"colorBorder", L"#fff", S_OK, S_OK},     {L"colorBorder", L"", E_FAIL, E_FAIL},
+        {L"font", L"size:12", S_OK, S_OK},         {L"FontHover", L"size:12", S_OK, S_OK},
+        {L"fontPush", L"", S_OK, S_OK},            {L"fontDisable", L"size:9", S_OK, S_OK},
+        {L"colorText", L"#123", S_OK, S_OK},       {L"colorTextHover", L"#123", S_OK, S_OK},
+        {L"colorTextPush", L"", E_FAIL, E_FAIL},   {L"colorTextDisable", L"#123", S_OK, S_OK},
+        {L"margin-x", L"1", S_FALSE, S_OK},        {L"MARGIN-Y", L"1", S_FALSE, S_OK},
+        {L"margin", L"1,2,3", S_FALSE, S_OK},      {L"inset", L"1", S_FALSE, S_OK},
+        {L"padding", L"1,2", S_FALSE, S_OK},       {L"padding_left", L"1", S_OK, S_OK},
+        {L"padding_top", L"1", S_OK, S_OK},        {L"padding_right", L"1", S_OK, S_OK},
+        {L"padding_bottom", L"1", S_OK, S_OK},     {L"cursor", L"hand", S_FALSE, S_FALSE},
+        {L"dotted", L"1", S_FALSE, S_FALSE},       {L"trackMouseEvent", L"1", S_FALSE, S_FALSE},
+        {L"alpha", L"9", S_OK, S_OK},              {L"bkgndBlend", L"0", S_OK, S_OK},
+        {L"sepSpace", L"3", S_OK, S_OK},           {L"skin", L"x", E_NOTIMPL, E_NOTIMPL},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.attr << "=" << c.value);
+        SwndStyle style;
+        EXPECT_EQ(style.SetAttribute(SStringW(c.attr), SStringW(c.value), TRUE), c.loading);
+        EXPECT_EQ(style.SetAttribute(SStringW(c.attr), SStringW(c.value), FALSE), c.live);
+    }
+    // One value of each family lands where it belongs.
+    SwndStyle style;
+    (void)style.SetAttribute(L"colorTextDisable", L"#ff0000", TRUE);
+    (void)style.SetAttribute(L"padding_bottom", L"7px", TRUE);
+    (void)style.SetAttribute(L"TRACKMOUSEEVENT", L"3", TRUE);
+    (void)style.SetAttribute(L"sepSpace", L"0x1ff", TRUE);
+    EXPECT_EQ(style.GetTextColor(3), 0xFF0000FFu);
+    EXPECT_EQ(style.GetPadding().bottom, 7);
+    EXPECT_TRUE(style.HasFlag(SwndStyle::Flag_TrackMouse));
+    EXPECT_EQ(style.m_bySepSpace, 0xFF);
+}

@@ -214,3 +214,35 @@ TEST(WindowXml, AVeryDeepLayoutIsCutAndLogged)
     EXPECT_TRUE(Logged(capture, L"layout deeper than 256 levels"));
     EXPECT_TRUE(root->OnRectChanged(RECT{0, 0, 100, 100}));   // the cut tree lays out like any other
 }
+
+// Every attribute of the window's own table answers its result code while
+// loading and afterwards; the style's come back marked as the style's.
+TEST(WindowXml, EveryOwnAttributeAnswersItsResult)
+{
+    WindowEnv env;
+    struct Case { const wchar_t* attr; const wchar_t* value; HRESULT loading, live; };
+    const HRESULT style = kAttrFromStyle;
+    const Case cases[] = {
+        {L"layout", L"testRow", S_OK, S_OK},         {L"class", L"nothing", S_FALSE, S_FALSE},
+        {L"id", L"5", S_FALSE, S_FALSE},             {L"name", L"n", S_FALSE, S_FALSE},
+        {L"skin", L"noSkin", S_FALSE, S_OK},         {L"ncskin", L"noSkin", S_OK, S_OK},
+        {L"data", L"0x10", S_FALSE, S_FALSE},        {L"text", L"t", S_OK, S_OK},
+        {L"trCtx", L"ctx", S_FALSE, S_FALSE},        {L"enable", L"1", S_FALSE, S_FALSE},
+        {L"visible", L"1", S_FALSE, S_FALSE},        {L"SHOW", L"1", S_FALSE, S_FALSE},
+        {L"display", L"1", S_FALSE, S_OK},           {L"cache", L"0", S_FALSE, S_FALSE},
+        {L"alpha", L"200", S_FALSE, S_OK},           {L"layeredWindow", L"0", S_FALSE, S_OK},
+        {L"trackMouseEvent", L"0", S_FALSE, S_FALSE}, {L"tip", L"hint", S_FALSE, S_FALSE},
+        {L"msgTransparent", L"0", S_FALSE, S_FALSE}, {L"maxWidth", L"10", S_FALSE, S_FALSE},
+        {L"clipClient", L"0", S_FALSE, S_FALSE},     {L"focusable", L"0", S_FALSE, S_FALSE},
+        {L"drawFocusRect", L"1", S_OK, S_OK},        {L"float", L"0", S_FALSE, S_FALSE},
+        {L"textMode", L"0", style | S_OK, style | S_OK}, {L"round", L"2", style | S_FALSE, style | S_OK},
+        {L"cursor", L"hand", style | S_FALSE, style | S_FALSE},
+        {L"valign", L"Top", E_FAIL, E_FAIL},
+        {L"noSuchAttribute", L"1", E_FAIL, E_FAIL},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.attr << "=" << c.value);
+        EXPECT_EQ(env.NewRoot()->SetAttribute(SStringW(c.attr), SStringW(c.value), TRUE), c.loading);
+        EXPECT_EQ(env.NewRoot()->SetAttribute(SStringW(c.attr), SStringW(c.value), FALSE), c.live);
+    }
+}

@@ -10,11 +10,12 @@
 
 #include "app/modules/pdf2image/BmpFile.h"
 #include "app/modules/pdf2image/JpegFile.h"
+#include "app/modules/pdf2image/PdfRenderer.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
 
-using PixelFileWriter = bool (*)(const std::wstring&, const unsigned char*, int, int, int, int);
+using PixelFileWriter = CallStatus (*)(const std::wstring&, const unsigned char*, int, int, int, int);
 
 void StartGdiplus()
 {
@@ -117,6 +118,49 @@ TEST(PixelFile, RefusesWhatCannotBeWritten)
     }
     EXPECT_FALSE(WriteJpegFile(folder.File(L"a.jpg"), pixels.data(), 70000, 1, 70000 * 4, 96));
     EXPECT_TRUE(folder.Names().empty());
+}
+
+// What a failed image write tells: the call, its code and the file.
+TEST(PixelFile, AFailedWriteNamesTheCallTheCodeAndTheFile)
+{
+    StartGdiplus();
+    testsupport::TempFolder folder(L"vesk_pixelfile");
+    std::vector<unsigned char> pixels(4 * 4 * 4, 0xFF);
+    const std::wstring missing = folder.File(L"no such folder\\1.img");
+    struct Case {
+        const char* name;
+        PixelFileWriter write;
+        std::wstring path;
+        int width;
+        const wchar_t* call;
+        unsigned long code;
+    };
+    const Case kCases[] = {
+        {"jpg into a missing folder", &WriteJpegFile, missing, 4, L"_wfopen", ERROR_PATH_NOT_FOUND},
+        {"bmp into a missing folder", &WriteBmpFile, missing, 4, L"_wfopen", ERROR_PATH_NOT_FOUND},
+        {"jpg of no width", &WriteJpegFile, folder.File(L"a.jpg"), 0, L"WriteJpegFile", ERROR_INVALID_PARAMETER},
+        {"bmp of no width", &WriteBmpFile, folder.File(L"a.bmp"), 0, L"WriteBmpFile", ERROR_INVALID_PARAMETER},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const CallStatus status = c.write(c.path, pixels.data(), c.width, 4, 16, 96);
+        EXPECT_FALSE(status.Ok());
+        EXPECT_EQ(status.Call(), c.call);
+        EXPECT_EQ(status.Code(), c.code);
+        EXPECT_EQ(status.Path(), c.path);
+    }
+
+    Gdiplus::Bitmap bitmap(4, 4, 16, PixelFormat32bppARGB, pixels.data());
+    for (const wchar_t* ext : {L"png", L"jpg", L"bmp"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(ext)));
+        const CallStatus saved = SaveBitmap(bitmap, missing, ext);
+        EXPECT_FALSE(saved.Ok());
+        EXPECT_EQ(saved.Path(), missing);
+        EXPECT_NE(saved.Code(), 0u);
+        EXPECT_EQ(saved.Text().rfind(saved.Call() + L" failed (", 0), 0u) << saved.Text();
+    }
+    EXPECT_TRUE(SaveBitmap(bitmap, folder.File(L"ok.png"), L"png").Ok());
+    EXPECT_TRUE(folder.Names() == std::vector<std::wstring>{L"ok.png"});
 }
 
 }  // namespace

@@ -314,5 +314,45 @@ TEST_F(RichEditContentTest, DragsShowTheCopyEffect)
     EXPECT_EQ(target->Release(), 0u);
 }
 
+// Each attribute of the edit's two tables answers its result code, before
+// creation while loading and on a made edit afterwards; "multiLines" skips
+// the style and lands in the edit style.
+TEST_F(RichEditContentTest, EveryAttributeAnswersItsResult)
+{
+    struct Case
+    {
+        LPCWSTR attr, value;
+        HRESULT loading, live;
+    } const cases[] = {
+        {L"showMenuDefalut", L"0", 1, 1}, {L"style", L"0", 1, 1},        {L"maxBuf", L"100", 1, 1},
+        {L"colorText", L"#102030", 0, 0}, {L"align", L"right", 1, 0},    {L"notifyChange", L"0", 1, 1},
+        {L"wantTab", L"0", 1, 1},         {L"IMEDISABLE", L"0", 1, 1},   {L"transparent", L"0", 1, 1},
+        {L"rich", L"1", 1, 1},            {L"vertical", L"0", 1, 1},     {L"wordWrap", L"0", 1, 1},
+        {L"allowBeep", L"0", 1, 1},       {L"autoWordSel", L"1", 1, 1},  {L"vcenter", L"0", 1, 1},
+        {L"multiLines", L"1", 1, 1},      {L"hscrollBar", L"0", 1, 1},   {L"vscrollBar", L"0", 1, 1},
+        {L"autoHscroll", L"1", 1, 1},     {L"autoVscroll", L"0", 1, 1},  {L"readOnly", L"0", 1, 1},
+        {L"wantReturn", L"0", 1, 1},      {L"password", L"0", 1, 1},     {L"number", L"0", 1, 1},
+        {L"passwordChar", L"*", 1, 1},    {L"enableDragdrop", L"0", 1, 1}, {L"autoSel", L"0", 1, 1},
+        {L"focusable", L"1", 1, 1},       {L"noSuchAttribute", L"1", E_FAIL, E_FAIL},
+    };
+    SRichEdit* made = Edit(L"single");
+    ASSERT_NE(made, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.attr << "=" << c.value);
+        auto fresh = SRefPtr<SRichEdit>::Adopt(new SRichEdit());
+        EXPECT_EQ(fresh->SetAttribute(c.attr, c.value, TRUE), c.loading);
+        EXPECT_EQ(made->SetAttribute(c.attr, c.value, FALSE), c.live);
+    }
+    EXPECT_EQ(TextOf(made), L"Single line");
+    auto multi = SRefPtr<SRichEdit>::Adopt(new SRichEdit());
+    (void)multi->SetAttribute(L"multiLines", L"1", TRUE);
+    EXPECT_EQ(multi->GetStyle().m_multiLines, 1);
+    STextHost host(multi.Get());
+    host.AddRef();
+    DWORD bits = 0;
+    host.TxGetPropertyBits(TXTBIT_MULTILINE, &bits);
+    EXPECT_EQ(bits, static_cast<DWORD>(TXTBIT_MULTILINE));
+}
+
 } // namespace
 } // namespace retest

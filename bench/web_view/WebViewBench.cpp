@@ -1,0 +1,127 @@
+// The web engine on a served 100 KB page (text, 20 images, a form): binding
+// and start-up with no server, load, first paint, one hover repaint and one
+// relayout. Ends with one key=value line.
+#include "app/online/WkeBinding.h"
+#include "tests/support/HttpTestServer.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+double Now()
+{
+    LARGE_INTEGER f, c;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&c);
+    return double(c.QuadPart) * 1000.0 / double(f.QuadPart);
+}
+
+std::string Bmp(unsigned color)
+{
+    const int w = 32, h = 32;
+    std::string out(54 + w * h * 4, '\0');
+    auto put = [&](size_t at, unsigned v) { memcpy(&out[at], &v, 4); };
+    out[0] = 'B';
+    out[1] = 'M';
+    put(2, unsigned(out.size()));
+    put(10, 54);
+    put(14, 40);
+    put(18, w);
+    put(22, h);
+    out[26] = 1;
+    out[28] = 32;
+    for (int i = 0; i < w * h; ++i) put(54 + size_t(i) * 4, color);
+    return out;
+}
+
+std::string Page()
+{
+    std::string p = "<html><head><meta charset=utf-8><style>body{margin:8px;font-size:14px}"
+                    "a{color:#0b57d0}a:hover{color:#d93025;background:#fce8e6}.card{border:1px solid #ddd;"
+                    "padding:6px;margin:6px 0}</style></head><body><a id=top href=\"/next\">首页链接</a>";
+    for (int i = 0; i < 20; ++i) p += "<img src=\"/img" + std::to_string(i) + ".bmp\" width=32 height=32> ";
+    p += "<form method=post action=\"/go\"><input name=a><input type=password name=b><button>发送</button></form>";
+    int n = 0;
+    while (p.size() < 100 * 1024)
+        p += "<div class=card><b>第 " + std::to_string(++n) + " 段</b> 这是一段用来测量排版速度的中文文字，"
+             "with some English words mixed in to wrap lines at spaces. <a href=\"/p" + std::to_string(n) +
+             "\">链接</a></div>";
+    return p + "</body></html>";
+}
+
+template <class Done>
+void Pump(Done done)
+{
+    const ULONGLONG end = GetTickCount64() + 30000;
+    while (!done() && GetTickCount64() < end) {
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
+}
+
+double g_firstPaint = 0;
+bool g_finished = false;
+
+} // namespace
+
+int main()
+{
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    double t0 = Now();
+    if (LoadWkeApi() != 1 || !g_wke.wkeCreateWebView) {
+        printf("node.dll could not be bound\n");
+        return 1;
+    }
+    double bindMs = Now() - t0;
+    std::string page = Page();
+    HttpTestServer server([&](const HttpTestRequest& r) {
+        HttpTestReply reply;
+        if (r.target.rfind("/img", 0) == 0) {
+            reply.body = Bmp(0xFF1A73E8u);
+            reply.headers.push_back("Content-Type: image/bmp");
+        } else {
+            reply.body = page;
+            reply.headers.push_back("Content-Type: text/html; charset=utf-8");
+        }
+        return reply;
+    });
+    wkeWebView view = g_wke.wkeCreateWebView();
+    g_wke.wkeResize(view, 568, 622);
+    g_wke.wkeOnPaintUpdated(view, [](wkeWebView, void*, const HDC, int, int, int, int) {
+        if (!g_firstPaint) g_firstPaint = Now();
+    }, nullptr);
+    g_wke.wkeOnLoadingFinish(view, [](wkeWebView, void*, const wkeString, wkeLoadingResult, const wkeString) {
+        g_finished = true;
+    }, nullptr);
+    std::string url = server.Url("/");
+    std::wstring wurl(url.begin(), url.end());
+    t0 = Now();
+    g_wke.wkeLoadURLW(view, wurl.c_str());
+    Pump([] { return g_finished; });
+    double loadMs = Now() - t0, firstPaintMs = g_firstPaint ? g_firstPaint - t0 : -1;
+    // Hover: the pointer moves onto the first link and off it again.
+    const int moves = 20;
+    double hoverTotal = 0;
+    for (int i = 0; i < moves; ++i) {
+        double h0 = Now();
+        g_wke.wkeFireMouseEvent(view, WM_MOUSEMOVE, i % 2 ? 400 : 20, i % 2 ? 600 : 16, 0);
+        g_wke.wkeGetViewDC(view);
+        hoverTotal += Now() - h0;
+    }
+    double relayoutTotal = 0;
+    for (int i = 0; i < 6; ++i) {
+        double r0 = Now();
+        g_wke.wkeResize(view, i % 2 ? 568 : 500, 622);
+        g_wke.wkeGetViewDC(view);
+        relayoutTotal += Now() - r0;
+    }
+    printf("contents %dx%d\n", g_wke.wkeContentsWidth(view), g_wke.wkeContentsHeight(view));
+    g_wke.wkeDestroyWebView(view);
+    printf("load_ms=%.1f first_paint_ms=%.1f hover_ms=%.2f relayout_ms=%.1f bind_ms=%.1f\n", loadMs, firstPaintMs,
+        hoverTotal / moves, relayoutTotal / 6, bindMs);
+    return g_finished ? 0 : 1;
+}
