@@ -70,6 +70,7 @@ public:
 
 protected:
     void OnPaint(IPaintSurface* rt) override;
+    void OnScaleChanged(int scale) override;
 
 private:
     int CreateView();
@@ -80,6 +81,7 @@ private:
     void PostRelayout(WPARAM code);
     void PaintScaled(HDC dst, HDC src, const RECT& area, int srcW, int srcH);
     POINT ToView(LPARAM lp) const;
+    void ResizeView();
     void RegisterCallbacks();
 
     static wkeWebView WKE_CALL NewWindowCb(wkeWebView, void*, wkeNavigationType, const wkeString, const wkeWindowFeatures*);

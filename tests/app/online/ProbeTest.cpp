@@ -160,4 +160,42 @@ TEST(ProbeTest, CrashesArePostedOnceThenTheProcessEndsWithTheCode)
     }
 }
 
+TEST(ProbeTest, AnEngineLackingAnEntryPointIsNamedAndTheRestIsBound)
+{
+    Probe probe(kBin + L"\\online-probe-nodeless", L"wkebind");
+    ASSERT_TRUE(probe.Started());
+    const SeenMessageBox box = online_test::ReadAndCloseMessageBox(probe.Id());
+    EXPECT_TRUE(box.found);
+    EXPECT_EQ(box.title, L"wkeGetCaret");
+    EXPECT_EQ(box.text, L"wke api not found");
+    EXPECT_EQ(online_test::FindMessageBoxOf(probe.Id()), nullptr) << "one box, for the one missing entry point";
+    EXPECT_EQ(probe.ExitCode(), 0);
+    EXPECT_EQ(probe.Output(), "bound 1 no caret view\n");
+}
+
+TEST(ProbeTest, TheRealEngineBindsEveryEntryPointWithoutAMessage)
+{
+    Probe probe(kBin, L"wkebind");
+    ASSERT_TRUE(probe.Started());
+    EXPECT_EQ(probe.ExitCode(), 0);
+    EXPECT_EQ(online_test::FindMessageBoxOf(probe.Id()), nullptr);
+    EXPECT_EQ(probe.Output(), "bound 1 caret view\n");
+}
+
+// A program that ends without wkeShutdown while the engine's fetch workers
+// are idle must still end: its end once waited for ever on those workers.
+TEST(ProbeTest, AProgramThatLoadedAPageEndsWithoutShuttingTheEngineDown)
+{
+    HttpTestServer server([](const HttpTestRequest&) {
+        HttpTestReply r;
+        r.body = "<body>page</body>";
+        r.headers.push_back("Content-Type: text/html");
+        return r;
+    });
+    Probe probe(kBin, L"wkeexit " + std::to_wstring(server.Port()));
+    ASSERT_TRUE(probe.Started());
+    EXPECT_EQ(probe.ExitCode(), 0) << "-2: the process never ended";
+    EXPECT_EQ(probe.Output(), "loaded\n");
+}
+
 } // namespace
