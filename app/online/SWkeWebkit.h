@@ -70,7 +70,6 @@ public:
 
 protected:
     void OnPaint(IPaintSurface* rt) override;
-    void OnScaleChanged(int scale) override;
 
 private:
     int CreateView();
@@ -81,7 +80,6 @@ private:
     void PostRelayout(WPARAM code);
     void PaintScaled(HDC dst, HDC src, const RECT& area, int srcW, int srcH);
     POINT ToView(LPARAM lp) const;
-    void ResizeView();
     void RegisterCallbacks();
 
     static wkeWebView WKE_CALL NewWindowCb(wkeWebView, void*, wkeNavigationType, const wkeString, const wkeWindowFeatures*);

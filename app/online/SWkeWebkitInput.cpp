@@ -16,23 +16,6 @@ POINT SWkeWebkit::ToView(LPARAM lp) const
     return POINT{int((GET_X_LPARAM(lp) - client.left) * r), int((GET_Y_LPARAM(lp) - client.top) * r)};
 }
 
-// The view's size in engine pixels follows the client size and the ratio.
-void SWkeWebkit::ResizeView()
-{
-    if (!m_view) return;
-    const RECT client = GetClientRect();
-    const double r = Ratio();
-    WkeCall(g_wke.wkeResize, m_view, int((client.right - client.left) * r), int((client.bottom - client.top) * r));
-}
-
-// A new scale changes the ratio even where the client size stays: the view
-// is sized again, or its picture would be drawn at the old ratio.
-void SWkeWebkit::OnScaleChanged(int scale)
-{
-    SWindow::OnScaleChanged(scale);
-    ResizeView();
-}
-
 BOOL SWkeWebkit::OnMouseEvent(UINT msg, WPARAM wp, LPARAM lp)
 {
     const POINT at = ToView(lp);
@@ -102,7 +85,10 @@ BOOL SWkeWebkit::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         return SWindow::OnSwndMessage(msg, wp, lp, result);
     case WM_SIZE: {
         BOOL handled = SWindow::OnSwndMessage(msg, wp, lp, result);
-        ResizeView();
+        const RECT client = GetClientRect();
+        const double r = Ratio();
+        if (m_view)
+            WkeCall(g_wke.wkeResize, m_view, int((client.right - client.left) * r), int((client.bottom - client.top) * r));
         return handled;
     }
     case WM_SETFOCUS: {
