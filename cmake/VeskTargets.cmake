@@ -14,7 +14,7 @@ endfunction()
 
 # Every test that runs a Windows program takes a test lane of its own while it
 # runs: a display, Wine server and prefix that no other running test shares
-# (scripts/test-lanes.sh; ctest ignores it without a resource spec file).
+# (scripts/test-lanes.sh; ctest ignores it unless it is given the lanes' resource file).
 set(VESK_TEST_LANE RESOURCE_GROUPS desktop:1)
 
 # vesk_add_test(name SOURCES src... [LIBS lib...]): one GoogleTest binary,

@@ -5,7 +5,7 @@
 # real cursor. scripts/test.sh starts the lanes; scripts/wine-run.sh, as
 # ctest's emulator, runs each test in the lane ctest named.
 #
-# Layout: $VESK_LANES/resources.json (ctest's resource spec file) and, per
+# Layout: $VESK_LANES/resources.json (the lanes as ctest resources) and, per
 # lane N, $VESK_LANES/N/wineprefix and $VESK_LANES/N/display.
 
 lanes_dir() {
@@ -106,7 +106,7 @@ _lane_stop() {
     return 0
 }
 
-# Starts lanes 0..COUNT-1 side by side and writes ctest's resource spec file.
+# Starts lanes 0..COUNT-1 side by side and writes the file that tells ctest its lanes.
 start_test_lanes() {
     local count=$1 n pids=() failed=0
     export VESK_LANES
