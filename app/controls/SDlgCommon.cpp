@@ -4,9 +4,9 @@
 
 #include "app/controls/ApplyThemeStyle.h"
 #include "app/controls/WindowDpiPercent.h"
-#include "app/controls/SMgrTooltip.h"
 #include "app/core/UiCallDispatcher.h"
 #include "dui/core/SApplication.h"
+#include "dui/core/base/DuiLog.h"
 #include "dui/core/base/SDpiScale.h"
 #include "dui/core/base/SLayoutSize.h"
 #include "dui/core/SMessageLoop.h"
@@ -21,6 +21,7 @@ SDlgCommon::SDlgCommon(SHostWnd& host)
 
 SDlgCommon::~SDlgCommon()
 {
+    RemoveTooltipManager();
     ForgetThemePool();
 }
 
@@ -84,33 +85,62 @@ void SDlgCommon::ApplyThemedStyles(xmldom::xml_node root)
     }
 }
 
+namespace {
+
+SRefPtr<IToolTipFactory>& RegisteredManagerFactory()
+{
+    static SRefPtr<IToolTipFactory> factory;
+    return factory;
+}
+
+} // namespace
+
+void SDlgCommon::SetTooltipManagerFactory(IToolTipFactory* factory)
+{
+    RegisteredManagerFactory() = SRefPtr<IToolTipFactory>::Share(factory);
+}
+
+IToolTipFactory* SDlgCommon::GetTooltipManagerFactory()
+{
+    return RegisteredManagerFactory().Get();
+}
+
 void SDlgCommon::InstallTooltipManager()
 {
     IToolTip* hostTip = m_host.GetToolTip();
-    if (!hostTip || !m_useTooltipManager)
+    IToolTipFactory* managers = GetTooltipManagerFactory();
+    if (!hostTip || !m_useTooltipManager || !managers || m_tooltipManager)
         return;
+    IToolTip* manager = managers->CreateToolTip(m_host.GetHwnd());
+    if (!manager) {
+        DUI_LOG_WARNING("app", "SDlgCommon::InstallTooltipManager", L"no tooltip manager: the host keeps its tooltip");
+        return;
+    }
     SMessageLoop* loop = m_host.GetMsgLoop();
     if (loop)
         loop->RemoveMessageFilter(hostTip);
     SApplication* app = SApplication::GetInstance();
     if (IToolTipFactory* factory = app ? app->GetToolTipFactory() : nullptr)
         factory->DestroyToolTip(hostTip);
-    m_tooltipManager = std::make_unique<SMgrTooltip>();
-    m_host.SetToolTip(m_tooltipManager.get());
+    m_managerFactory = SRefPtr<IToolTipFactory>::Share(managers);
+    m_tooltipManager = manager;
+    m_host.SetToolTip(manager);
     if (loop)
-        loop->AddMessageFilter(m_tooltipManager.get());
+        loop->AddMessageFilter(manager);
 }
 
 void SDlgCommon::RemoveTooltipManager()
 {
     if (!m_tooltipManager)
         return;
-    if (m_host.GetToolTip() == m_tooltipManager.get()) {
+    if (m_host.GetToolTip() == m_tooltipManager) {
         if (SMessageLoop* loop = m_host.GetMsgLoop())
-            loop->RemoveMessageFilter(m_tooltipManager.get());
+            loop->RemoveMessageFilter(m_tooltipManager);
         m_host.SetToolTip(nullptr);
     }
-    m_tooltipManager.reset();
+    m_managerFactory->DestroyToolTip(m_tooltipManager);
+    m_tooltipManager = nullptr;
+    m_managerFactory.Reset();
 }
 
 SIZE SDlgCommon::LayoutSize(int scale) const

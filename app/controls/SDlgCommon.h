@@ -9,11 +9,10 @@
 #include <vector>
 
 #include "app/controls/SDpiHandler.h"
+#include "dui/core/IToolTipFactory.h"
 #include "dui/core/SHostWnd.h"
 
 namespace DUI {
-
-class SMgrTooltip;
 
 class SDlgCommon
 {
@@ -43,9 +42,17 @@ public:
     void ApplyThemedStyles(xmldom::xml_node root);
     SStylePool* GetThemePool() const { return m_themePool.Get(); }
 
+    // The maker of the tooltip manager that takes the place of each host's
+    // tooltip. The manager's own windows are built on these bases, so the
+    // program registers it at start-up (SMgrTooltip::Register) rather than
+    // this class naming it; with none registered (NULL), hosts keep theirs.
+    static void SetTooltipManagerFactory(IToolTipFactory* factory);
+    static IToolTipFactory* GetTooltipManagerFactory();
+
     void SetUseTooltipManager(bool use) { m_useTooltipManager = use; }
     bool UsesTooltipManager() const { return m_useTooltipManager; }
-    // After the host's WM_CREATE: the host's tooltip gives way to a manager.
+    // After the host's WM_CREATE: the host's tooltip gives way to a manager
+    // from the registered factory; it stays when the factory makes none.
     void InstallTooltipManager();
     // Before the host's WM_DESTROY handling, which would free the manager
     // as if it were its own tooltip.
@@ -106,7 +113,10 @@ private:
     std::vector<SWindow*> m_parts;
     SRefPtr<SStylePool> m_themePool;
     bool m_useTooltipManager = true;
-    std::unique_ptr<SMgrTooltip> m_tooltipManager;
+    // The factory that made the manager also destroys it, even when another
+    // was registered meanwhile.
+    SRefPtr<IToolTipFactory> m_managerFactory;
+    IToolTip* m_tooltipManager = nullptr;
 };
 
 } // namespace DUI

@@ -1,5 +1,6 @@
 #include "app/controls/SMgrTooltip.h"
 
+#include "app/controls/SDlgCommon.h"
 #include "app/controls/STooltipCmn.h"
 #include "dui/core/base/DuiLog.h"
 #include "dui/core/SWindow.h"
@@ -25,6 +26,11 @@ SMgrTooltip::~SMgrTooltip()
         if (auto* common = dynamic_cast<STooltipCmn*>(it->second))
             common->DestroyWindow();
     }
+}
+
+void SMgrTooltip::Register()
+{
+    SDlgCommon::SetTooltipManagerFactory(SRefPtr<IToolTipFactory>::Adopt(new SMgrTooltipFactory()).Get());
 }
 
 void SMgrTooltip::SetWindowTip(SWindow* window, IToolTip* tooltip)
@@ -70,6 +76,17 @@ void SMgrTooltip::RelayEvent(const MSG* msg)
         if (tip)
             tip->RelayEvent(msg);
     }
+}
+
+// The manager's tooltips live in windows of their own: the host is not needed.
+IToolTip* SMgrTooltipFactory::CreateToolTip(HWND)
+{
+    return new SMgrTooltip();
+}
+
+void SMgrTooltipFactory::DestroyToolTip(IToolTip* tooltip)
+{
+    delete static_cast<SMgrTooltip*>(tooltip);
 }
 
 } // namespace DUI

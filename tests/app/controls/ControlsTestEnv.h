@@ -2,12 +2,15 @@
 // For tests of the program's window and dialog bases: the host-test
 // application with the program's layouts compiled in (data/controls.rc.in),
 // a pump that runs messages through the application's loop as the program
-// does (so that loop filters such as tooltips see them), and pictures of
-// what several windows show together.
+// does (so that loop filters such as tooltips see them), the tooltip
+// manager registered as the program registers it at start-up, and pictures
+// of what several windows show together.
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "app/controls/SDlgCommon.h"
+#include "app/controls/SMgrTooltip.h"
 #include "dui/core/base/IImgDecoder.h"
 #include "dui/core/SMessageLoop.h"
 #include "tests/dui/core/HostTestEnv.h"
@@ -26,10 +29,12 @@ protected:
         ASSERT_TRUE(m_decoder);
         m_factory->SetPictureDecoderFactory(m_decoder.Get());
         hosttest::HostTest::SetUp();
+        SMgrTooltip::Register();
     }
     void TearDown() override
     {
         hosttest::HostTest::TearDown();
+        SDlgCommon::SetTooltipManagerFactory(nullptr);
         // The decoder's code goes with its library, before the render factory.
         m_factory->SetPictureDecoderFactory(nullptr);
         m_decoder.Reset();

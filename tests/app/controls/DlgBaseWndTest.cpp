@@ -173,6 +173,77 @@ TEST_F(DlgBaseWndTest, TheHostsTooltipIsTheManagerUntilTheWindowGoes)
     EXPECT_FALSE(::IsWindow(common));
 }
 
+namespace {
+
+// Hands out tooltips that note nothing, or none at all, and counts them.
+class CountingManagers : public TObjRefImpl<IToolTipFactory>
+{
+public:
+    struct Tip final : IToolTip
+    {
+        BOOL PreTranslateMessage(MSG*) override { return FALSE; }
+        void UpdateTip(const SwndToolTipKey&, const RECT&, LPCWSTR, int) override {}
+        void ClearTip() override {}
+        void RelayEvent(const MSG*) override {}
+    };
+    IToolTip* CreateToolTip(HWND host) override
+    {
+        hosts.push_back(host);
+        return makeNone ? nullptr : new Tip();
+    }
+    void DestroyToolTip(IToolTip* tooltip) override
+    {
+        ++destroyed;
+        delete static_cast<Tip*>(tooltip);
+    }
+    bool makeNone = false;
+    std::vector<HWND> hosts;
+    int destroyed = 0;
+};
+
+} // namespace
+
+TEST_F(DlgBaseWndTest, TheManagerComesFromTheRegisteredFactoryAndGoesBackToIt)
+{
+    auto first = SRefPtr<CountingManagers>::Adopt(new CountingManagers());
+    SDlgCommon::SetTooltipManagerFactory(first.Get());
+    TestWnd* wnd = Made(L"LAYOUT:XML_THEMED");
+    ASSERT_EQ(first->hosts.size(), 1u);
+    EXPECT_EQ(first->hosts[0], wnd->GetHwnd());
+    EXPECT_NE(dynamic_cast<CountingManagers::Tip*>(wnd->GetToolTip()), nullptr);
+    // Registered meanwhile, another factory does not take the first one's
+    // manager back.
+    auto second = SRefPtr<CountingManagers>::Adopt(new CountingManagers());
+    SDlgCommon::SetTooltipManagerFactory(second.Get());
+    wnd->DestroyWindow();
+    EXPECT_EQ(wnd->GetToolTip(), nullptr);
+    EXPECT_EQ(first->destroyed, 1);
+    EXPECT_EQ(second->destroyed, 0);
+}
+
+TEST_F(DlgBaseWndTest, WithoutAManagerTheHostKeepsItsOwnTooltip)
+{
+    auto none = SRefPtr<CountingManagers>::Adopt(new CountingManagers());
+    none->makeNone = true;
+    struct Case { const char* name; IToolTipFactory* factory; };
+    const Case cases[] = {{"none registered", nullptr}, {"the factory makes none", none.Get()}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SDlgCommon::SetTooltipManagerFactory(c.factory);
+        TestWnd* wnd = Made(L"LAYOUT:XML_THEMED");
+        IToolTip* tip = wnd->GetToolTip();
+        ASSERT_NE(tip, nullptr);
+        EXPECT_EQ(dynamic_cast<SMgrTooltip*>(tip), nullptr);
+        EXPECT_EQ(dynamic_cast<CountingManagers::Tip*>(tip), nullptr);
+        // The host's own tooltip still filters the loop the host uses.
+        EXPECT_TRUE(m_app->GetMsgLoop()->RemoveMessageFilter(tip));
+        m_app->GetMsgLoop()->AddMessageFilter(tip);
+        wnd->DestroyWindow();
+    }
+    EXPECT_EQ(none->hosts.size(), 1u);
+    EXPECT_EQ(none->destroyed, 0);
+}
+
 TEST_F(DlgBaseWndTest, DpiChangeRescalesLayoutFontsAndSkins)
 {
     SLayoutSize::SetDefaultUnit(L"dp");
