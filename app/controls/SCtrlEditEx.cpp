@@ -43,13 +43,12 @@ struct SCtrlEditEx::AttrRows
 
 HRESULT SCtrlEditEx::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return FAILED(result) ? result : AfterSetAttribute(name, value, loading, result);
-    // The cue text keeps its place when the text box aligns its paragraphs.
-    if (name.CompareNoCase(L"align") == 0)
-        GetStyle().SetAttribute(name, value, loading);
-    return SEdit::SetAttribute(name, value, loading);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading, [&] {
+        // The cue text keeps its place when the text box aligns its paragraphs.
+        if (name.CompareNoCase(L"align") == 0)
+            GetStyle().SetAttribute(name, value, loading);
+        return SEdit::SetAttribute(name, value, loading);
+    });
 }
 
 IAcceleratorMgr* SCtrlEditEx::Accelerators() const

@@ -47,10 +47,8 @@ struct SAnimateImgWnd::AttrRows
 
 HRESULT SAnimateImgWnd::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return SWindow::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, result);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SWindow::SetAttribute(name, value, loading); });
 }
 
 void SAnimateImgWnd::SetColorize(COLORREF color)

@@ -58,10 +58,8 @@ struct SButton::AttrRows
 
 HRESULT SButton::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return SWindow::SetAttribute(name, value, loading);
-    return FAILED(result) ? result : AfterSetAttribute(name, value, loading, result);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SWindow::SetAttribute(name, value, loading); });
 }
 
 HRESULT SButton::SetMinSize(const SStringW& value)

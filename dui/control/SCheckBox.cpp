@@ -41,11 +41,11 @@ struct SCheckBox::AttrRows
 
 HRESULT SCheckBox::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result)
-        && !m_skins.SetSkinAttribute(name, value, GetScale()))
+    return AttrRows::kTable.Dispatch(*this, name, value, loading, [&] {
+        if (m_skins.SetSkinAttribute(name, value, GetScale()))
+            return S_FALSE;
         return SWindow::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, result);
+    });
 }
 
 HRESULT SCheckBox::SetTextOffset(const SStringW& value)

@@ -33,10 +33,8 @@ struct SEdit::AttrRows
 
 HRESULT SEdit::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return SRichEdit::SetAttribute(name, value, loading);
-    return FAILED(result) ? result : AfterSetAttribute(name, value, loading, result);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SRichEdit::SetAttribute(name, value, loading); });
 }
 
 BOOL SEdit::OnLanguageChanged()

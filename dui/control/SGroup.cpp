@@ -54,10 +54,8 @@ struct SGroup::AttrRows
 
 HRESULT SGroup::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return SWindow::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, result);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SWindow::SetAttribute(name, value, loading); });
 }
 
 void SGroup::GetChildArea(RECT* out) const

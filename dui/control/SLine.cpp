@@ -72,10 +72,8 @@ struct SLine::AttrRows
 
 HRESULT SLine::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return SWindow::SetAttribute(name, value, loading);
-    return FAILED(result) ? result : AfterSetAttribute(name, value, loading, result);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SWindow::SetAttribute(name, value, loading); });
 }
 
 void SLine::OnPaint(IPaintSurface* rt)

@@ -95,10 +95,8 @@ struct SMenuAttr::AttrRows
 // The menu's attributes end here: no redraw hook follows them.
 HRESULT SMenuAttr::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return OnUnhandledAttribute(name, value, loading);
-    return result;
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return OnUnhandledAttribute(name, value, loading); });
 }
 
 HRESULT SMenuAttr::SetIconSize(const SStringW& value)

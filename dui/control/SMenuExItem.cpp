@@ -85,10 +85,8 @@ struct SMenuExItem::AttrRows
 
 HRESULT SMenuExItem::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return SWindow::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, result);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SWindow::SetAttribute(name, value, loading); });
 }
 
 BOOL SMenuExItem::CreateChildren(xmldom::xml_node element)

@@ -92,10 +92,8 @@ struct SMenuExRoot::AttrRows
 // when it shows.
 HRESULT SMenuExRoot::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return SWindow::SetAttribute(name, value, loading);
-    return result;
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SWindow::SetAttribute(name, value, loading); });
 }
 
 HRESULT SMenuExRoot::SetIconPos(const SStringW& value)

@@ -100,10 +100,8 @@ struct SScrollView::AttrRows
 
 HRESULT SScrollView::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return SPanel::SetAttribute(name, value, loading);
-    return FAILED(result) ? result : AfterSetAttribute(name, value, loading, result);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SPanel::SetAttribute(name, value, loading); });
 }
 
 BOOL SScrollView::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)

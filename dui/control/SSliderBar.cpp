@@ -52,10 +52,8 @@ struct SSliderBar::AttrRows
 
 HRESULT SSliderBar::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return SProgress::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, result);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SProgress::SetAttribute(name, value, loading); });
 }
 
 void SSliderBar::SetColorize(COLORREF color)

@@ -65,10 +65,8 @@ struct SStatic::AttrRows
 
 HRESULT SStatic::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return SWindow::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, result);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SWindow::SetAttribute(name, value, loading); });
 }
 
 void SStatic::DrawLine(IPaintSurface* rt, LPCWSTR text, int first, int count, RECT* rc, UINT format)

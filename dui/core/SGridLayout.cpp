@@ -50,9 +50,7 @@ struct SGridLayout::AttrRows
 // Names the class does not know are E_NOTIMPL, for the owner to try next.
 HRESULT SGridLayout::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = E_NOTIMPL;
-    AttrRows::kTable.Apply(*this, name, value, loading, result);
-    return result;
+    return AttrRows::kTable.Answer(*this, name, value, loading);
 }
 
 GridSpec SGridLayout::Collect(SWindow* window)

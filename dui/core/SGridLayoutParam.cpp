@@ -61,9 +61,7 @@ struct SGridLayoutParam::AttrRows
 // Names the class does not know are E_NOTIMPL, for the owner to try next.
 HRESULT SGridLayoutParam::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = E_NOTIMPL;
-    AttrRows::kTable.Apply(*this, name, value, loading, result);
-    return result;
+    return AttrRows::kTable.Answer(*this, name, value, loading);
 }
 
 } // namespace DUI

@@ -189,12 +189,8 @@ HRESULT SHostWndAttr::AttrRows::WndType(SHostWndAttr& a, const SStringW& value, 
 
 HRESULT SHostWndAttr::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return OnUnhandledAttribute(name, value, loading);
-    if (FAILED(result))
-        return result;
-    return AfterSetAttribute(name, value, loading, result);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return OnUnhandledAttribute(name, value, loading); });
 }
 
 } // namespace DUI

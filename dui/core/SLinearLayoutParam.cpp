@@ -88,9 +88,7 @@ struct SLinearLayoutParam::AttrRows
 
 HRESULT SLinearLayoutParam::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = E_NOTIMPL;
-    AttrRows::kTable.Apply(*this, name, value, loading, result);
-    return result;
+    return AttrRows::kTable.Answer(*this, name, value, loading);
 }
 
 void SLinearLayoutParam::Clear()

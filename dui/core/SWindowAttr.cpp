@@ -248,10 +248,8 @@ HRESULT SWindow::SetAttribute(const SStringW& name, const SStringW& value, BOOL 
 {
     // Fonts and sizes reach the text measurement of descendants as well.
     InvalidateMeasure(loading ? MeasureScope::Self : MeasureScope::Subtree);
-    HRESULT own = E_FAIL;
-    if (AttrRows::kTable.Apply(*this, name, value, loading, own))
-        return AfterSetAttribute(name, value, loading, own);
-    return SetDelegatedAttribute(name, value, loading);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SetDelegatedAttribute(name, value, loading); });
 }
 HRESULT SWindow::SetDelegatedAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {

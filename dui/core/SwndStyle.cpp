@@ -178,9 +178,7 @@ struct SwndStyle::AttrRows
 
 HRESULT SwndStyle::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = E_NOTIMPL;
-    AttrRows::kTable.Apply(*this, name, value, loading, result);
-    return result;
+    return AttrRows::kTable.Answer(*this, name, value, loading);
 }
 
 const SStringW& SwndStyle::DefaultCursor()

@@ -47,10 +47,8 @@ struct SSkinButton::AttrRows
 
 HRESULT SSkinButton::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return SSkinObjBase::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, result);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SSkinObjBase::SetAttribute(name, value, loading); });
 }
 
 void SSkinButton::DrawImpl(IPaintSurface* rt, const RECT* rc, int index, BYTE alpha)

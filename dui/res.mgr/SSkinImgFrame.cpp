@@ -73,10 +73,8 @@ struct SSkinImgFrame::AttrRows
 
 HRESULT SSkinImgFrame::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return SSkinImgList::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, result);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SSkinImgList::SetAttribute(name, value, loading); });
 }
 
 UINT SSkinImgFrame::GetExpandMode() const

@@ -42,11 +42,9 @@ struct SSkinObjBase::AttrRows
 
 HRESULT SSkinObjBase::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
     // Names no skin class took end at the object root, without the after-hook.
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return SObjectImpl<IObject>::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, result);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SObjectImpl<IObject>::SetAttribute(name, value, loading); });
 }
 
 ISkinObj* SSkinObjBase::Scale(int scale)

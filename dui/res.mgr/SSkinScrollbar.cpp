@@ -22,10 +22,8 @@ struct SSkinScrollbar::AttrRows
 
 HRESULT SSkinScrollbar::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return SSkinImgList::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, result);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SSkinImgList::SetAttribute(name, value, loading); });
 }
 
 RECT SSkinScrollbar::GetPartRect(int part, int state, BOOL vertical) const

@@ -170,10 +170,8 @@ struct SSkinShape::AttrRows
 
 HRESULT SSkinShape::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT result = S_FALSE;
-    if (!AttrRows::kTable.Apply(*this, name, value, loading, result))
-        return SSkinObjBase::SetAttribute(name, value, loading);
-    return AfterSetAttribute(name, value, loading, result);
+    return AttrRows::kTable.Dispatch(*this, name, value, loading,
+                                     [&] { return SSkinObjBase::SetAttribute(name, value, loading); });
 }
 
 void SSkinShape::OnInitFinished(xmldom::xml_node element)

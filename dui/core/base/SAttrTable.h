@@ -123,6 +123,28 @@ public:
         return TRUE;
     }
 
+    // The SetAttribute of a class with a table: its own rows first, then
+    // `inherited` (the parent's SetAttribute, or what else the class falls
+    // back on) for every other name. A name a row takes passes the owner's
+    // AfterSetAttribute once, with the row's answer, refused or not.
+    template <class Inherited>
+    HRESULT Dispatch(T& self, const SStringW& name, const SStringW& value, BOOL loading, Inherited&& inherited) const
+    {
+        HRESULT result = S_FALSE;
+        if (!Apply(self, name, value, loading, result))
+            return inherited();
+        return self.AfterSetAttribute(name, value, loading, result);
+    }
+
+    // For a part whose owner asks other parts next: the answer of the row,
+    // or E_NOTIMPL for a name the table lacks.
+    HRESULT Answer(T& self, const SStringW& name, const SStringW& value, BOOL loading) const
+    {
+        HRESULT result = E_NOTIMPL;
+        Apply(self, name, value, loading, result);
+        return result;
+    }
+
     static constexpr size_t Size() { return N; }
     constexpr const SAttrRow<T>& operator[](size_t i) const { return m_rows[i]; }
 

@@ -1,7 +1,10 @@
 // Attribute tables: rows written in any order are found by name in any
-// case, a reader's refusal is answered as it is, and the row's effect gives
-// the result code while loading and afterwards.
+// case, a reader's refusal is answered as it is, the row's effect gives the
+// result code while loading and afterwards, and a SetAttribute built on a
+// table asks its parent only for names the table lacks.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "dui/core/base/SAttrTable.h"
 
@@ -14,6 +17,14 @@ struct Target
     int number = 0;
     SStringW text;
     int reads = 0;
+    // What the after-hook was handed; it answers hookAnswer.
+    std::vector<HRESULT> hooked;
+    HRESULT hookAnswer = 0x2A;
+    HRESULT AfterSetAttribute(const SStringW&, const SStringW&, BOOL, HRESULT result)
+    {
+        hooked.push_back(result);
+        return hookAnswer;
+    }
 };
 
 HRESULT ReadNumber(Target& t, const SStringW& value, BOOL)
@@ -92,4 +103,39 @@ TEST(AttrTable, TheEffectGivesTheResultAndARefusalStands)
     EXPECT_EQ(t.reads, 0);
     EXPECT_TRUE(kTable.Apply(t, L"Alpha", L"42", TRUE, result));
     EXPECT_EQ(t.number, 42);
+}
+
+TEST(AttrTable, DispatchTakesItsRowsThroughTheHookAndLeavesTheRestToTheParent)
+{
+    constexpr HRESULT kParent = 0x77;
+    struct Case { const wchar_t* name; const wchar_t* value; std::vector<HRESULT> hooked; int parentCalls; HRESULT want; };
+    const Case cases[] = {
+        {L"ALPHA", L"5", {S_OK}, 0, 0x2A},
+        {L"zeta", L"5", {S_FALSE}, 0, 0x2A},
+        {L"beta", L"", {E_INVALIDARG}, 0, 0x2A},   // a refusal passes the hook too
+        {L"gamma", L"5", {}, 1, kParent},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "name #" << (&c - cases));
+        Target t;
+        int parentCalls = 0;
+        const HRESULT got = kTable.Dispatch(t, c.name, c.value, FALSE, [&] {
+            ++parentCalls;
+            return kParent;
+        });
+        EXPECT_EQ(got, c.want);
+        EXPECT_EQ(t.hooked, c.hooked);
+        EXPECT_EQ(parentCalls, c.parentCalls);
+    }
+}
+
+TEST(AttrTable, AnswerIsTheRowsResultOrNotImplemented)
+{
+    Target t;
+    EXPECT_EQ(kTable.Answer(t, L"alpha", L"3", FALSE), S_OK);
+    EXPECT_EQ(t.number, 3);
+    EXPECT_EQ(kTable.Answer(t, L"beta", L"", FALSE), E_INVALIDARG);
+    EXPECT_EQ(kTable.Answer(t, L"gamma", L"1", FALSE), E_NOTIMPL);
+    EXPECT_EQ(t.reads, 2);
+    EXPECT_TRUE(t.hooked.empty());
 }
