@@ -1,7 +1,7 @@
-# vesk_area_test(name [LIBS lib...] [SERIAL]): one test binary of every .cpp
+# vesk_area_test(name [LIBS lib...]): one test binary of every .cpp
 # in the calling folder; every one of LIBS must exist (see vesk_link).
 function(vesk_area_test name)
-    cmake_parse_arguments(A "SERIAL" "" "LIBS" ${ARGN})
+    cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     if(NOT sources)
         return()
@@ -9,11 +9,7 @@ function(vesk_area_test name)
     foreach(l IN LISTS A_LIBS)
         _vesk_known_library(${l})
     endforeach()
-    set(serial)
-    if(A_SERIAL)
-        set(serial SERIAL)
-    endif()
-    vesk_add_test(${name} SOURCES ${sources} LIBS ${A_LIBS} ${serial})
+    vesk_add_test(${name} SOURCES ${sources} LIBS ${A_LIBS})
 endfunction()
 
 # vesk_test_layouts(target rc_in): compiles the layouts of the calling test

@@ -12,15 +12,15 @@ function(vesk_add_library name)
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
 endfunction()
 
-# vesk_add_test(name SOURCES src... [LIBS lib...] [SERIAL]): one GoogleTest
-# binary, run under Wine by ctest. Few binaries: every Wine start costs time.
-# SERIAL: its tests run while no other test runs (they need the foreground).
+# Every test that runs a Windows program takes a test lane of its own while it
+# runs: a display, Wine server and prefix that no other running test shares
+# (scripts/test-lanes.sh; ctest ignores it unless it is given the lanes' resource file).
+set(VESK_TEST_LANE RESOURCE_GROUPS desktop:1)
+
+# vesk_add_test(name SOURCES src... [LIBS lib...]): one GoogleTest binary,
+# run under Wine by ctest. Few binaries: every Wine start costs time.
 function(vesk_add_test name)
-    cmake_parse_arguments(T "SERIAL" "" "SOURCES;LIBS" ${ARGN})
-    set(serial)
-    if(T_SERIAL)
-        set(serial RUN_SERIAL TRUE)
-    endif()
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE vesk_options vesk_crash_report ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
@@ -29,23 +29,7 @@ function(vesk_add_test name)
         VESK_BIN_DIR="Z:${CMAKE_BINARY_DIR}/bin")
     # PRE_TEST: listing tests at build time would start Wine without a display.
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-        PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED vesk_prefix ${serial})
-endfunction()
-
-# vesk_cursor_tests(test...): these tests, of the binaries of the calling
-# folder, move the test display's one real cursor or need it to stay put; no
-# two of them run at the same time. Their binaries' other tests still run
-# beside anything.
-function(vesk_cursor_tests)
-    set(lines "")
-    foreach(t IN LISTS ARGN)
-        string(APPEND lines "set_tests_properties(\"${t}\" PROPERTIES RESOURCE_LOCK vesk_real_cursor)\n")
-    endforeach()
-    # Read by ctest after the binaries' own test lists, which it also reads
-    # from this folder's include files, so the tests exist by then.
-    set(file "${CMAKE_CURRENT_BINARY_DIR}/cursor_tests.cmake")
-    file(WRITE "${file}" "${lines}")
-    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${file}")
+        PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED vesk_prefix ${VESK_TEST_LANE})
 endfunction()
 
 # vesk_add_bench(name src... ): a benchmark program, built with the tests, run by hand.

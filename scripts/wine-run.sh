@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs a Windows program under the project's Wine prefix, quietly. Without a
-# display it makes one for this program alone; scripts/test.sh shares one
-# display and one Wine server instead. A crashed program ends at once with a
-# failure code (the prefix has no debugger and no crash dialog).
+# display it makes one for this program alone; under scripts/test.sh it runs
+# in the test lane (display, Wine server and prefix) that ctest gave the test.
+# A crashed program ends at once with a failure code (the prefix has no
+# debugger and no crash dialog).
 #
 # ctest uses it as the cross-compiling emulator with --retry-silent-start
 # first: under heavy parallel load a Wine process now and then ends at start,
@@ -11,7 +12,9 @@
 # code stands.
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 source "$VESK_ROOT/scripts/use-build-wineprefix.sh"
+source "$VESK_ROOT/scripts/test-lanes.sh"
 use_build_wineprefix
+use_test_lane || exit 1
 
 if [[ -z "${DISPLAY:-}" ]]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$BASH" "${BASH_SOURCE[0]}" "$@"

@@ -25,16 +25,20 @@ public:
 
     // Throws the wide text itself: callers of the task list catch a
     // const wchar_t* for an unknown name.
-    VALUE Get(const KEY& key) const
+    const VALUE& Get(const KEY& key) const { return m_values[PositionOrThrow(key)]; }
+    VALUE& Get(const KEY& key) { return m_values[PositionOrThrow(key)]; }
+
+    // Position of the key, or -1 when it is not listed.
+    std::ptrdiff_t PositionOf(const KEY& key) const
     {
         auto it = m_index.find(key);
-        if (it == m_index.end())
-            throw L"call JNVector<KEY, VALUE>::Get(KEY key):\n在数组中找不到对应的key";
-        return m_values[it->second];
+        return it == m_index.end() ? -1 : static_cast<std::ptrdiff_t>(it->second);
     }
 
     // Empty value when pos is past the end.
     VALUE At(size_t pos) const { return pos < m_values.size() ? m_values[pos] : VALUE(); }
+    // The stored value itself; pos must be below Size().
+    VALUE& ValueAt(size_t pos) { return m_values[pos]; }
 
     size_t Size() const { return m_values.size(); }
 
@@ -75,6 +79,14 @@ public:
     }
 
 private:
+    size_t PositionOrThrow(const KEY& key) const
+    {
+        auto it = m_index.find(key);
+        if (it == m_index.end())
+            throw L"call JNVector<KEY, VALUE>::Get(KEY key):\n在数组中找不到对应的key";
+        return it->second;
+    }
+
     std::vector<VALUE> m_values;
     std::map<KEY, size_t> m_index;
 };

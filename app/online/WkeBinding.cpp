@@ -1,5 +1,9 @@
 #include "app/online/WkeBinding.h"
 
+#include "app/core/CDebugStr.h"
+
+#include <string>
+
 WkeEntryPoints g_wke;
 
 namespace {
@@ -37,7 +41,12 @@ void BindAll(HMODULE lib)
         WKE_SLOT(jsGetWebView)};
     for (const NamedSlot& s : slots) {
         *s.slot = reinterpret_cast<void*>(GetProcAddress(lib, s.name));
-        if (!*s.slot) MessageBoxA(nullptr, "wke api not found", s.name, MB_OK);
+        if (*s.slot) continue;
+        // The message names the entry point to a person; the log keeps it for
+        // a report from a machine where nobody read the box.
+        CDebugStr::WriteLine((L"LoadWkeApi: node.dll has no " + std::wstring(s.name, s.name + strlen(s.name)) +
+            L"; calls of it are skipped\n").c_str());
+        MessageBoxA(nullptr, "wke api not found", s.name, MB_OK);
     }
 }
 

@@ -1,44 +1,53 @@
 #!/usr/bin/env bash
-# The image library against libjpeg-turbo's own tools on the same photos:
-# quality 35 through the library (one process, converters on worker threads)
-# against `djpeg | cjpeg -quality 35` per file through xargs -P at the same
-# count, and a 200 KB target against `jpegoptim --size=200k`.
-# Usage: bench/image_convert/compare.sh [COUNT] [PHOTO_DIR]
-# The photos are drawn once into PHOTO_DIR (default: a folder in /tmp) and reused.
+# The image module's JPEG conversion (CConvertTask under Wine, on the
+# module's worker count) against libjpeg-turbo's own djpeg | cjpeg through
+# xargs -P at that count, at quality 35; then a 200 KB target against
+# jpegoptim --size=200k. The photos are drawn once by make_photos.py.
+# Usage: bench/image_convert/compare.sh [PHOTO_FOLDER]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 here="$root/bench/image_convert"
-count="${1:-200}"
-photos="${2:-/tmp/vesk_bench_photos_$count}"
-workers=$(( $(nproc) / 2 > 0 ? $(nproc) / 2 : 1 ))
-mkdir -p "$photos"
-if (( $(ls "$photos" | wc -l) < count )); then
-    /usr/bin/python3 "$here/make_photos.py" "$photos" "$count"
-fi
+source "$root/scripts/env.sh"
+photos="${1:-$VESK_CACHE/bench/image_convert_photos}"
+count=200
+for tool in djpeg cjpeg jpegoptim bc; do
+    command -v "$tool" >/dev/null || { echo "missing $tool: run scripts/setup.sh" >&2; exit 2; }
+done
+"$here/make_photos.py" "$photos" "$count"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-files=("$photos"/photo*.jpg)
-winfiles=()
-for f in "${files[@]}"; do winfiles+=("Z:$f"); done
-bytes() { du -cb "$1"/* | tail -n 1 | cut -f1; }
+# The module takes half the hardware threads that Windows reports: Wine reports the host's.
+workers=$(( $(nproc) / 2 )); (( workers >= 1 )) || workers=1
+target=204800
 
-ours=$("$root/scripts/wine-run.sh" "$root/build/bin/image_convert_dll.exe" --quality 35 --threads "$workers" \
-    --out "Z:$work/ours" "${winfiles[@]}" | tr -d '\r' | tail -n 1)
-ours_s=$(sed -n 's/.*seconds=\([0-9.]*\).*/\1/p' <<<"$ours")
+now() { date +%s.%N; }
+mb() { du -cb "$1"/*.jpg | tail -n 1 | awk '{printf "%.3f", $1 / 1048576}'; }
+key() { sed -n "s/.*$1=\([^ ]*\).*/\1/p" <<<"$2"; }
+
+start=$(now)
+ours=$("$root/scripts/wine-run.sh" "$BUILD_DIR/bin/image_convert.exe" --analyze --quality 35 --workers "$workers" \
+    --in "Z:$photos" --out "Z:$work/ours" | tr -d '\r' | tail -n 1)
+echo "ours: $ours (wall with Wine's start and the analysis: $(echo "$(now) - $start" | bc -l)s)"
+ours_s=$(key seconds "$ours")
 
 mkdir -p "$work/cjpeg"
-start=$(date +%s.%N)
-printf '%s\n' "${files[@]}" | xargs -P "$workers" -I{} sh -c 'djpeg "$1" | cjpeg -quality 35 > "$2/$(basename "$1")"' _ {} "$work/cjpeg"
-cjpeg_s=$(echo "$(date +%s.%N) - $start" | bc -l)
+start=$(now)
+ls "$photos" | grep '\.jpg$' | xargs -P "$workers" -I{} sh -c "djpeg '$photos/{}' | cjpeg -quality 35 > '$work/cjpeg/{}'"
+cjpeg_s=$(echo "$(now) - $start" | bc -l)
 
-size=$("$root/scripts/wine-run.sh" "$root/build/bin/image_convert_dll.exe" --quality 35 --target 204800 --threads "$workers" \
-    --out "Z:$work/size" "${winfiles[@]}" | tr -d '\r' | tail -n 1)
+sized=$("$root/scripts/wine-run.sh" "$BUILD_DIR/bin/image_convert.exe" --quality 35 --target "$target" \
+    --workers "$workers" --in "Z:$photos" --out "Z:$work/sized" | tr -d '\r' | tail -n 1)
+echo "ours, 200 KB target: $sized"
 mkdir -p "$work/jpegoptim"
-printf '%s\n' "${files[@]}" | xargs -P "$workers" -n 8 jpegoptim -q --size=200k --dest="$work/jpegoptim" >/dev/null
-size_ok=$(find "$work/size" -type f -size +204800c | wc -l | awk '{print ($1 == 0) ? "yes" : "no"}')
+ls "$photos" | grep '\.jpg$' | xargs -P "$workers" -I{} jpegoptim -q --size=200k --dest="$work/jpegoptim" "$photos/{}"
 
-printf 'files=%d workers=%d ours_s=%.2f cjpeg_s=%.2f ratio=%.2f ours_mb=%.1f cjpeg_mb=%.1f psnr_ours=%s psnr_cjpeg=%s size_ok=%s size_psnr_ours=%s size_psnr_jpegoptim=%s\n' \
-    "$count" "$workers" "$ours_s" "$cjpeg_s" "$(echo "$ours_s / $cjpeg_s" | bc -l)" \
-    "$(echo "$(bytes "$work/ours") / 1048576" | bc -l)" "$(echo "$(bytes "$work/cjpeg") / 1048576" | bc -l)" \
-    "$(/usr/bin/python3 "$here/psnr.py" "$photos" "$work/ours")" "$(/usr/bin/python3 "$here/psnr.py" "$photos" "$work/cjpeg")" \
-    "$size_ok" "$(/usr/bin/python3 "$here/psnr.py" "$photos" "$work/size")" "$(/usr/bin/python3 "$here/psnr.py" "$photos" "$work/jpegoptim")"
+p_ours=$("$here/psnr.py" "$photos" "$work/ours")
+p_cjpeg=$("$here/psnr.py" "$photos" "$work/cjpeg")
+p_sized=$("$here/psnr.py" "$photos" "$work/sized" "$target")
+p_opt=$("$here/psnr.py" "$photos" "$work/jpegoptim" "$target")
+echo "jpegoptim: $p_opt"
+files=$(key count "$p_ours")
+printf 'files=%s workers=%d ours_s=%.3f cjpeg_s=%.3f ratio=%.3f ours_mb=%s cjpeg_mb=%s psnr_ours=%s psnr_cjpeg=%s size_ok=%s size_psnr_ours=%s size_psnr_jpegoptim=%s analyze_ms=%s\n' \
+    "$files" "$workers" "$ours_s" "$cjpeg_s" "$(echo "$ours_s / $cjpeg_s" | bc -l)" "$(mb "$work/ours")" \
+    "$(mb "$work/cjpeg")" "$(key psnr "$p_ours")" "$(key psnr "$p_cjpeg")" "$(key within "$p_sized")" \
+    "$(key psnr "$p_sized")" "$(key psnr "$p_opt")" "$(key analyze_ms "$ours")"

@@ -2,6 +2,7 @@
 
 #include "components/PelmoraImageConvert2022/EngineFailure.h"
 #include "components/PelmoraImageConvert2022/FilePaths.h"
+#include "components/PelmoraImageConvert2022/JpegCoefficients.h"
 #include "components/PelmoraImageConvert2022/Orientation.h"
 #include "components/PelmoraImageConvert2022/OutputFile.h"
 #include "components/PelmoraImageConvert2022/Resampler.h"
@@ -35,6 +36,9 @@ std::string Upper(const char* text)
 
 }  // namespace
 
+ImageConverter::ImageConverter() = default;
+ImageConverter::~ImageConverter() = default;
+
 template <typename Step>
 bool ImageConverter::Guard(Step&& step)
 {
@@ -58,7 +62,21 @@ bool ImageConverter::Guard(Step&& step)
 
 void ImageConverter::RequireImage() const
 {
-    if (m_image.Empty()) Fail(texts::kNothingLoaded);
+    if (!m_jpeg && m_image.Empty()) Fail(texts::kNothingLoaded);
+}
+
+bool ImageConverter::CoefficientsSuffice() const
+{
+    return m_jpeg && m_jpeg->Orientation() == 1;
+}
+
+PixelImage& ImageConverter::Pixels()
+{
+    if (m_jpeg) {
+        m_image = m_jpeg->DecodePixels(m_progress);
+        m_jpeg.reset();
+    }
+    return m_image;
 }
 
 OutputKind ImageConverter::ParseOutput(const char* format) const
@@ -83,7 +101,7 @@ bool ImageConverter::PrepareImage(int flags)
 {
     return Guard([&] {
         RequireImage();
-        ApplyOrientation(m_image, m_progress);
+        if (!CoefficientsSuffice()) ApplyOrientation(Pixels(), m_progress);
     });
 }
 
@@ -96,12 +114,16 @@ bool ImageConverter::Load(const char* path)
 {
     return Guard([&] {
         m_image = PixelImage{};
+        m_jpeg.reset();
         m_progress.CheckCancelled();
         SourceFile source(WidePath(path));
         SourceFormat format = DetectFormat(source.Data(), source.Size());
         if (format == SourceFormat::Unknown) Fail(texts::kUnsupportedFormat);
-        PixelImage image = DecodeImage(format, source.Data(), source.Size(), m_progress);
-        m_image = std::move(image);
+        // A JPEG stays coefficients until something needs its pixels.
+        if (format == SourceFormat::Jpeg && JpegCoefficients::Suits(source.Data(), source.Size()))
+            m_jpeg = std::make_unique<JpegCoefficients>(source.Data(), source.Size(), m_progress);
+        else
+            m_image = DecodeImage(format, source.Data(), source.Size(), m_progress);
         m_sourceFormat = format;
         m_fileSize = static_cast<std::uint32_t>(std::min<std::size_t>(source.Size(), 0xFFFFFFFFu));
     });
@@ -128,17 +150,18 @@ bool ImageConverter::Save(const char* path)
     return Guard([&] {
         RequireImage();
         if (!m_output) Fail(texts::kNoOutputFormat);
-        ApplyOrientation(m_image, m_progress);
-        ByteBuffer bytes = m_targetBytes > 0 && IsLossy(*m_output) ? EncodeToTarget(*m_output) : Encode(*m_output);
+        ByteBuffer bytes = m_targetBytes > 0 && IsLossy(*m_output) ? EncodeToTarget(*m_output) : Encode(*m_output, EncodeSettings{m_quality, m_dpi, false});
         m_progress.CheckCancelled();
         WriteOutputFile(WidePath(path), bytes);
     });
 }
 
-ByteBuffer ImageConverter::Encode(OutputKind kind)
+ByteBuffer ImageConverter::Encode(OutputKind kind, const EncodeSettings& settings)
 {
-    EncodeSettings settings{m_quality, m_dpi, false};
-    return EncodeImage(kind, m_image, settings, m_progress);
+    if (kind == OutputKind::Jpeg && CoefficientsSuffice()) return m_jpeg->Encode(settings, m_progress);
+    PixelImage& image = Pixels();
+    ApplyOrientation(image, m_progress);
+    return EncodeImage(kind, image, settings, m_progress);
 }
 
 // The highest quality whose file fits: a binary search that never touches the
@@ -149,7 +172,7 @@ ByteBuffer ImageConverter::EncodeToTarget(OutputKind kind)
     int lo = 1, hi = 100;
     while (lo <= hi) {
         int quality = (lo + hi) / 2;
-        ByteBuffer bytes = EncodeImage(kind, m_image, EncodeSettings{quality, m_dpi, true}, m_progress);
+        ByteBuffer bytes = Encode(kind, EncodeSettings{quality, m_dpi, true});
         if (bytes.size() <= m_targetBytes) {
             best = std::move(bytes);
             lo = quality + 1;
@@ -175,7 +198,8 @@ bool ImageConverter::Resize(std::uint32_t width, std::uint32_t height)
     return Guard([&] {
         RequireImage();
         CheckPixelBudget(width, height);
-        ApplyOrientation(m_image, m_progress);
+        if (CoefficientsSuffice() && width == m_jpeg->Width() && height == m_jpeg->Height()) return;
+        ApplyOrientation(Pixels(), m_progress);
         if (width == m_image.width && height == m_image.height) return;
         m_image = ResizeImage(m_image, width, height, m_progress);
     });
@@ -193,9 +217,11 @@ bool ImageConverter::SetResolution(double resolution, int unit)
 ImageEngineInfo ImageConverter::GetInfo()
 {
     ImageEngineInfo info;
-    bool swap = SwapsAxes(m_image.orientation);
-    FillInfo(info, m_sourceFormat, m_fileSize, swap ? m_image.height : m_image.width, swap ? m_image.width : m_image.height);
-    if (m_image.Empty()) info.failed = 1;
+    std::uint32_t width = m_jpeg ? m_jpeg->Width() : m_image.width;
+    std::uint32_t height = m_jpeg ? m_jpeg->Height() : m_image.height;
+    bool swap = SwapsAxes(m_jpeg ? m_jpeg->Orientation() : m_image.orientation);
+    FillInfo(info, m_sourceFormat, m_fileSize, swap ? height : width, swap ? width : height);
+    if (!m_jpeg && m_image.Empty()) info.failed = 1;
     return info;
 }
 

@@ -6,15 +6,18 @@
 #include "components/PelmoraImageConvert2022/PelmoraImageConvert2022.h"
 #include "components/PelmoraImageConvert2022/ProgressSink.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace pelmora {
 
+class JpegCoefficients;
+
 class ImageConverter final : public IImageConverter {
 public:
-    ImageConverter() = default;
-    ~ImageConverter() override = default;
+    ImageConverter();
+    ~ImageConverter() override;
 
     void SetMonitor(int stage, IMonitorProgress* monitor) override;
     bool ReservedSlot3() override;
@@ -38,11 +41,17 @@ private:
     bool Guard(Step&& step);
     void RequireImage() const;
     OutputKind ParseOutput(const char* format) const;
-    ByteBuffer Encode(OutputKind kind);
+    // Whether the JPEG's coefficients can be written as they are, with no
+    // orientation to apply to pixels first.
+    bool CoefficientsSuffice() const;
+    // The pixels, decoded from the held coefficients' file when not yet done.
+    PixelImage& Pixels();
+    ByteBuffer Encode(OutputKind kind, const EncodeSettings& settings);
     ByteBuffer EncodeToTarget(OutputKind kind);
 
     ProgressSink m_progress;
     PixelImage m_image;
+    std::unique_ptr<JpegCoefficients> m_jpeg;   // a JPEG not yet decoded to pixels
     SourceFormat m_sourceFormat = SourceFormat::Unknown;
     std::uint32_t m_fileSize = 0;
     std::optional<OutputKind> m_output;

@@ -2,9 +2,12 @@
 // Decoded pixels with what travels with them: resolution, colour profile and
 // the EXIF orientation still to be applied. Samples are interleaved gray,
 // gray+alpha, RGB or RGBA, 8 or 16 bits (16-bit samples in machine order).
+#include "components/PelmoraImageConvert2022/LargeBlocks.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -12,6 +15,7 @@ namespace pelmora {
 
 // Leaves new elements uninitialised: decoders overwrite every byte, and
 // zero-filling a 400 MB image first would cost as much as a decode band.
+// Large buffers come from the kept blocks, whose pages are already in memory.
 template <typename T>
 struct UninitAllocator : std::allocator<T> {
     template <typename U>
@@ -19,6 +23,19 @@ struct UninitAllocator : std::allocator<T> {
     UninitAllocator() = default;
     template <typename U>
     UninitAllocator(const UninitAllocator<U>&) {}
+    T* allocate(std::size_t n)
+    {
+        if (n * sizeof(T) < kLargeBlockMin) return std::allocator<T>::allocate(n);
+        if (n > static_cast<std::size_t>(-1) / sizeof(T)) throw std::bad_alloc();
+        void* block = GetLargeBlock(n * sizeof(T));
+        if (!block) throw std::bad_alloc();
+        return static_cast<T*>(block);
+    }
+    void deallocate(T* p, std::size_t n)
+    {
+        if (n * sizeof(T) < kLargeBlockMin) return std::allocator<T>::deallocate(p, n);
+        PutLargeBlock(p);
+    }
     template <typename U>
     void construct(U* p) { ::new (static_cast<void*>(p)) U; }
     template <typename U, typename... Args>

@@ -165,13 +165,22 @@ FetchResult NetFetch::Perform(const FetchRequest& req, const CancelFlag& cancel,
 
 NetFetch::NetFetch()
 {
-    curl_global_init(CURL_GLOBAL_ALL);
-    m_share = curl_share_init();
-    curl_share_setopt(m_share, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
-    curl_share_setopt(m_share, CURLSHOPT_LOCKFUNC, ShareLock);
-    curl_share_setopt(m_share, CURLSHOPT_UNLOCKFUNC, ShareUnlock);
-    curl_share_setopt(m_share, CURLSHOPT_USERDATA, m_shareLocks);
     for (int i = 0; i < 4; ++i) m_workers.emplace_back([this] { WorkerLoop(); });
+}
+
+// libcurl's global set-up loads the system's security packages, which takes
+// long under Wine: the workers do it, so that binding the engine never waits
+// for it and a page loaded a moment later finds it done.
+void NetFetch::SetUpCurl()
+{
+    std::call_once(m_curlOnce, [this] {
+        curl_global_init(CURL_GLOBAL_ALL);
+        m_share = curl_share_init();
+        curl_share_setopt(m_share, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
+        curl_share_setopt(m_share, CURLSHOPT_LOCKFUNC, ShareLock);
+        curl_share_setopt(m_share, CURLSHOPT_UNLOCKFUNC, ShareUnlock);
+        curl_share_setopt(m_share, CURLSHOPT_USERDATA, m_shareLocks);
+    });
 }
 
 NetFetch::~NetFetch()
@@ -185,7 +194,7 @@ NetFetch::~NetFetch()
     }
     m_wake.notify_all();
     for (auto& t : m_workers) t.join();
-    curl_share_cleanup(m_share);
+    if (m_share) curl_share_cleanup(m_share);
 }
 
 void NetFetch::Submit(FetchRequest request, CancelFlag cancel, std::function<void(FetchResult)> done)
@@ -207,6 +216,7 @@ std::string NetFetch::CookieFileForRequest()
 
 void NetFetch::WorkerLoop()
 {
+    SetUpCurl();
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     for (;;) {
         Job job;
@@ -240,6 +250,7 @@ void NetFetch::SetCookieFile(const std::wstring& path)
 
 void NetFetch::SaveCookies()
 {
+    SetUpCurl();
     std::string file;
     {
         std::lock_guard<std::mutex> g(m_lock);

@@ -39,7 +39,7 @@ class NetFetch {
 public:
     static constexpr size_t kMaxBytes = 16u << 20;
 
-    NetFetch();
+    NetFetch();    // starts the workers, which set libcurl up
     ~NetFetch();   // cancels what is queued or running and joins the workers
     NetFetch(const NetFetch&) = delete;
     NetFetch& operator=(const NetFetch&) = delete;
@@ -58,6 +58,7 @@ private:
         CancelFlag cancel;
         std::function<void(FetchResult)> done;
     };
+    void SetUpCurl();
     void WorkerLoop();
     std::string CookieFileForRequest();
 
@@ -67,6 +68,7 @@ private:
     std::vector<CancelFlag> m_running;
     bool m_stop = false;
     std::vector<std::thread> m_workers;
+    std::once_flag m_curlOnce;
     void* m_share = nullptr;
     std::mutex m_shareLocks[8];
     std::string m_cookieFile;   // UTF-8

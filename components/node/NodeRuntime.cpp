@@ -1,6 +1,6 @@
 #include "components/node/NodeRuntime.h"
 
-#include <objbase.h>
+#include <utility>
 
 namespace node {
 
@@ -8,7 +8,12 @@ namespace {
 
 constexpr UINT kRunTasks = WM_APP + 1;
 const wchar_t kClass[] = L"NodeEngineTasks";
-std::unique_ptr<NodeRuntime> g_runtime;
+// Deliberately not a static object: a process that ends without wkeShutdown
+// reaches this library's detach after the system has already ended the fetch
+// workers while they waited on their condition; destroying the runtime then
+// would wait for those dead threads for ever (and the process would never
+// end). The system takes back everything at the end of the process anyway.
+NodeRuntime* g_runtime = nullptr;
 
 HINSTANCE ThisModule()
 {
@@ -22,24 +27,31 @@ HINSTANCE ThisModule()
 
 NodeRuntime* NodeRuntime::Get()
 {
-    return g_runtime.get();
+    return g_runtime;
 }
 
 NodeRuntime& NodeRuntime::Ensure()
 {
-    if (!g_runtime) g_runtime.reset(new NodeRuntime());
+    if (!g_runtime) g_runtime = new NodeRuntime();
     return *g_runtime;
 }
 
 void NodeRuntime::Shutdown()
 {
-    if (g_runtime) g_runtime->m_fetch->SaveCookies();
-    g_runtime.reset();
+    if (!g_runtime) return;
+    g_runtime->m_fetch->SaveCookies();
+    delete std::exchange(g_runtime, nullptr);
 }
 
-NodeRuntime::NodeRuntime()
+NodeRuntime::NodeRuntime() : m_fetch(std::make_unique<NetFetch>()) {}
+
+// The first window of a process under Wine connects it to the display, which
+// is slow: the task window waits for the first view, so binding the engine
+// stays cheap. Views and timers are made on the user-interface thread, and
+// fetch results are posted only for views, so it exists before any post.
+void NodeRuntime::EnsureTaskWindow()
 {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (m_wnd) return;
     WNDCLASSW wc{};
     wc.lpfnWndProc = WndProc;
     wc.hInstance = ThisModule();
@@ -47,7 +59,6 @@ NodeRuntime::NodeRuntime()
     RegisterClassW(&wc);
     m_wnd = CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
     SetWindowLongPtrW(m_wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    m_fetch = std::make_unique<NetFetch>();
 }
 
 NodeRuntime::~NodeRuntime()
@@ -57,8 +68,8 @@ NodeRuntime::~NodeRuntime()
         for (auto& t : m_timers) KillTimer(m_wnd, t.first);
         SetWindowLongPtrW(m_wnd, GWLP_USERDATA, 0);
         DestroyWindow(m_wnd);
+        UnregisterClassW(kClass, ThisModule());
     }
-    UnregisterClassW(kClass, ThisModule());
 }
 
 void NodeRuntime::EnableHighDpi()
@@ -89,6 +100,7 @@ void NodeRuntime::RunTasks()
 
 UINT_PTR NodeRuntime::StartTimer(int ms, std::function<void()> fire)
 {
+    EnsureTaskWindow();
     UINT_PTR id = m_nextTimer++;
     if (!SetTimer(m_wnd, id, UINT(ms < 1 ? 1 : ms), nullptr)) return 0;
     m_timers[id] = std::move(fire);

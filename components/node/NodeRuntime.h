@@ -22,6 +22,8 @@ public:
     static NodeRuntime& Ensure();    // created on first use by the thread that calls it
     static void Shutdown();
 
+    // Made on the user-interface thread by the first view or timer.
+    void EnsureTaskWindow();
     // Runs `task` on the user-interface thread; safe from any thread.
     void Post(std::function<void()> task);
     // A one-shot or repeating timer on the user-interface thread; 0 on failure.

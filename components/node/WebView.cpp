@@ -20,7 +20,10 @@ std::set<WebView*>& Views()
 WebView::WebView() : m_doc(std::make_unique<DomDocument>()), m_cancel(std::make_shared<std::atomic<bool>>(false))
 {
     Views().insert(this);
-    if (NodeRuntime* rt = NodeRuntime::Get()) m_zoom = rt->Zoom();
+    if (NodeRuntime* rt = NodeRuntime::Get()) {
+        rt->EnsureTaskWindow();
+        m_zoom = rt->Zoom();
+    }
     PrepareDocument();
 }
 

@@ -17,6 +17,10 @@ step_wineprefix() {
     wineserver -w
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
     cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$WINEPREFIX/drive_c/windows/Fonts/"
+    # One font for each CJK character collection, from Debian's packages,
+    # kept in the Windows fonts folder under their own names.
+    cp /usr/share/fonts/truetype/arphic/ukai.ttc /usr/share/fonts/opentype/ipafont-mincho/ipam.ttf \
+        /usr/share/fonts/truetype/unfonts-core/UnBatang.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     local reg="$VESK_CACHE/build/prefix.reg"
     mkdir -p "$(dirname "$reg")"
     # regedit reads Chinese names only from a UTF-16LE file with a byte-order mark.
@@ -28,7 +32,8 @@ step_wineprefix() {
     grep -q '"Auto"="1"' "$WINEPREFIX/system.reg"
     grep -q 'WenQuanYi Micro Hei' "$WINEPREFIX/user.reg"
     grep -q 'vesk-opened-addresses.txt' "$WINEPREFIX/system.reg"
-    grep -q '"SimSun & NSimSun (TrueType)"="wqy-microhei.ttc"' "$WINEPREFIX/system.reg"
+    grep -q '"AR PL UKai CN & AR PL UKai HK & AR PL UKai TW & AR PL UKai TW MBE (TrueType)"="ukai.ttc"' "$WINEPREFIX/system.reg"
+    grep -q '"DFKai-SB"="AR PL UKai TW"' "$WINEPREFIX/system.reg"
 }
 
 # AeDebug "Auto" 1: otherwise Wine asks "Do you wish to debug it?" in a
@@ -75,10 +80,23 @@ Windows Registry Editor Version 5.00
 "Segoe UI"="Liberation Sans"
 "Verdana"="Liberation Sans"
 
-; poppler finds the fonts a PDF names without embedding them in this list, as
-; on Windows; SimSun stands in for the Chinese fonts such PDFs usually name.
+; The CJK fonts as Windows lists them: a collection (".ttc") under the names
+; of its faces in order, so that each name stands for its face. poppler finds
+; fonts a PDF names without embedding them in this list.
 [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]
-"SimSun & NSimSun (TrueType)"="wqy-microhei.ttc"
+"AR PL UKai CN & AR PL UKai HK & AR PL UKai TW & AR PL UKai TW MBE (TrueType)"="ukai.ttc"
+"IPAMincho (TrueType)"="ipam.ttf"
+"UnBatang (TrueType)"="UnBatang.ttf"
+
+; Which installed family Windows draws for the CJK families it names: one of
+; the families a Chinese, Japanese or Korean Windows installs for each
+; collection. Adobe-GB1 and Adobe-CNS1 are reached only after the families
+; tried before them are found missing.
+[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]
+"KaiTi"="AR PL UKai CN"
+"DFKai-SB"="AR PL UKai TW"
+"MS Mincho"="IPAMincho"
+"Batang"="UnBatang"
 
 [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]
 "Tahoma"=$link

@@ -6,6 +6,7 @@ DEB_PACKAGES=(
     mingw-w64-x86-64-dev libz-mingw-w64-dev
     cmake ninja-build nasm autoconf automake libtool pkgconf make dpkg-dev patch
     wine wine64 fonts-wine fonts-liberation fonts-wqy-microhei fonts-urw-base35
+    fonts-arphic-ukai fonts-ipafont-mincho fonts-unfonts-core
     xvfb xauth
     python3 python3-img2pdf
     googletest libboost1.81-dev
@@ -73,12 +74,13 @@ src_dir() {
 }
 
 # fetch_source NAME: a source package added after the first download,
-# unpacked beside the others once.
+# unpacked beside the others once; its folder is printed.
 fetch_source() {
-    src_dir "$1" >/dev/null 2>&1 && return 0
-    enable_deb_src
-    (cd "$SRC" && apt-get source -q "$1")
-    src_dir "$1" >/dev/null
+    if ! src_dir "$1" >/dev/null 2>&1; then
+        enable_deb_src >&2
+        (cd "$SRC" && apt-get source -q "$1") >&2
+    fi
+    src_dir "$1"
 }
 
 # fresh_build NAME: an empty build folder for a library.
@@ -271,15 +273,10 @@ step_libwebp() {
         -DWEBP_BUILD_WEBPINFO=OFF -DWEBP_BUILD_WEBPMUX=OFF -DWEBP_BUILD_EXTRAS=OFF -DWEBP_BUILD_LIBWEBPMUX=ON
 }
 
-# fetch_source_dir NAME: a source package unpacked into its own folder under
-# the build tree, printed, so a step that needs it does not grow the shared
-# source list.
+# The name some steps fetch their source by. A step's stamp is the hash of its
+# text, so renaming the call in those steps would rebuild their libraries.
 fetch_source_dir() {
-    enable_deb_src
-    local dl="$BLD/$1-src"
-    rm -rf "$dl" && mkdir -p "$dl"
-    (cd "$dl" && apt-get source -q "$1") >&2
-    find "$dl" -mindepth 1 -maxdepth 1 -type d -name "$1-[0-9]*" | head -n 1
+    fetch_source "$@"
 }
 
 # duktape for the web-engine stand-in: its single-file build, with the

@@ -27,6 +27,7 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
+    const std::filesystem::path& Path() const { return m_path; }
     // Windows form with a trailing backslash, as the engines take folders.
     std::wstring Folder() const { return m_path.wstring() + L"\\"; }
     std::wstring File(const std::wstring& name) const { return (m_path / name).wstring(); }

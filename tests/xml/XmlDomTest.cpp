@@ -5,6 +5,8 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include "tests/support/TempFolder.h"
+
 #include <cstdio>
 #include <string>
 
@@ -150,41 +152,17 @@ TEST(XmlDom, AppendCopyCopiesTheSubtreeEvenIntoItself)
 
 namespace {
 
-class TempFolder : public ::testing::Test
+// Files in a fresh temporary folder of the test's own.
+class XmlFile : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        wchar_t base[MAX_PATH];
-        GetTempPathW(MAX_PATH, base);
-        m_dir = std::wstring(base) + L"vesk_xml_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-            std::to_wstring(GetTickCount64());
-        ASSERT_TRUE(CreateDirectoryW(m_dir.c_str(), nullptr));
-    }
-    void TearDown() override
-    {
-        for (const auto& f : m_files)
-            DeleteFileW(f.c_str());
-        RemoveDirectoryW(m_dir.c_str());
-    }
-    std::wstring Write(const wchar_t* name, const std::string& bytes)
-    {
-        std::wstring path = m_dir + L"\\" + name;
-        FILE* f = _wfopen(path.c_str(), L"wb");
-        if (f) {
-            fwrite(bytes.data(), 1, bytes.size(), f);
-            fclose(f);
-        }
-        m_files.push_back(path);
-        return path;
-    }
-    std::wstring m_dir;
-    std::vector<std::wstring> m_files;
+    std::wstring Write(const wchar_t* name, const std::string& bytes) { return m_folder.Write(name, bytes); }
+
+    const testsupport::TempFolder m_folder{L"vesk_xml"};
+    const std::wstring m_dir = m_folder.Path().wstring();
 };
 
 } // namespace
-
-using XmlFile = TempFolder;
 
 TEST_F(XmlFile, LoadsFilesInAnyEncoding)
 {

@@ -17,8 +17,14 @@ HeldPage& HeldPage::operator=(HeldPage&&) noexcept = default;
 HeldPage::~HeldPage() = default;
 
 PdfPagePool::PdfPagePool(PdfPagePlan plan, Work work, const std::atomic<bool>& stop)
-    : m_plan(std::move(plan)), m_work(std::move(work)), m_stop(stop), m_slots(m_plan.pages.size())
+    : m_plan(std::move(plan)), m_work(std::move(work)), m_stop(stop), m_slots(m_plan.pages.size()),
+      m_started(m_plan.pages.size(), false)
 {
+    m_order = m_plan.startOrder;
+    if (m_order.size() != m_slots.size()) {
+        m_order.resize(m_slots.size());
+        for (size_t i = 0; i < m_order.size(); ++i) m_order[i] = i;
+    }
     int threads = std::max(1, std::min<int>(m_plan.threads, static_cast<int>(m_plan.pages.size())));
     std::lock_guard<std::mutex> hold(m_lock);  // the threads wait for it before their first page
     for (int i = 0; i < threads; ++i) {
@@ -66,9 +72,26 @@ std::optional<PdfPageOutcome> PdfPagePool::TakeNext()
     return outcome;
 }
 
+// The page the caller waits for goes once nothing else is in flight, even
+// when later pages it has not taken yet hold the budget (they can only be
+// taken after it): otherwise a start order other than ascending could wait
+// forever.
 bool PdfPagePool::MayStart(size_t index) const
 {
-    return m_charged == 0 || m_charged + 2 * m_plan.pageBytes[index] <= kBudgetBytes;
+    return m_charged == 0 || m_charged + 2 * m_plan.pageBytes[index] <= kBudgetBytes ||
+           (index == m_nextTake && m_inFlight == 0);
+}
+
+// The first page in the start order not started yet, or else the page the
+// caller waits for when that one does not fit; kNone when none may start now
+// (or none is left).
+size_t PdfPagePool::NextToStart() const
+{
+    if (m_nextStart >= m_order.size()) return kNone;
+    const size_t next = m_order[m_nextStart];
+    if (MayStart(next)) return next;
+    if (m_nextTake < m_slots.size() && !m_started[m_nextTake] && MayStart(m_nextTake)) return m_nextTake;
+    return kNone;
 }
 
 bool PdfPagePool::KeepsPixelsBetweenPages(size_t index) const
@@ -99,13 +122,16 @@ void PdfPagePool::RenderPages(PdfPageRasterizer& rasterizer)
         size_t index = 0;
         {
             std::unique_lock<std::mutex> hold(m_lock);
-            // Pages start in order, each once its budget is free: the page the
-            // caller waits for always holds its share before any later page.
+            // Pages start in the start order, each once its budget is free;
+            // the page the caller waits for never waits behind later ones.
             m_changed.wait(hold, [&] {
-                return m_halted || m_stop.load() || m_nextStart >= m_slots.size() || MayStart(m_nextStart);
+                return m_halted || m_stop.load() || m_nextStart >= m_order.size() || NextToStart() != kNone;
             });
-            if (m_halted || m_stop.load() || m_nextStart >= m_slots.size()) break;
-            index = m_nextStart++;
+            if (m_halted || m_stop.load() || m_nextStart >= m_order.size()) break;
+            index = NextToStart();
+            m_started[index] = true;
+            while (m_nextStart < m_order.size() && m_started[m_order[m_nextStart]]) ++m_nextStart;
+            ++m_inFlight;
             m_slots[index].charged = 2 * m_plan.pageBytes[index];
             m_charged += m_slots[index].charged;
         }
@@ -117,6 +143,7 @@ void PdfPagePool::RenderPages(PdfPageRasterizer& rasterizer)
             m_charged -= slot.charged - kept;
             slot.charged = kept;
             slot.outcome = std::move(outcome);
+            --m_inFlight;
         }
         m_changed.notify_all();
     }

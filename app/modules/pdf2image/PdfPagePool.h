@@ -5,10 +5,10 @@
 // one page at a time and passes it, on that thread, to the caller's work
 // (encoding and saving, say). A thread draws each page into the pixels of the
 // previous one, unless the work kept that page or a page that large, held by
-// every thread at once, would not fit the budget. Pages start in ascending order, and only while
-// the pixels of the pages in flight and of the outcomes not yet taken fit
-// under a fixed budget, so memory stays bounded however far the threads get
-// ahead of the caller.
+// every thread at once, would not fit the budget. Pages start in the plan's
+// order (ascending unless it says otherwise), and only while the pixels of the
+// pages in flight and of the outcomes not yet taken fit under a fixed budget,
+// so memory stays bounded however far the threads get ahead of the caller.
 #include <atomic>
 #include <condition_variable>
 #include <functional>
@@ -52,6 +52,7 @@ struct PdfPagePlan {
     const std::vector<char>* bytes = nullptr;  // the whole file; outlives the pool
     std::vector<int> pages;                     // 1-based, ascending
     std::vector<long long> pageBytes;           // pixel bytes of each page at the resolution
+    std::vector<size_t> startOrder;             // indices into pages; empty for ascending
     int resolution = 0;
     int threads = 1;
 };
@@ -86,8 +87,11 @@ private:
         long long charged = 0;  // budget still held for this page
     };
 
+    static constexpr size_t kNone = static_cast<size_t>(-1);
+
     void RunThread();
     void RenderPages(PdfPageRasterizer& rasterizer);
+    size_t NextToStart() const;
     bool MayStart(size_t index) const;
     bool KeepsPixelsBetweenPages(size_t index) const;
     PdfPageOutcome Process(PdfPageRasterizer& rasterizer, size_t index);
@@ -98,7 +102,10 @@ private:
     std::mutex m_lock;
     std::condition_variable m_changed;
     std::vector<Slot> m_slots;
-    size_t m_nextStart = 0;
+    std::vector<size_t> m_order;    // the start order
+    std::vector<bool> m_started;
+    size_t m_nextStart = 0;         // into m_order: no page before it is left to start
+    int m_inFlight = 0;
     size_t m_nextTake = 0;
     long long m_charged = 0;
     int m_running = 0;  // threads still taking pages

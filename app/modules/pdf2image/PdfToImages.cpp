@@ -17,6 +17,7 @@
 
 #include "app/core/UniqueFileName.h"
 #include "app/modules/pdf2image/PdfLongPicture.h"
+#include "app/modules/pdf2image/PdfPageCosts.h"
 #include "app/modules/pdf2image/PdfPagePool.h"
 #include "app/modules/pdf2image/PdfPageRange.h"
 #include "app/modules/pdf2image/PdfRenderTexts.h"
@@ -145,6 +146,8 @@ private:
         for (int page : pages) plan.pageBytes.push_back(PageRenderBytes(*m_doc, page - 1, m_options.resolution));
         plan.resolution = m_options.resolution;
         plan.threads = m_threads;
+        // With one thread the order changes nothing but the progress.
+        if (m_threads > 1) plan.startOrder = HeavyPagesFirst(EstimatePageCosts(m_bytes, plan.pages));
         return plan;
     }
 

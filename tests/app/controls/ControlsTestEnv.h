@@ -11,6 +11,7 @@
 #include "dui/core/base/IImgDecoder.h"
 #include "dui/core/SMessageLoop.h"
 #include "tests/dui/core/HostTestEnv.h"
+#include "tests/support/MessagePump.h"
 
 namespace ctltest {
 
@@ -34,26 +35,20 @@ protected:
         m_decoder.Reset();
     }
 
-    // Pumps through the application's message loop until done() holds.
+    // Pumps through the application's message loop until done() holds; a
+    // WM_QUIT is handed on and ends the wait.
     template <class Done>
     bool LoopUntil(Done done, DWORD timeoutMs = 5000)
     {
         SMessageLoop* loop = m_app->GetMsgLoop();
-        const ULONGLONG start = ::GetTickCount64();
-        while (!done()) {
-            if (::GetTickCount64() - start > timeoutMs)
+        return testsupport::PumpUntil(done, timeoutMs, [loop](MSG& msg) {
+            if (msg.message == WM_QUIT) {
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
                 return false;
-            MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (msg.message == WM_QUIT) {
-                    ::PostQuitMessage(static_cast<int>(msg.wParam));
-                    return done();
-                }
-                loop->OnMsg(&msg);
             }
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        }
-        return true;
+            loop->OnMsg(&msg);
+            return true;
+        });
     }
     void LoopFor(DWORD ms)
     {

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
 #include <vector>
 
 #include "ControlsTestEnv.h"
@@ -14,7 +13,6 @@
 #include "dui/control/SButton.h"
 #include "dui/core/CAccelerator.h"
 #include "dui/core/base/SlotFunctor.h"
-#include "tests/dui/core/ForegroundShield.h"
 
 namespace {
 
@@ -59,7 +57,6 @@ protected:
     }
     void TearDown() override
     {
-        m_shield.reset();
         m_app->GetMsgLoop()->RemoveMessageFilter(&m_sentinel);
         ControlsTest::TearDown();
     }
@@ -67,8 +64,6 @@ protected:
     {
         m_host = NewHost(L"LAYOUT:XML_EDITS");
         m_hwnd = Shown(m_host);
-        // Typing and focus moves need the focus to stay where the test put it.
-        m_shield.emplace(m_hwnd);
         return m_hwnd;
     }
     template <class T = SWindow>
@@ -108,7 +103,6 @@ protected:
     SentinelFilter m_sentinel;
     SHostWnd* m_host = nullptr;
     HWND m_hwnd = nullptr;
-    std::optional<hosttest::ForegroundShield> m_shield;
     std::vector<int> m_states;
 };
 
@@ -316,7 +310,6 @@ TEST_F(EditExTest, EditsWithCueTextsAsAPersonSeesThem)
     m_host = NewHost(L"LAYOUT:XML_EDITS_LOOK");
     m_hwnd = Shown(m_host);
     ASSERT_NE(m_hwnd, nullptr);
-    m_shield.emplace(m_hwnd);
     Get(L"focused")->SetFocus();
     Get(L"typed")->SetFocus();
     ::SendMessageW(m_hwnd, WM_CHAR, 'O', 0);

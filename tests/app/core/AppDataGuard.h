@@ -40,7 +40,8 @@ private:
 
     HANDLE m_lock;
     // Inner entries first: an outer folder is removed only when it is new.
-    Entry m_entries[3] = {{ToStdString(GetAppDataDir()) + L"config.ini"},
+    Entry m_entries[4] = {{ToStdString(GetAppDataDir()) + L"config.ini"},
                           {ToStdString(GetWatermarkDir())},
+                          {ToStdString(GetAppDataDir()) + L"module-image"},
                           {ToStdString(GetAppDataDir())}};
 };

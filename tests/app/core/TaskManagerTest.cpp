@@ -107,7 +107,10 @@ TEST(TaskManager, OneWorkerRunsTasksInOrderThenPostsIdleAndDrainedOnce)
     }
     hold.Open();
     sink.Pump(kTestWaitMs, HasDrained);
-    sink.Pump(100);   // anything posted after the drain would show up here
+    EXPECT_EQ(manager.GetTaskAt(0), nullptr);
+    // Anything posted after the drain shows up once the workers are joined.
+    manager.CancelAll(true);
+    ASSERT_TRUE(sink.PumpPastSentinel());
 
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(mostInside.load(), 1);
@@ -119,7 +122,6 @@ TEST(TaskManager, OneWorkerRunsTasksInOrderThenPostsIdleAndDrainedOnce)
         EXPECT_EQ(m.wParam, 0u);
         EXPECT_EQ(m.lParam, reinterpret_cast<LPARAM>(&manager));
     }
-    EXPECT_EQ(manager.GetTaskAt(0), nullptr);
 }
 
 TEST(TaskManager, NotifyContextPointerIsTheWParam)
@@ -204,7 +206,7 @@ TEST(TaskManager, CancellingAQueuedTaskRemovesItWithoutRunning)
     EXPECT_FALSE(queued->HasState(TASK_QUEUED));
     hold.Open();
     ASSERT_TRUE(WaitUntil([&] { return !manager.HasTask(L"running"); }));
-    Sleep(20);
+    manager.CancelAll(true);   // every worker has ended: none can run it now
     EXPECT_EQ(queued->runs.load(), 0);
 }
 
@@ -379,12 +381,16 @@ TEST(TaskManager, CancelAllWithWaitStopsEveryWorkerAndEmptiesTheList)
 
 TEST(TaskManager, ASuspendedTaskStaysListedAndACancelResumesIt)
 {
+    MessageSink sink;
     TaskManager manager;
+    manager.SetNotifyWindow(sink.Window());
     std::shared_ptr<ProbeTask> task;
     task = MakeTask(nullptr, [&] { task->MarkSuspended(); });
     manager.AddTask(L"parked", task);
     ASSERT_TRUE(task->finished.Wait());
-    Sleep(20);
+    // The worker is done with the task once the pool has gone idle.
+    sink.Pump(kTestWaitMs, [](const std::vector<MSG>& got) { return CountMessages(got, UM_TASKPOOL_IDLE) > 0; });
+    ASSERT_EQ(CountMessages(sink.Received(), UM_TASKPOOL_IDLE), 1);
     EXPECT_TRUE(manager.HasTask(L"parked"));
 
     EXPECT_TRUE(manager.CancelTask(L"parked"));
@@ -473,7 +479,7 @@ TEST(TaskManager, StressCancelsRacingCompletions)
     ASSERT_TRUE(WaitUntil([&] { return manager.GetTaskNames().empty(); }));
     // Every worker has posted what it will post once it is joined.
     manager.CancelAll(true);
-    sink.Pump(50);
+    ASSERT_TRUE(sink.PumpPastSentinel());
     // Without parked tasks the busy and live counts fall to 0 together, so
     // each time the pool goes idle both messages come, once each.
     const int idle = CountMessages(sink.Received(), UM_TASKPOOL_IDLE);
@@ -487,7 +493,8 @@ TEST(TaskManager, StressCancelsRacingCompletions)
     auto last = MakeTask();
     manager.AddTask(L"last", last);
     sink.Pump(kTestWaitMs, HasDrained);
-    sink.Pump(50);
+    manager.CancelAll(true);   // the last worker has posted what it will post
+    ASSERT_TRUE(sink.PumpPastSentinel());
     EXPECT_EQ(CountMessages(sink.Received(), UM_TASKPOOL_IDLE), 1);
     EXPECT_EQ(CountMessages(sink.Received(), UM_TASKPOOL_DRAINED), 1);
 

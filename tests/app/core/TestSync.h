@@ -71,9 +71,26 @@ public:
         }
     }
 
+    // Messages posted to one window arrive in the order they were posted:
+    // pumps until a sentinel posted now has arrived, so that everything
+    // posted before it (say, by threads since joined) is in Received().
+    bool PumpPastSentinel()
+    {
+        if (!PostMessageW(Window(), kSentinel, 0, 0)) return false;
+        bool arrived = false;
+        Pump(kTestWaitMs, [&](const std::vector<MSG>& got) {
+            arrived = !got.empty() && got.back().message == kSentinel;
+            return arrived;
+        });
+        if (arrived) m_received.pop_back();
+        return arrived;
+    }
+
     std::vector<MSG>& Received() { return m_received; }
 
 private:
+    static constexpr UINT kSentinel = WM_APP + 1;
+
     testsupport::MessageWindow m_window;
     std::vector<MSG> m_received;
 };

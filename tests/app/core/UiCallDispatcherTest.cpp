@@ -23,8 +23,25 @@ public:
     HWND Window() const { return m_window.Hwnd(); }
     void Destroy() { m_window.Destroy(); }
 
+    // Messages posted to one window arrive in the order they were posted:
+    // once a sentinel posted now has arrived, every call posted to the window
+    // before it has been handled.
+    bool Drain()
+    {
+        const WPARAM mark = ++m_posted;
+        return PostMessageW(Window(), kSentinel, mark, 0) && testsupport::PumpUntil([&] { return m_arrived == mark; });
+    }
+
 private:
+    static constexpr UINT kSentinel = WM_APP + 1;
+
+    WPARAM m_posted = 0;
+    WPARAM m_arrived = 0;
     testsupport::MessageWindow m_window{[this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+        if (msg == kSentinel) {
+            m_arrived = wp;
+            return true;
+        }
         if (msg == WM_INITDIALOG) {
             UiCallDispatcher::Instance().FlushPending();
             result = TRUE;
@@ -99,7 +116,7 @@ TEST_F(UiCallDispatcherTest, CallsFromFourThreadsRunInOrderOnTheUiThread)
     EXPECT_TRUE(PumpUntil([&] { return m_log.size() == kThreads * kCalls; }));
     for (auto& th : threads)
         th.join();
-    PumpFor(50);  // nothing more arrives
+    ASSERT_TRUE(target.Drain());  // nothing more arrives
 
     ASSERT_EQ(m_log.size(), static_cast<size_t>(kThreads * kCalls));
     std::vector<ULONGLONG> next(kThreads, 0);
@@ -136,15 +153,15 @@ TEST_F(UiCallDispatcherTest, HeldCallsRunOnceWhenTheTargetIsInitialised)
     EXPECT_EQ(m_dispatcher.HeldCallCount(), 3u);
     CallTarget target;
     m_dispatcher.SetTargetWindow(target.Window());
-    PumpFor(50);
+    ASSERT_TRUE(target.Drain());
     EXPECT_TRUE(m_log.empty()) << "held until the window is initialised";
 
     SendMessageW(target.Window(), WM_INITDIALOG, 0, 0);
     EXPECT_EQ(m_dispatcher.HeldCallCount(), 0u);
     EXPECT_TRUE(PumpUntil([&] { return m_log.size() == 3; }));
-    PumpFor(50);
+    ASSERT_TRUE(target.Drain());
     SendMessageW(target.Window(), WM_INITDIALOG, 0, 0);  // a second flush finds nothing
-    PumpFor(50);
+    ASSERT_TRUE(target.Drain());
     ASSERT_EQ(m_log.size(), 3u);
     // Receivers by ascending id (early was made after late), calls by id.
     const UINT order[][2] = {{2, 0}, {1, 0}, {1, 1}};
@@ -272,7 +289,7 @@ TEST_F(UiCallDispatcherTest, CallsThatCannotArriveAreDropped)
     }
     leaving.reset();
     EXPECT_TRUE(watch.expired());
-    PumpFor(50);  // the message arrives for a receiver that is gone
+    ASSERT_TRUE(live.Drain());  // the message arrives for a receiver that is gone
     EXPECT_TRUE(m_log.empty());
 }
 

@@ -68,8 +68,8 @@ bool MenuCancelled(SWindow* window)
 
 TEST(WindowTreeUtil, DropTargetReachesEveryWindowOnce)
 {
+    RecordingContainer container;  // outlives the windows, which call it while they go
     wndtest::WindowEnv env;
-    RecordingContainer container;
     PartTree tree(env, &container);
     auto* target = reinterpret_cast<IDropTarget*>(0x10);  // only passed on
 
@@ -86,8 +86,8 @@ TEST(WindowTreeUtil, DropTargetReachesEveryWindowOnce)
 
 TEST(WindowTreeUtil, EditBoxesLoseTheirContextMenuOthersKeepIt)
 {
+    RecordingContainer container;  // outlives the windows, which call it while they go
     wndtest::WindowEnv env;
-    RecordingContainer container;
     PartTree tree(env, &container);
 
     DisableEditContextMenus(tree.root);

@@ -25,6 +25,15 @@ std::string ReadAll(const std::wstring& path)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// A drive letter nothing is mapped to, as a removed stick or network drive leaves.
+std::wstring UnmappedDrive()
+{
+    const DWORD drives = GetLogicalDrives();
+    for (wchar_t letter = L'Y'; letter > L'D'; --letter)
+        if (!(drives & (1u << (letter - L'A')))) return std::wstring(1, letter);
+    return L"?";
+}
+
 void Put32(std::string& s, size_t at, unsigned v, bool bigEndian = false)
 {
     for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>(v >> (8 * (bigEndian ? 3 - i : i)));
@@ -124,7 +133,8 @@ TEST(PelmoraBadInput, UnwritableOutputsFailAndLeaveNothing)
 {
     testsupport::TempFolder folder(L"pelmora");
     // A read-only medium cannot be had here: Wine running as root writes through read-only attributes.
-    const std::wstring targets[] = {folder.File(L"gone\\out.jpg"), folder.File(L"gone\\deeper\\out.png")};
+    const std::wstring targets[] = {folder.File(L"gone\\out.jpg"), folder.File(L"gone\\deeper\\out.png"),
+                                    UnmappedDrive() + L":\\out.jpg"};
     for (const std::wstring& target : targets) {
         SCOPED_TRACE(Utf8(target));
         ConverterHandle converter;
@@ -132,6 +142,7 @@ TEST(PelmoraBadInput, UnwritableOutputsFailAndLeaveNothing)
         ASSERT_TRUE(converter->SetOutputFormat("JPG"));
         EXPECT_FALSE(converter->Save(Utf8(target).c_str()));
         EXPECT_EQ(converter.Error(), "无法写入输出文件");
+        EXPECT_FALSE(std::filesystem::exists(target));
     }
     EXPECT_FALSE(std::filesystem::exists(folder.File(L"gone")));
 }

@@ -8,7 +8,8 @@ as 16-bit samples round to 8), "psnr:FLOOR" (decibels), or
 "binary-alpha:FLOOR" for outputs with one clear palette entry, or
 "like:FORMAT:QUALITY": lossy, no worse than 0.5 dB below Pillow's own
 encoder at that quality on the same pixels. Prints one
-line per output, "OK name" or "FAIL name why".
+line per output, "OK name" or "FAIL name why". A source's colour profile
+must reach every output whose format can carry one.
 """
 import io
 import math
@@ -17,6 +18,10 @@ import sys
 from PIL import Image
 
 from make_fixtures import reference_for, upright
+
+
+# Outputs whose format carries a colour profile, where the source's must survive.
+KEEPS_PROFILE = ("JPEG", "PNG", "TIFF", "WEBP")
 
 
 def to_rgba8(im):
@@ -65,6 +70,9 @@ def check(folder, source, output, rule):
     out_im = Image.open(f"{folder}/{output}")
     if out_im.getexif().get(0x0112, 1) != 1:
         return "orientation tag left in the output"
+    if src.info.get("icc_profile") and out_im.format in KEEPS_PROFILE:
+        if out_im.info.get("icc_profile") != src.info["icc_profile"]:
+            return "colour profile lost"
     out = to_rgba8(out_im)
     if out.size != ref.size:
         return f"size {out.size} instead of {ref.size}"

@@ -1,6 +1,9 @@
 // The stand-in python.exe seen from a Windows caller: output through a pipe,
 // UTF-8 intact, the script's exit code, Windows paths turned into Unix ones,
 // and a terminated launcher taking its Linux child with it.
+#include "tests/support/MessagePump.h"
+#include "tests/support/TempFolder.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -25,8 +28,6 @@ protected:
     // that nothing it leaves behind outlives the test.
     void SetUp() override
     {
-        m_dir = fs::temp_directory_path() / (L"vesk_py_" + std::to_wstring(GetCurrentProcessId()));
-        fs::create_directories(m_dir);
         SetEnvironmentVariableW(L"TMP", m_dir.c_str());
         SetEnvironmentVariableW(L"TEMP", m_dir.c_str());
     }
@@ -34,8 +35,6 @@ protected:
     {
         Restore(L"TMP", m_savedTmp);
         Restore(L"TEMP", m_savedTemp);
-        std::error_code ignored;
-        fs::remove_all(m_dir, ignored);
     }
 
     fs::path WriteScript(const std::string& text)
@@ -91,7 +90,8 @@ protected:
 
     const std::wstring m_savedTmp = SavedVariable(L"TMP");
     const std::wstring m_savedTemp = SavedVariable(L"TEMP");
-    fs::path m_dir;
+    const testsupport::TempFolder m_temp{L"vesk_py"};
+    const fs::path m_dir = m_temp.Path();
 };
 
 TEST_F(PythonLauncherTest, PassesOutputExitCodeAndPaths)
@@ -130,12 +130,12 @@ TEST_F(PythonLauncherTest, TerminatingTheLauncherEndsThePythonChild)
     ASSERT_TRUE(ReadFile(readEnd, buf, sizeof(buf), &got, nullptr));   // python is running now
     TerminateProcess(pi.hProcess, 1);
     WaitForSingleObject(pi.hProcess, 10000);
-    Sleep(6000);
+    // The launcher's watcher removes the output file right after it has ended
+    // python: once the file is gone, python can no longer write the marker.
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return m_temp.Names() == std::vector<std::wstring>{L"script.py"}; }));
     EXPECT_FALSE(fs::exists(marker));
     // Python's output file went with it: only the script is left.
-    std::vector<std::wstring> left;
-    for (const auto& entry : fs::directory_iterator(m_dir)) left.push_back(entry.path().filename().wstring());
-    EXPECT_EQ(left, std::vector<std::wstring>{L"script.py"});
+    EXPECT_EQ(m_temp.Names(), std::vector<std::wstring>{L"script.py"});
     CloseHandle(readEnd);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);

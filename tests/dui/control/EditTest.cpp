@@ -6,12 +6,10 @@
 #include <climits>
 #include <cwchar>
 #include <iterator>
-#include <optional>
 
 #include "dui/control/SButton.h"
 #include "dui/control/SEdit.h"
 #include "dui/res.mgr/SNullTranslator.h"
-#include "tests/dui/core/ForegroundShield.h"
 #include "tests/dui/core/HostTestEnv.h"
 
 using namespace hosttest;
@@ -73,18 +71,10 @@ public:
 class EditTest : public HostTest
 {
 protected:
-    void TearDown() override
-    {
-        m_shield.reset();
-        HostTest::TearDown();
-    }
-    // Typing needs the focus to stay where the test put it.
     HWND ShowEdits()
     {
         m_host = NewHost(L"LAYOUT:XML_EDIT");
-        HWND hwnd = Shown(m_host);
-        m_shield.emplace(hwnd);
-        return hwnd;
+        return Shown(m_host);
     }
     SEdit* Edit(LPCWSTR name) { return Child<SEdit>(m_host, name); }
     Ink CueInk(LPCWSTR name)
@@ -101,7 +91,6 @@ protected:
     }
 
     SHostWnd* m_host = nullptr;
-    std::optional<ForegroundShield> m_shield;
 };
 
 TEST_F(EditTest, ANewEditIsPlainTextAndItsFirstClickSelectsAllWithoutPlacingTheCaret)

@@ -5,14 +5,12 @@
 // a log of scroll events.
 #include "tests/dui/core/HostTestEnv.h"
 
-#include <optional>
 #include <vector>
 
 #include "dui/control/ScrollEvents.h"
 #include "dui/core/base/SlotFunctor.h"
 #include "dui/res.mgr/SSkinPoolMgr.h"
 #include "dui/res.mgr/SSkinScrollbar.h"
-#include "tests/dui/core/ForegroundShield.h"
 
 namespace scrolltest {
 
@@ -49,13 +47,6 @@ protected:
         m_host = NewHost(L"LAYOUT:XML_SCROLL");
         m_hwnd = Shown(m_host);
         ASSERT_NE(m_hwnd, nullptr);
-        // Presses and drags hold the capture across pumping.
-        m_shield.emplace(m_hwnd);
-    }
-    void TearDown() override
-    {
-        m_shield.reset();
-        HostTest::TearDown();
     }
 
     // The system scroll-bar skin the controls take at construction.
@@ -108,7 +99,6 @@ protected:
     SHostWnd* m_host = nullptr;
     HWND m_hwnd = nullptr;
     std::vector<ScrollRecord> m_scrolls;
-    std::optional<hosttest::ForegroundShield> m_shield;
 };
 
 } // namespace scrolltest

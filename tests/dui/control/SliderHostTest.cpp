@@ -1,6 +1,5 @@
 // A slider in a real host window, dragged with posted mouse input.
 #include "TestCellSkin.h"
-#include "tests/dui/core/ForegroundShield.h"
 #include "tests/dui/core/HostTestEnv.h"
 
 #include "dui/control/SSliderBar.h"
@@ -33,7 +32,6 @@ TEST_F(SliderHostTest, PostedMouseInputDragsTheThumb)
     SHostWnd* host = NewHost(L"LAYOUT:XML_SLIDER_HOST");
     HWND hwnd = Shown(host);
     ASSERT_NE(hwnd, nullptr);
-    const hosttest::ForegroundShield keepsTheDrag(hwnd);
     auto* slider = Child<SSliderBar>(host, L"slider");
     ASSERT_NE(slider, nullptr);
     std::vector<int> reported;

@@ -187,8 +187,7 @@ private:
 };
 
 // Lets the drag run for a few state checks, then drops. The system's drag
-// loop follows the one real cursor, which tests in other processes move and
-// cover with their own windows: each check notes whether the cursor was still
+// loop follows the real cursor: each check notes whether the cursor was still
 // over the expected window at the expected point.
 class DroppingSource : public ComObject<IDropSource>
 {
@@ -199,7 +198,7 @@ public:
     {
         POINT pt{};
         if (!::GetCursorPos(&pt) || pt.x != m_at.x || pt.y != m_at.y || ::WindowFromPoint(m_at) != m_over)
-            disturbed = true;
+            strayed = true;
         if (escape)
             return DRAGDROP_S_CANCEL;
         return ++questions >= 3 ? DRAGDROP_S_DROP : S_OK;
@@ -207,7 +206,7 @@ public:
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
     int questions = 0;
-    bool disturbed = false;
+    bool strayed = false;
 
 private:
     POINT m_at;

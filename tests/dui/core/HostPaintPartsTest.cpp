@@ -26,8 +26,8 @@ TEST(HostCaret, InvertsWithinItsOwnersClientAndErasesItself)
 {
     RenderFactoryScope render;
     ASSERT_TRUE(render.Loaded());
+    FakeSwndContainer host;  // outlives the windows, which call it while they go
     WindowEnv env;
-    FakeSwndContainer host;
     // The owner reaches past its parent's client area, which ends at x 40.
     SWindow* root = env.Build(L"<root><window name=\"p\" pos=\"10,10,40,40\">"
                               L"<window name=\"edit\" pos=\"0,0,60,20\"/></window></root>");

@@ -14,6 +14,7 @@ namespace nativetest {
 inline constexpr wchar_t kClassName[] = L"VeskTestWndCls";
 
 using testsupport::PumpFor;
+using testsupport::PumpPastTimer;
 using testsupport::PumpUntil;
 
 class NativeWindowTest : public testing::Test

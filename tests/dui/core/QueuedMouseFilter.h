@@ -1,10 +1,10 @@
 #pragma once
 // While it lives, the mouse messages queued for this thread's windows are
 // dropped before they are dispatched, so only the mouse input a test sends
-// (SendMessage) reaches its hosts. Hosts are centred on the shared test
-// display, and tests in other processes move the one real cursor: a host that
-// appears under it, or that it leaves, would otherwise get the system's own
-// moves and leaves (TrackMouseEvent) in the middle of the test's input.
+// (SendMessage) reaches its hosts. Hosts are centred on the test display,
+// where the real cursor may rest: a host that appears under it, or that it
+// leaves, would otherwise get the system's own moves and leaves
+// (TrackMouseEvent) in the middle of the test's input.
 #include <winsock2.h>
 #include <windows.h>
 

@@ -9,33 +9,14 @@
 
 #include "WindowTestEnv.h"
 #include "dui/core/SwndContainerImpl.h"
+#include "tests/dui/core/StubHostPart.h"
 
 namespace ctrtest {
 
-class TestSwndContainer : public DUI::SwndContainerImpl
+class TestSwndContainer : public wndtest::StubHostPart<DUI::SwndContainerImpl>
 {
 public:
-    BOOL OnFireEvent(DUI::EventArgs*) override { return FALSE; }
-    HWND GetHostHwnd() override { return hwnd; }
-    DUI::SStringW GetTrCtx() const override { return DUI::SStringW(); }
-    BOOL IsTranslucent() const override { return FALSE; }
-    BOOL IsSendWheelToHover() const override { return wheelToHover; }
     RECT GetContainerRect() const override { return GetWindowRect(); }
-    DUI::IPaintSurface* OnGetRenderTarget(const RECT&, DWORD) override { return nullptr; }
-    void OnReleaseRenderTarget(DUI::IPaintSurface*, const RECT&, DWORD) override {}
-    void OnRedraw(const RECT&) override {}
-    BOOL CreateCaret(DUI::SWND, HBITMAP, int, int) override { return FALSE; }
-    BOOL ShowCaret(BOOL) override { return FALSE; }
-    BOOL SetCaretPos(int, int) override { return FALSE; }
-    BOOL UpdateWindow() override { return FALSE; }
-    void UpdateTooltip() override {}
-    void MapRectToHost(RECT*) const override {}
-    DUI::SMessageLoop* GetMsgLoop() override { return nullptr; }
-    DUI::IScriptModule* GetScriptModule() override { return nullptr; }
-    int GetScale() const override { return 100; }
-
-    HWND hwnd = nullptr;
-    BOOL wheelToHover = FALSE;
 };
 
 // Short names of the input messages, for readable expectations.

@@ -12,6 +12,7 @@
 #include "dui/core/HostGeometry.h"
 #include "dui/core/SPaintObjects.h"
 #include "dui/core/STimer2.h"
+#include "tests/support/MessagePump.h"
 
 using namespace DUI;
 using namespace wndtest;
@@ -436,16 +437,11 @@ TEST_F(WindowInputTest, Tooltips)
 template <class Seen, class Done>
 bool PumpUntil(Seen seen, Done done)
 {
-    const ULONGLONG end = ::GetTickCount64() + 10000;
-    while (!done() && ::GetTickCount64() < end) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            seen(msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-    return done();
+    return testsupport::PumpUntil(done, 10000, [&](MSG& msg) {
+        seen(msg);
+        ::DispatchMessageW(&msg);
+        return true;
+    });
 }
 
 class TimerHost : public InputHost

@@ -54,6 +54,19 @@ protected:
         return pages;
     }
 
+    // Keeps each page's pixels in its outcome, as a long picture does.
+    PdfPagePool::Work Keeping()
+    {
+        return [this](int page, std::unique_ptr<PdfPageImage> image) {
+            m_log.Enter();
+            m_log.Leave();
+            PdfPageOutcome outcome;
+            outcome.file = std::to_wstring(page);
+            outcome.kept.image = std::move(image);
+            return outcome;
+        };
+    }
+
     static std::vector<std::wstring> Pages(int count)
     {
         std::vector<std::wstring> pages;
@@ -92,6 +105,38 @@ TEST_F(PdfPagePoolTest, OutcomesComeInPageOrderWhateverFinishesFirst)
     EXPECT_GT(m_log.mostAtOnce.load(), 1);
 }
 
+// Pages start in the plan's order; the caller still gets them in page order.
+TEST_F(PdfPagePoolTest, PagesStartInThePlansOrder)
+{
+    std::mutex lock;
+    std::vector<int> started;
+    PdfPagePlan plan = Plan(5, 1, 1);
+    plan.startOrder = {4, 2, 0, 1, 3};
+    PdfPagePool pool(std::move(plan), [&](int page, std::unique_ptr<PdfPageImage>) {
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            started.push_back(page);
+        }
+        PdfPageOutcome outcome;
+        outcome.file = std::to_wstring(page);
+        return outcome;
+    }, m_stop);
+    EXPECT_EQ(TakeAll(pool), Pages(5));
+    EXPECT_EQ(started, (std::vector<int>{5, 3, 1, 2, 4}));
+}
+
+// Later pages that started first and are kept fill the budget before the page
+// the caller waits for has started: that page still goes, or nothing would
+// ever be taken.
+TEST_F(PdfPagePoolTest, KeptPagesStartedEarlyNeverBlockThePageWaitedFor)
+{
+    PdfPagePlan plan = Plan(6, 3, PdfPagePool::kBudgetBytes / 4);
+    plan.startOrder = {5, 4, 3, 2, 1, 0};
+    PdfPagePool pool(std::move(plan), Keeping(), m_stop);
+    EXPECT_EQ(TakeAll(pool), Pages(6));
+    EXPECT_EQ(m_log.started.load(), 6);
+}
+
 struct BudgetCase {
     const char* name;
     long long pageBytes;
@@ -126,14 +171,7 @@ TEST_F(PdfPagePoolTest, PagesInFlightStayWithinTheBudget)
 // behind stops the rendering instead of piling pages up.
 TEST_F(PdfPagePoolTest, PagesNotYetTakenHoldTheirShare)
 {
-    PdfPagePool pool(Plan(8, 8, PdfPagePool::kBudgetBytes / 4), [this](int page, std::unique_ptr<PdfPageImage> image) {
-        m_log.Enter();
-        m_log.Leave();
-        PdfPageOutcome outcome;
-        outcome.file = std::to_wstring(page);
-        outcome.kept.image = std::move(image);
-        return outcome;
-    }, m_stop);
+    PdfPagePool pool(Plan(8, 8, PdfPagePool::kBudgetBytes / 4), Keeping(), m_stop);
     // Three kept pages (a quarter each) leave less than the half a fourth needs.
     for (int i = 0; i < 200 && m_log.started.load() < 3; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));

@@ -4,6 +4,9 @@
 //   facade                    make the facade, print "facade loaded"
 //   catcher                   bind the crash catcher, print "ran on" whatever happened
 //   crash PORT access|stack   point the services at 127.0.0.1:PORT, bind, crash
+//   wkebind                   bind node.dll, print what was bound
+//   wkeexit PORT              bind node.dll, load 127.0.0.1:PORT in a view, end
+//                             without wkeShutdown (as a program that crashes out)
 #include <winsock2.h>
 #include <windows.h>
 
@@ -16,6 +19,7 @@
 #include "app/online/CBLLDumpCatchUpload.h"
 #include "app/online/CrashCatcherBinding.h"
 #include "app/online/ServiceAddresses.h"
+#include "app/online/WkeBinding.h"
 
 namespace {
 
@@ -53,6 +57,36 @@ int Crash(const std::wstring& port, const std::wstring& kind)
     return *nowhere;
 }
 
+int BindWke()
+{
+    const int bound = LoadWkeApi();
+    std::string line = "bound " + std::to_string(bound);
+    line += g_wke.wkeGetCaret ? " caret" : " no caret";
+    line += g_wke.wkeCreateWebView ? " view\n" : " no view\n";
+    Say(line.c_str());
+    return 0;
+}
+
+bool g_finished = false;
+
+int LoadAndEnd(const std::wstring& port)
+{
+    if (LoadWkeApi() != 1 || !g_wke.wkeCreateWebView) return 3;
+    wkeWebView view = g_wke.wkeCreateWebView();
+    g_wke.wkeOnLoadingFinish(view, [](wkeWebView, void*, const wkeString, wkeLoadingResult, const wkeString) {
+        g_finished = true;
+    }, nullptr);
+    g_wke.wkeLoadURLW(view, (L"http://127.0.0.1:" + port + L"/").c_str());
+    const ULONGLONG end = GetTickCount64() + 20000;
+    while (!g_finished && GetTickCount64() < end) {
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    Say(g_finished ? "loaded\n" : "not loaded\n");
+    return 0;
+}
+
 } // namespace
 
 int main()
@@ -73,5 +107,7 @@ int main()
         return 0;
     }
     if (mode == L"crash" && argc > 3) return Crash(argv[2], argv[3]);
+    if (mode == L"wkebind") return BindWke();
+    if (mode == L"wkeexit" && argc > 2) return LoadAndEnd(argv[2]);
     return 2;
 }
