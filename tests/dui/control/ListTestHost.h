@@ -71,8 +71,6 @@ protected:
     {
         m_host = NewHost(layout);
         m_hwnd = Shown(m_host);
-        if (m_hwnd)
-            m_shield.emplace(m_hwnd);
         return m_hwnd;
     }
     void Click(POINT pt, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP)
