@@ -82,6 +82,24 @@ protected:
     virtual void UpdateScrollBar();
     // A press that hit no row.
     virtual void OnPressBesideRows() {}
+    // Whether a row is drawn checked; the current row unless the selection
+    // lives elsewhere.
+    virtual BOOL IsRowChecked(int row) { return row == m_sel; }
+    // The current row is about to become `row`; a cancelled change then
+    // puts `old` back.
+    virtual void OnSelMoving(int /*row*/) {}
+    virtual void OnSelCancelled(int /*old*/) {}
+    // Drawn over the rows, under the window's own after-paint step.
+    virtual void PaintOverRows(IPaintSurface*) {}
+    virtual BOOL OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    LRESULT ToPanel(SItemPanel* panel, UINT msg, WPARAM wp, LPARAM lp, BOOL* handled = nullptr);
+    // The point made relative to the panel's row.
+    LPARAM ToPanelPoint(SItemPanel* panel, LPARAM lp) const;
+    void ChangeHoverPanel(SItemPanel* panel, WPARAM wp, LPARAM lp);
+    SItemPanel* GetHoverPanel() const { return m_hoverPanel; }
+    SItemPanel* GetCapturePanel() const { return m_capturePanel; }
+    int LastVisibleRow() const;
+    void SetItemStateMuted(SItemPanel* panel, DWORD add, DWORD remove);
     void UpdateVisibleItems();
     int ScrollPosV() const { return m_siVer.nPos; }
     RECT RowRect(int row) const;
@@ -111,17 +129,12 @@ private:
     BOOL FillRow(int row, int hoverRow, std::vector<ItemInfo>& old, int oldFirst, int& y);
     SItemPanel* TakePanel(int type);
     int CheckedViewType(int row, DWORD state);
-    void SetItemStateMuted(SItemPanel* panel, DWORD add, DWORD remove);
     void ApplyPendingRefresh();
     void SubscribeItemClick(SItemPanel* panel);
-    LRESULT ToPanel(SItemPanel* panel, UINT msg, WPARAM wp, LPARAM lp, BOOL* handled = nullptr);
     // The mouse and the keys.
-    BOOL OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-    void ChangeHoverPanel(SItemPanel* panel, WPARAM wp, LPARAM lp);
     void OnMouseInsideChanged(BOOL inside);
     BOOL OnKeyDown(WPARAM wp, LPARAM lp);
     BOOL ToSelectedPanel(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-    int LastVisibleRow() const;
 
     SRefPtr<ILvDataSetObserver> m_observer;
     BOOL m_pendingRefresh = FALSE;

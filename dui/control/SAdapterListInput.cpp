@@ -37,6 +37,13 @@ LRESULT SAdapterListBase::ToPanel(SItemPanel* panel, UINT msg, WPARAM wp, LPARAM
     return result;
 }
 
+LPARAM SAdapterListBase::ToPanelPoint(SItemPanel* panel, LPARAM lp) const
+{
+    RECT item;
+    OnItemGetRect(panel, item);
+    return Moved(lp, item);
+}
+
 BOOL SAdapterListBase::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     const SRefPtr<SWindow> keep = SRefPtr<SWindow>::Share(this);

@@ -69,7 +69,7 @@ void SAdapterListBase::UpdateVisibleItems()
 BOOL SAdapterListBase::FillRow(int row, int hoverRow, std::vector<ItemInfo>& old, int oldFirst, int& y)
 {
     const unsigned generation = m_generation;
-    const DWORD state = (row == hoverRow ? DWORD{WndState_Hover} : 0u) | (row == m_sel ? DWORD{WndState_Check} : 0u);
+    const DWORD state = (row == hoverRow ? DWORD{WndState_Hover} : 0u) | (IsRowChecked(row) ? DWORD{WndState_Check} : 0u);
     const int type = CheckedViewType(row, state);
     if (generation != m_generation)
         return FALSE;
@@ -192,6 +192,7 @@ void SAdapterListBase::OnPaint(IPaintSurface* rt)
     BeforePaint(rt, state);
     if (m_firstVisible != -1)
         PaintRows(rt);
+    PaintOverRows(rt);
     AfterPaint(rt, state);
 }
 
@@ -222,13 +223,18 @@ void SAdapterListBase::SetSel(int row, BOOL notify)
     row = std::max(row, -1);
     const int old = m_sel;
     const SRefPtr<SWindow> keep = SRefPtr<SWindow>::Share(this);
+    OnSelMoving(row);
     if (notify) {
         EventLVSelChanging e(this);
         e.iOldSel = old;
         e.iNewSel = row;
         FireEvent(e);
-        if (e.bCancel || IsDestroyed() || !m_adapter || row >= m_adapter->GetCount())
+        if (IsDestroyed() || !m_adapter)
             return;
+        if (e.bCancel || row >= m_adapter->GetCount()) {
+            OnSelCancelled(old);
+            return;
+        }
     }
     if (row == m_sel)
         return;

@@ -213,17 +213,20 @@ void SMCListView::UpdateScrollBar()
         si.nPos = std::max(std::min(si.nPos, size - static_cast<int>(si.nPage)), 0);
     };
     m_barShown = 0;
-    if (b <= h && (static_cast<long long>(b) + s <= h || a <= w)) {
+    if (b <= h && (static_cast<long long>(b) + s <= h || a <= w || !m_hScrollShow)) {
         none(m_siVer, h);
-        if (a > w) {
+        if (m_hScrollShow && a > w) {
             m_barShown |= Bar_Horz;
             bar(m_siHoz, a, w);
         } else {
             none(m_siHoz, w);
         }
     } else {
-        m_barShown |= Bar_Vert;
-        if (w - s < a) {
+        // Switched off, the bar hides but the range stays: keys and the
+        // wheel still scroll the rows.
+        if (m_vScrollShow)
+            m_barShown |= Bar_Vert;
+        if (m_hScrollShow && w - s < a) {
             m_barShown |= Bar_Horz;
             bar(m_siVer, b, h - s);
             bar(m_siHoz, a, w - s);

@@ -36,13 +36,17 @@ protected:
     void OnRowLaidOut(SItemPanel* panel) override;
     void UpdateScrollBar() override;
     void OnPressBesideRows() override;
+    void UpdateHeaderPosition();
+    bool OnColumnsChanged();
+    // Whether either bar may show at all; the extended view lets layouts
+    // switch them off.
+    int m_hScrollShow = 1;
+    int m_vScrollShow = 1;
 
 private:
     struct AttrRows;
 
     void PlaceCells(SItemPanel* panel, BOOL hideHidden);
-    void UpdateHeaderPosition();
-    bool OnColumnsChanged();
     bool OnHeaderClick(int item);
 
     SHeaderCtrl* m_header = nullptr;
