@@ -12,6 +12,9 @@
 #include "app/controls/SHeaderCtrlEx.h"
 #include "app/controls/SMCListViewEx.h"
 #include "app/controls/SMcAdapterBaseEx.h"
+#include "dui/res.mgr/SSkinImgList.h"
+#include "dui/res.mgr/SSkinPoolMgr.h"
+#include "tests/support/PngSave.h"
 
 namespace listtest {
 namespace {
@@ -106,6 +109,10 @@ protected:
         m_app->TplRegisterFactory<SMCListViewEx>();
         m_app->TplRegisterFactory<SHeaderCtrlEx>();
         m_app->TplRegisterFactory<SCtrlHeaderCtrl>();
+        // The program's UI definition measures in dp; the header's widths
+        // are in that unit.
+        m_oldUnit = SLayoutSize::GetDefaultUnit();
+        SLayoutSize::SetDefaultUnit(L"dp");
         ASSERT_NE(Open(L"LAYOUT:XML_MCLISTVIEWEX"), nullptr);
         m_list = Child<SMCListViewEx>(m_host, L"list");
         ASSERT_NE(m_list, nullptr);
@@ -114,6 +121,11 @@ protected:
                                    return false;
                                }));
         Attach(10);
+    }
+    void TearDown() override
+    {
+        ListHostTest::TearDown();
+        SLayoutSize::SetDefaultUnit(m_oldUnit == SLayoutSize::dp ? L"dp" : L"px");
     }
     void Attach(int rows)
     {
@@ -154,6 +166,7 @@ protected:
         hosttest::MaybeSavePng(m_host->GetMemSurface(), (std::wstring(name) + L"_100.png").c_str());
     }
 
+    SLayoutSize::Unit m_oldUnit = SLayoutSize::px;
     SMCListViewEx* m_list = nullptr;
     SRefPtr<FileRows> m_rows;
     std::vector<int> m_changed;
@@ -440,6 +453,93 @@ TEST_F(McListViewExTest, BadInputLeavesTheViewWhole)
     ClickWith(RowPoint(m_list->GetFirstVisible() + 1), 0);
     EXPECT_EQ(m_list->GetAdapterEx(), nullptr);
     ClickWith(RowPoint(1), 0);
+}
+
+// A skin from one of the list marks drawn beside the program's resources
+// (resources/pngList/draw_list_marks.py).
+void AddMarkSkin(IPaintFactory* factory, const wchar_t* file, const wchar_t* name, int states)
+{
+    const std::wstring path = std::wstring(VESK_LIST_MARKS_DIR) + L"/" + file;
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
+    std::vector<uint32_t> px;
+    int cx = 0, cy = 0;
+    {
+        Gdiplus::Bitmap bmp(path.c_str());
+        cx = static_cast<int>(bmp.GetWidth());
+        cy = static_cast<int>(bmp.GetHeight());
+        px.resize(static_cast<size_t>(cx) * cy);
+        Gdiplus::BitmapData data = {};
+        Gdiplus::Rect all(0, 0, cx, cy);
+        data.Width = cx;
+        data.Height = cy;
+        data.Stride = cx * 4;
+        data.PixelFormat = PixelFormat32bppPARGB;
+        data.Scan0 = px.data();
+        bmp.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppPARGB,
+                     &data);
+        bmp.UnlockBits(&data);
+    }
+    Gdiplus::GdiplusShutdown(token);
+    ASSERT_GT(cx * cy, 0) << "missing " << std::string(path.begin(), path.end());
+    SRefPtr<IPaintBitmap> image;
+    factory->CreateBitmap(image.Put());
+    image->InitPixels(cx, cy, px.data());
+    auto skin = SRefPtr<SSkinImgList>::Adopt(new SSkinImgList());
+    skin->SetAttribute(L"name", name, TRUE);
+    skin->SetImage(image.Get());
+    skin->SetStates(states);
+    SSkinPoolMgr::GetInstance()->GetBuiltinPool()->AddSkin({name, 100}, skin.Detach());
+}
+
+// Pictures at 100 % and 150 %: the sort mark and column dividers, selected
+// rows and a band, then a drop line. Places come from the view itself.
+TEST_F(McListViewExTest, LooksAtBothScales)
+{
+    AddMarkSkin(m_factory.Get(), L"sort_mark.png", L"_test.sortmark", 2);
+    AddMarkSkin(m_factory.Get(), L"col_divider.png", L"_test.coldivider", 1);
+    for (int percent : {100, 150}) {
+        SCOPED_TRACE(percent);
+        ScaleTo(percent, SIZE{320, 300});
+        auto* head = static_cast<SCtrlHeaderCtrl*>(m_list->GetHeader());
+        head->SetAttribute(L"sortSkin", L"_test.sortmark", FALSE);
+        head->SetAttribute(L"dividerSkin", L"_test.coldivider", FALSE);
+        Attach(10);
+        auto mid = [this](int row, int x) {
+            RECT rc;
+            m_list->OnItemGetRect(m_list->GetItemPanel(row), rc);
+            return POINT{x, (rc.top + rc.bottom) / 2};
+        };
+        const RECT pages = head->GetItemRect(1);
+        Click(POINT{(pages.left + pages.right) / 2, (pages.top + pages.bottom) / 2});
+        SHDITEM item;
+        head->GetItem(1, &item);
+        EXPECT_EQ(item.sortFlag, 1u);
+        ClickWith(mid(1, 40), 0);
+        ClickWith(mid(2, 40), MK_CONTROL);
+        Press(mid(6, 200 * percent / 100));
+        DragTo(mid(8, 260 * percent / 100));
+        EXPECT_EQ(Selection(*m_rows), (std::vector<int>{6, 7, 8}));
+        Flush(m_host);
+        hosttest::MaybeSavePng(m_host->GetMemSurface(),
+                               (L"mclistviewex_looks_" + std::to_wstring(percent) + L".png").c_str());
+        Release(mid(8, 260 * percent / 100));
+        // Sorted the other way, then a drag of row 4 below row 7.
+        Click(POINT{(pages.left + pages.right) / 2, (pages.top + pages.bottom) / 2});
+        ClickWith(mid(4, 40), 0);
+        Press(mid(4, 40));
+        ASSERT_TRUE(nativetest::PumpPastTimer(120));
+        POINT below = mid(7, 150);
+        below.y += 3 * percent / 100;
+        DragTo(below);
+        EXPECT_TRUE(m_list->IsRowDragging());
+        Flush(m_host);
+        hosttest::MaybeSavePng(m_host->GetMemSurface(),
+                               (L"mclistviewex_drop_" + std::to_wstring(percent) + L".png").c_str());
+        Release(below);
+        EXPECT_EQ(m_rows->items, (std::vector<int>{0, 1, 2, 3, 5, 6, 7, 4, 8, 9}));
+    }
 }
 
 } // namespace
