@@ -22,6 +22,7 @@ WebView::WebView() : m_doc(std::make_unique<DomDocument>()), m_cancel(std::make_
     Views().insert(this);
     if (NodeRuntime* rt = NodeRuntime::Get()) {
         rt->EnsureTaskWindow();
+        rt->Fetch();   // its set-up runs while the host prepares the first load
         m_zoom = rt->Zoom();
     }
     PrepareDocument();
