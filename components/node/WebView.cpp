@@ -68,6 +68,8 @@ unsigned WebView::CanvasColor() const
 void WebView::Restyle()
 {
     StyleResolver(m_sheet, m_zoom).Resolve(m_doc->Root());
+    const bool hoverRules = m_sheet.HasHoverRules();
+    ForEachNode(m_doc->Root(), [&](DomNode* n) { n->hoverBox = hoverRules && n->IsElement() && m_sheet.HoverSensitive(n); });
     m_styleDirty = false;
     m_layoutDirty = true;
 }

@@ -84,8 +84,9 @@ void WebView::UpdateHover(DomNode* hit)
         size_t i = 0;
         ForEachNode(n, [&](DomNode* d) {
             const ComputedStyle& b = before[i++];
-            // A box that starts or stops showing has no display item yet, or keeps one.
-            if (!b.SameLayout(d->style) || b.PaintsBox() != d->style.PaintsBox()) layout = true;
+            // A box that starts or stops showing needs a display item, unless
+            // the layout gave it one for its hover rules.
+            if (!b.SameLayout(d->style) || (b.PaintsBox() != d->style.PaintsBox() && !d->hoverBox)) layout = true;
             if (b.color != d->style.color || b.background != d->style.background ||
                 b.borderColor != d->style.borderColor || b.underline != d->style.underline)
                 UnionRect(&dirty, &dirty, &d->box);
