@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 using testnode::NodeEngine;
@@ -135,6 +136,38 @@ const char kStyled[] =
     " a{color:#0000ff} a:hover{color:#00ff00;background:#00ff00}</style></head><body>"
     "<div id=box></div><a id=link href=\"/next\" style=\"display:block;width:120px;height:30px\">link</a>"
     "<p><input id=name name=name style=\"width:150px\"></p></body></html>";
+
+// The names node.dll exports, read from its export table.
+std::set<std::string> ExportedNames(HMODULE module)
+{
+    std::set<std::string> names;
+    const auto* base = reinterpret_cast<const BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    if (!dir.VirtualAddress) return names;
+    const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
+    const auto* rvas = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i) names.insert(reinterpret_cast<const char*>(base + rvas[i]));
+    return names;
+}
+
+TEST(WebEngineExports, AreExactlyTheListedEntryPoints)
+{
+    const std::set<std::string> listed = {"wkeInitializeEx", "wkeEnableHighDPISupport", "wkeShutdown",
+        "wkeCreateWebView", "wkeDestroyWebView", "wkeSetHandle", "wkeSetTransparent",
+        "wkeSetNavigationToNewWindowEnable", "wkeSetCookieJarFullPath", "wkeSetLocalStorageFullPath",
+        "wkeSetViewSettings", "wkeOnLoadUrlBegin", "wkeOnLoadUrlEnd", "wkeOnLoadUrlFail", "wkeOnLoadingFinish",
+        "wkeOnURLChanged", "wkeOnPaintUpdated", "wkeOnCreateView", "wkeToStringW", "wkeIsLoadingSucceeded",
+        "wkeLoadURLW", "wkeStopLoading", "wkeResize", "wkeGetViewDC", "wkeContentsWidth", "wkeContentsHeight",
+        "wkeFireMouseEvent", "wkeMouseEvent", "wkeFireMouseWheelEvent", "wkeFireKeyDownEvent", "wkeFireKeyUpEvent",
+        "wkeFireKeyPressEvent", "wkeSetFocus", "wkeKillFocus", "wkeGetCaret", "wkeGetCursorInfoType",
+        "jsBindFunction", "wkeJsBindFunction", "jsArg", "jsToInt", "jsToStringW", "jsToTempStringW", "jsUndefined",
+        "jsGetWebView", "wkeRunJSW"};
+    ASSERT_EQ(listed.size(), 45u);
+    // Nothing of the libraries linked into it (libxml2, duktape, libcurl) is exported beside them.
+    EXPECT_EQ(ExportedNames(Engine().module), listed);
+}
 
 TEST_F(WebEngineTest, LoadsPaintsAndReportsInOrder)
 {
