@@ -70,6 +70,7 @@ public:
 
 protected:
     void OnPaint(IPaintSurface* rt) override;
+    void OnScaleChanged(int scale) override;
 
 private:
     int CreateView();
@@ -78,8 +79,9 @@ private:
     void OnImeStart();
     void Notify(int code);
     void PostRelayout(WPARAM code);
-    void PaintScaled(HDC dst, HDC src, const RECT& area, int srcW, int srcH);
+    void PaintScaled(HDC dst, HDC srcDc, const RECT& area);
     POINT ToView(LPARAM lp) const;
+    void ResizeView();
     void RegisterCallbacks();
 
     static wkeWebView WKE_CALL NewWindowCb(wkeWebView, void*, wkeNavigationType, const wkeString, const wkeWindowFeatures*);

@@ -16,6 +16,25 @@ POINT SWkeWebkit::ToView(LPARAM lp) const
     return POINT{int((GET_X_LPARAM(lp) - client.left) * r), int((GET_Y_LPARAM(lp) - client.top) * r)};
 }
 
+// The view's size in engine pixels: the client size times the ratio.
+void SWkeWebkit::ResizeView()
+{
+    if (!m_view) return;
+    const RECT client = GetClientRect();
+    const double r = Ratio();
+    WkeCall(g_wke.wkeResize, m_view, int((client.right - client.left) * r), int((client.bottom - client.top) * r));
+}
+
+// A new scale changes the ratio even where the client keeps its size (a
+// layout in plain pixels): the view is sized again and painted anew, or its
+// picture would stay at the old ratio.
+void SWkeWebkit::OnScaleChanged(int scale)
+{
+    SWindow::OnScaleChanged(scale);
+    ResizeView();
+    InvalidateClient();
+}
+
 BOOL SWkeWebkit::OnMouseEvent(UINT msg, WPARAM wp, LPARAM lp)
 {
     const POINT at = ToView(lp);
@@ -85,10 +104,7 @@ BOOL SWkeWebkit::OnSwndMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         return SWindow::OnSwndMessage(msg, wp, lp, result);
     case WM_SIZE: {
         BOOL handled = SWindow::OnSwndMessage(msg, wp, lp, result);
-        const RECT client = GetClientRect();
-        const double r = Ratio();
-        if (m_view)
-            WkeCall(g_wke.wkeResize, m_view, int((client.right - client.left) * r), int((client.bottom - client.top) * r));
+        ResizeView();
         return handled;
     }
     case WM_SETFOCUS: {

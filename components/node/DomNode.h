@@ -32,6 +32,7 @@ struct DomNode {
     ComputedStyle style;
     RECT box{};         // border box, page coordinates (device pixels)
     bool hovered = false;
+    bool hoverBox = false;   // a :hover rule may give it a box: laid out with one
 
     bool IsElement() const { return kind == Element; }
     bool Is(const char* t) const { return kind == Element && tag == t; }

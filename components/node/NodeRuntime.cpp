@@ -39,11 +39,20 @@ NodeRuntime& NodeRuntime::Ensure()
 void NodeRuntime::Shutdown()
 {
     if (!g_runtime) return;
-    g_runtime->m_fetch->SaveCookies();
+    if (g_runtime->m_fetch) g_runtime->m_fetch->SaveCookies();
     delete std::exchange(g_runtime, nullptr);
 }
 
-NodeRuntime::NodeRuntime() : m_fetch(std::make_unique<NetFetch>()) {}
+NodeRuntime::NodeRuntime() = default;
+
+// Not made by wkeInitializeEx: starting the workers (whose libcurl set-up
+// loads the system's security packages, under the loader's lock) would slow
+// the binding at start-up, which needs none of them.
+NetFetch& NodeRuntime::Fetch()
+{
+    if (!m_fetch) m_fetch = std::make_unique<NetFetch>();
+    return *m_fetch;
+}
 
 // The first window of a process under Wine connects it to the display, which
 // is slow: the task window waits for the first view, so binding the engine

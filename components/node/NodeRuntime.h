@@ -24,13 +24,15 @@ public:
 
     // Made on the user-interface thread by the first view or timer.
     void EnsureTaskWindow();
+    HWND TaskWindow() const { return m_wnd; }
     // Runs `task` on the user-interface thread; safe from any thread.
     void Post(std::function<void()> task);
     // A one-shot or repeating timer on the user-interface thread; 0 on failure.
     UINT_PTR StartTimer(int ms, std::function<void()> fire);
     void StopTimer(UINT_PTR id);
 
-    NetFetch& Fetch() { return *m_fetch; }
+    // The fetcher, started by the first view or cookie jar that needs it.
+    NetFetch& Fetch();
     double Zoom() const { return m_zoom; }
     void EnableHighDpi();
     std::vector<BoundFunction>& Bound() { return m_bound; }

@@ -61,9 +61,11 @@ void Unite(RECT& into, const RECT& r)
     else UnionRect(&into, &into, &r);
 }
 
-bool Paints(const ComputedStyle& st)
+// An element whose hover rules may give it a background or border keeps an
+// (empty) box item, so that hovering repaints it without a new layout.
+bool Paints(const DomNode* n)
 {
-    return st.PaintsBox();
+    return n->style.PaintsBox() || n->hoverBox;
 }
 
 } // namespace
@@ -260,7 +262,7 @@ void PageLayout::EmitInlineBoxes(DomNode* from, const RECT& r)
 {
     for (DomNode* a = from->parent; a && a->style.display == Display::Inline && a->IsElement(); a = a->parent) {
         Unite(a->box, r);
-        if (!Paints(a->style)) continue;
+        if (!Paints(a)) continue;
         DisplayItem box;
         box.kind = DisplayItem::Box;
         box.node = a;
@@ -279,7 +281,7 @@ void PageLayout::EmitAtomic(const Unit& u, int x, int baseline)
     int top = baseline - u.above + n->style.margin.top;
     if (Replaced(n)) {
         n->box = RECT{left, top, left + w, top + h};
-        if (Paints(n->style)) m_items.push_back(DisplayItem{DisplayItem::Box, n, n->box});
+        if (Paints(n)) m_items.push_back(DisplayItem{DisplayItem::Box, n, n->box});
         m_items.push_back(DisplayItem{n->Is("img") ? DisplayItem::Image : DisplayItem::Control, n, n->box});
     } else {
         int dx = left - n->box.left, dy = top - n->box.top;
@@ -359,7 +361,7 @@ int PageLayout::Block(DomNode* n, int x, int y, int availWidth, bool shrink)
     if (fixed && st.marginLeftAuto && st.marginRightAuto) left = x + std::max(0, (availWidth - contentW - frame) / 2);
     else if (fixed && st.marginLeftAuto) left = x + std::max(0, availWidth - contentW - frame - m.right);
     size_t boxItem = m_items.size();
-    if (Paints(st)) m_items.push_back(DisplayItem{DisplayItem::Box, n, {}});
+    if (Paints(n)) m_items.push_back(DisplayItem{DisplayItem::Box, n, {}});
     int cx = left + b.left + p.left, cy = y + m.top + b.top + p.top;
     if (shrink && !fixed) {
         int saved = m_extent;

@@ -22,6 +22,7 @@ WebView::WebView() : m_doc(std::make_unique<DomDocument>()), m_cancel(std::make_
     Views().insert(this);
     if (NodeRuntime* rt = NodeRuntime::Get()) {
         rt->EnsureTaskWindow();
+        rt->Fetch();   // its set-up runs while the host prepares the first load
         m_zoom = rt->Zoom();
     }
     PrepareDocument();
@@ -67,6 +68,8 @@ unsigned WebView::CanvasColor() const
 void WebView::Restyle()
 {
     StyleResolver(m_sheet, m_zoom).Resolve(m_doc->Root());
+    const bool hoverRules = m_sheet.HasHoverRules();
+    ForEachNode(m_doc->Root(), [&](DomNode* n) { n->hoverBox = hoverRules && n->IsElement() && m_sheet.HoverSensitive(n); });
     m_styleDirty = false;
     m_layoutDirty = true;
 }

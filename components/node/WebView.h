@@ -139,6 +139,7 @@ private:
     bool EditKey(DomNode* field, unsigned code);
     void InsertText(DomNode* field, const std::wstring& text);
     void Copy(DomNode* field, bool cut);
+    HWND ClipboardOwner() const;
     int CaretFromX(DomNode* field, int x);
     int CursorFor(DomNode* n) const;
     void ControlChanged(DomNode* n);

@@ -84,8 +84,9 @@ void WebView::UpdateHover(DomNode* hit)
         size_t i = 0;
         ForEachNode(n, [&](DomNode* d) {
             const ComputedStyle& b = before[i++];
-            // A box that starts or stops showing has no display item yet, or keeps one.
-            if (!b.SameLayout(d->style) || b.PaintsBox() != d->style.PaintsBox()) layout = true;
+            // A box that starts or stops showing needs a display item, unless
+            // the layout gave it one for its hover rules.
+            if (!b.SameLayout(d->style) || (b.PaintsBox() != d->style.PaintsBox() && !d->hoverBox)) layout = true;
             if (b.color != d->style.color || b.background != d->style.background ||
                 b.borderColor != d->style.borderColor || b.underline != d->style.underline)
                 UnionRect(&dirty, &dirty, &d->box);
@@ -253,12 +254,20 @@ void WebView::InsertText(DomNode* f, const std::wstring& text)
     ControlChanged(f);
 }
 
+// A clipboard opened without a window cannot be written: a view without a
+// host window (most have none) copies as the engine's task window.
+HWND WebView::ClipboardOwner() const
+{
+    NodeRuntime* rt = NodeRuntime::Get();
+    return handle ? handle : rt ? rt->TaskWindow() : nullptr;
+}
+
 void WebView::Copy(DomNode* f, bool cut)
 {
     int from = std::clamp(std::min(f->caret, f->selAnchor), 0, int(f->value.size()));
     int to = std::clamp(std::max(f->caret, f->selAnchor), 0, int(f->value.size()));
     // A password is never copied out of its field.
-    if (to <= from || f->AttrOr("type") == "password" || !OpenClipboard(handle)) return;
+    if (to <= from || f->AttrOr("type") == "password" || !OpenClipboard(ClipboardOwner())) return;
     std::wstring text = f->value.substr(size_t(from), size_t(to - from));
     EmptyClipboard();
     if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
@@ -320,7 +329,7 @@ bool WebView::EditKey(DomNode* f, unsigned code)
     } else if (code == 'C' || code == 'X') {
         Copy(f, code == 'X');
     } else if (code == 'V') {
-        InsertText(f, ClipboardText(handle));
+        InsertText(f, ClipboardText(ClipboardOwner()));
     } else {
         return false;
     }

@@ -4,13 +4,16 @@
 #include "tests/components/node/NodeEngine.h"
 #include "tests/support/HttpTestServer.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/ServedPage.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 using testnode::NodeEngine;
@@ -109,19 +112,24 @@ protected:
     {
         for (wchar_t c : text) e.wkeFireKeyPressEvent(view, c, 0, false);
     }
+    // A key pressed with Ctrl held, as this thread's keyboard state shows it.
+    void CtrlKey(unsigned key)
+    {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        e.wkeFireKeyDownEvent(view, key, 0, false);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    }
 
     NodeEngine& e = Engine();
     wkeWebView view = nullptr;
     Record rec;
 };
 
-HttpTestReply Html(const std::string& body, const std::string& type = "text/html; charset=utf-8")
-{
-    HttpTestReply r;
-    r.body = body;
-    r.headers.push_back("Content-Type: " + type);
-    return r;
-}
+using testsupport::HtmlReply;
 
 const char kStyled[] =
     "<html><head><style>body{margin:0} #box{width:100px;height:50px;background:#ff0000}"
@@ -129,9 +137,41 @@ const char kStyled[] =
     "<div id=box></div><a id=link href=\"/next\" style=\"display:block;width:120px;height:30px\">link</a>"
     "<p><input id=name name=name style=\"width:150px\"></p></body></html>";
 
+// The names node.dll exports, read from its export table.
+std::set<std::string> ExportedNames(HMODULE module)
+{
+    std::set<std::string> names;
+    const auto* base = reinterpret_cast<const BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    if (!dir.VirtualAddress) return names;
+    const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
+    const auto* rvas = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i) names.insert(reinterpret_cast<const char*>(base + rvas[i]));
+    return names;
+}
+
+TEST(WebEngineExports, AreExactlyTheListedEntryPoints)
+{
+    const std::set<std::string> listed = {"wkeInitializeEx", "wkeEnableHighDPISupport", "wkeShutdown",
+        "wkeCreateWebView", "wkeDestroyWebView", "wkeSetHandle", "wkeSetTransparent",
+        "wkeSetNavigationToNewWindowEnable", "wkeSetCookieJarFullPath", "wkeSetLocalStorageFullPath",
+        "wkeSetViewSettings", "wkeOnLoadUrlBegin", "wkeOnLoadUrlEnd", "wkeOnLoadUrlFail", "wkeOnLoadingFinish",
+        "wkeOnURLChanged", "wkeOnPaintUpdated", "wkeOnCreateView", "wkeToStringW", "wkeIsLoadingSucceeded",
+        "wkeLoadURLW", "wkeStopLoading", "wkeResize", "wkeGetViewDC", "wkeContentsWidth", "wkeContentsHeight",
+        "wkeFireMouseEvent", "wkeMouseEvent", "wkeFireMouseWheelEvent", "wkeFireKeyDownEvent", "wkeFireKeyUpEvent",
+        "wkeFireKeyPressEvent", "wkeSetFocus", "wkeKillFocus", "wkeGetCaret", "wkeGetCursorInfoType",
+        "jsBindFunction", "wkeJsBindFunction", "jsArg", "jsToInt", "jsToStringW", "jsToTempStringW", "jsUndefined",
+        "jsGetWebView", "wkeRunJSW"};
+    ASSERT_EQ(listed.size(), 45u);
+    // Nothing of the libraries linked into it (libxml2, duktape, libcurl) is exported beside them.
+    EXPECT_EQ(ExportedNames(Engine().module), listed);
+}
+
 TEST_F(WebEngineTest, LoadsPaintsAndReportsInOrder)
 {
-    HttpTestServer server([](const HttpTestRequest&) { return Html(kStyled); });
+    HttpTestServer server([](const HttpTestRequest&) { return HtmlReply(kStyled); });
     ASSERT_TRUE(Load(server.Url("/page")));
     EXPECT_EQ(rec.result, WKE_LOADING_SUCCEEDED);
     EXPECT_TRUE(e.wkeIsLoadingSucceeded(view));
@@ -148,7 +188,7 @@ TEST_F(WebEngineTest, LoadsPaintsAndReportsInOrder)
 TEST_F(WebEngineTest, WidthZeroTakesThePreferredWidth)
 {
     HttpTestServer server([](const HttpTestRequest&) {
-        return Html("<body style=\"margin:0\"><div style=\"width:237px;height:20px\"></div></body>");
+        return HtmlReply("<body style=\"margin:0\"><div style=\"width:237px;height:20px\"></div></body>");
     });
     e.wkeResize(view, 0, 100);
     ASSERT_TRUE(Load(server.Url("/")));
@@ -158,7 +198,7 @@ TEST_F(WebEngineTest, WidthZeroTakesThePreferredWidth)
 
 TEST_F(WebEngineTest, HoverRepaintsAndCursorsFollowTheElement)
 {
-    HttpTestServer server([](const HttpTestRequest&) { return Html(kStyled); });
+    HttpTestServer server([](const HttpTestRequest&) { return HtmlReply(kStyled); });
     ASSERT_TRUE(Load(server.Url("/")));
     EXPECT_NE(Pixel(110, 55) & 0xFFFFFF, 0x00FF00u);
     Mouse(WM_MOUSEMOVE, 110, 65);
@@ -174,7 +214,7 @@ TEST_F(WebEngineTest, HoverRepaintsAndCursorsFollowTheElement)
 TEST_F(WebEngineTest, ClicksCallBoundFunctionsWithTheirArguments)
 {
     HttpTestServer server([](const HttpTestRequest&) {
-        return Html("<body style=\"margin:0\"><button id=b style=\"width:100px;height:30px\" "
+        return HtmlReply("<body style=\"margin:0\"><button id=b style=\"width:100px;height:30px\" "
                     "onclick=\"report(42, '中文', document.getElementById('b').tagName)\">go</button>"
                     "<div id=none style=\"height:30px\" onclick=\"report()\">x</div>"
                     "<div id=wrong style=\"height:30px\" onclick=\"report({a:1}, null, 'x7')\">y</div></body>");
@@ -199,8 +239,8 @@ TEST_F(WebEngineTest, ClicksCallBoundFunctionsWithTheirArguments)
 TEST_F(WebEngineTest, FormsPostTypedFieldsWithTabAndEnter)
 {
     HttpTestServer server([](const HttpTestRequest& r) {
-        if (r.method == "POST") return Html("<body>posted</body>");
-        return Html("<body style=\"margin:0\"><form method=post action=\"/login\">"
+        if (r.method == "POST") return HtmlReply("<body>posted</body>");
+        return HtmlReply("<body style=\"margin:0\"><form method=post action=\"/login\">"
                     "<input id=u name=user style=\"width:150px\"><input id=p name=pass type=password>"
                     "<input type=checkbox name=keep checked><input type=submit name=go value=OK></form></body>");
     });
@@ -223,10 +263,61 @@ TEST_F(WebEngineTest, FormsPostTypedFieldsWithTabAndEnter)
     EXPECT_EQ(reqs.back().body, "user=a+b%26&pass=%E7%A7%98%E5%AF%86&keep=on");
 }
 
+TEST_F(WebEngineTest, InputsCopyAndPasteButAPasswordIsMaskedAndNeverCopied)
+{
+    HttpTestServer server([](const HttpTestRequest&) {
+        return HtmlReply("<body style=\"margin:0\"><input id=u><input id=p type=password><input id=v></body>");
+    });
+    ASSERT_TRUE(Load(server.Url("/")));
+    e.wkeSetFocus(view);
+    e.wkeFireKeyDownEvent(view, VK_TAB, 0, false);
+    Type(L"copy me");
+    CtrlKey('A');
+    CtrlKey('C');
+    e.wkeFireKeyDownEvent(view, VK_TAB, 0, false);
+    // Every character of a password shows as the same mark: a narrow and a
+    // wide letter move the caret alike.
+    const wkeRect c0 = e.wkeGetCaret(view);
+    Type(L"ii");
+    const wkeRect c1 = e.wkeGetCaret(view);
+    Type(L"WW");
+    const wkeRect c2 = e.wkeGetCaret(view);
+    EXPECT_GT(c1.x, c0.x);
+    EXPECT_EQ(c2.x - c1.x, c1.x - c0.x);
+    CtrlKey('A');
+    CtrlKey('C');   // refused: the clipboard keeps the first field's text
+    e.wkeFireKeyDownEvent(view, VK_TAB, 0, false);
+    CtrlKey('V');
+    e.wkeRunJSW(view, L"report(document.getElementById('u').value, document.getElementById('p').value, "
+                      L"document.getElementById('v').value)");
+    ASSERT_EQ(rec.calls.size(), 1u);
+    EXPECT_EQ(rec.calls[0], (std::vector<std::wstring>{L"copy me", L"iiWW", L"copy me"}));
+}
+
+TEST_F(WebEngineTest, FilePagesAndTheirImagesAreReadFromDisk)
+{
+    testsupport::TempFolder folder;
+    {
+        std::ofstream page(std::filesystem::path(folder.File(L"page.html")), std::ios::binary);
+        page << "<body style=\"margin:0\"><img src=\"logo.bmp\" width=20 height=20><p id=t>本地</p>"
+                "<script>report(document.getElementById('t').textContent)</script></body>";
+        std::ofstream logo(std::filesystem::path(folder.File(L"logo.bmp")), std::ios::binary);
+        logo << testsupport::BmpFile(20, 20, [](int, int) { return 0xFF0000FFu; });
+    }
+    std::wstring path = folder.File(L"page.html");
+    std::replace(path.begin(), path.end(), L'\\', L'/');
+    e.wkeLoadURLW(view, (L"file:///" + path).c_str());
+    ASSERT_TRUE(PumpUntil([&] { return rec.finished >= 1; }));
+    EXPECT_EQ(rec.result, WKE_LOADING_SUCCEEDED);
+    ASSERT_EQ(rec.calls.size(), 1u);
+    EXPECT_EQ(rec.calls[0][0], L"本地");
+    EXPECT_EQ(Pixel(10, 10), 0xFF0000FFu);   // the picture beside the page
+}
+
 TEST_F(WebEngineTest, GetFormsSubmitByTheirButton)
 {
     HttpTestServer server([](const HttpTestRequest&) {
-        return Html("<body style=\"margin:0\"><form action=\"/find?old=1\"><input type=hidden name=h value=\"1 2\">"
+        return HtmlReply("<body style=\"margin:0\"><form action=\"/find?old=1\"><input type=hidden name=h value=\"1 2\">"
                     "<input type=submit name=s value=Go style=\"width:80px;height:30px\"></form></body>");
     });
     ASSERT_TRUE(Load(server.Url("/")));
@@ -238,7 +329,7 @@ TEST_F(WebEngineTest, GetFormsSubmitByTheirButton)
 TEST_F(WebEngineTest, ScriptsRunThenOnloadWithTimersAndTheDom)
 {
     HttpTestServer server([](const HttpTestRequest&) {
-        return Html("<body style=\"margin:0\"><div id=a style=\"height:40px\">old</div><div id=b>x</div>"
+        return HtmlReply("<body style=\"margin:0\"><div id=a style=\"height:40px\">old</div><div id=b>x</div>"
                     "<script>var el = document.getElementById('a'); el.textContent = 'new';"
                     "document.getElementById('b').innerHTML = '<span id=s>in</span>';"
                     "report(document.getElementById('s').textContent, location.href);"
@@ -261,7 +352,7 @@ TEST_F(WebEngineTest, CookiesGoBackToTheServerAndIntoTheJar)
     std::wstring jar = folder.File(L"cookies.dat");
     e.wkeSetCookieJarFullPath(view, jar.c_str());
     HttpTestServer server([](const HttpTestRequest& r) {
-        HttpTestReply reply = Html("<body>c</body>");
+        HttpTestReply reply = HtmlReply("<body>c</body>");
         if (r.target == "/set") reply.headers.push_back("Set-Cookie: sid=abc123; Path=/; Max-Age=3600");
         return reply;
     });
@@ -285,7 +376,7 @@ TEST_F(WebEngineTest, GbkPagesAreDecodedThroughCodePage936)
     ASSERT_GT(n, 1);
     std::string page = std::string("<html><head><meta charset=\"gbk\"></head><body><p id=t>") + gbk +
         "</p><script>report(document.getElementById('t').textContent)</script></body></html>";
-    HttpTestServer server([page](const HttpTestRequest&) { return Html(page, "text/html"); });
+    HttpTestServer server([page](const HttpTestRequest&) { return HtmlReply(page, "text/html"); });
     ASSERT_TRUE(Load(server.Url("/")));
     ASSERT_EQ(rec.calls.size(), 1u);
     EXPECT_EQ(rec.calls[0][0], chinese);
@@ -294,7 +385,7 @@ TEST_F(WebEngineTest, GbkPagesAreDecodedThroughCodePage936)
 TEST_F(WebEngineTest, BlankLinksAskTheHostForAView)
 {
     HttpTestServer server([](const HttpTestRequest&) {
-        return Html("<body style=\"margin:0\"><a href=\"/other\" target=_blank style=\"display:block;height:30px\">o</a></body>");
+        return HtmlReply("<body style=\"margin:0\"><a href=\"/other\" target=_blank style=\"display:block;height:30px\">o</a></body>");
     });
     e.wkeOnCreateView(view, [](wkeWebView v, void* p, wkeNavigationType, const wkeString url, const wkeWindowFeatures*) {
         ++static_cast<Record*>(p)->created;
@@ -311,8 +402,8 @@ TEST_F(WebEngineTest, BlankLinksAskTheHostForAView)
 TEST_F(WebEngineTest, WheelScrollsOnlyPagesTallerThanTheView)
 {
     HttpTestServer server([](const HttpTestRequest& r) {
-        if (r.target == "/short") return Html("<body>s</body>");
-        return Html("<body style=\"margin:0\"><div style=\"height:300px;background:#ff0000\"></div>"
+        if (r.target == "/short") return HtmlReply("<body>s</body>");
+        return HtmlReply("<body style=\"margin:0\"><div style=\"height:300px;background:#ff0000\"></div>"
                     "<div style=\"height:300px;background:#0000ff\"></div></body>");
     });
     ASSERT_TRUE(Load(server.Url("/tall")));
@@ -326,7 +417,7 @@ TEST_F(WebEngineTest, WheelScrollsOnlyPagesTallerThanTheView)
 TEST_F(WebEngineTest, BadAddressesAndAnswersFailOnce)
 {
     HttpTestServer server([](const HttpTestRequest& r) {
-        HttpTestReply reply = Html("<body>x</body>");
+        HttpTestReply reply = HtmlReply("<body>x</body>");
         if (r.target == "/missing") reply.status = "404 Not Found";
         if (r.target == "/huge") reply.body.assign(50u << 20, 'a');
         return reply;
@@ -349,7 +440,7 @@ TEST_F(WebEngineTest, StoppingAPageThatNeverAnswersReportsOnce)
     HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HttpTestServer server([release](const HttpTestRequest&) {
         WaitForSingleObject(release, 20000);
-        return Html("<body>late</body>");
+        return HtmlReply("<body>late</body>");
     });
     e.wkeLoadURLW(view, Wide(server.Url("/slow")).c_str());
     ASSERT_TRUE(PumpUntil([&] { return server.Requests().size() == 1; }));
@@ -371,10 +462,10 @@ TEST_F(WebEngineTest, EndlessScriptsStopAfterTwoSecondsAndInvalidTextIsReplaced)
 {
     HttpTestServer server([](const HttpTestRequest& r) {
         if (r.target == "/heap")
-            return Html("<body><script>var big=[];"
+            return HtmlReply("<body><script>var big=[];"
                         "try{for(;;)big.push(new ArrayBuffer(1048576));}catch(e){report('heap')}"
                         "</script></body>");
-        return Html(std::string("<body><p id=t>a\xff\xfe" "b</p><script>report(document.getElementById('t').textContent);"
+        return HtmlReply(std::string("<body><p id=t>a\xff\xfe" "b</p><script>report(document.getElementById('t').textContent);"
                                 "while(true){}</script><script>report('next')</script></body>"));
     });
     ULONGLONG start = GetTickCount64();

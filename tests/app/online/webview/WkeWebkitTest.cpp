@@ -1,13 +1,19 @@
 // The web-view control on a real host over the engine: url rules, the load
 // time-out driven by ticks, a control without a view, cursors, corners and
-// what it paints (saved as PNG at 100 % and 150 %).
+// what it paints (saved as PNG at 100 % and 150 %), and how it follows a
+// change of the host's scale.
+#include "app/controls/SDlgCommon.h"
 #include "app/online/SWkeWebkit.h"
 #include "app/online/WebViewScale.h"
 #include "app/online/WkeBinding.h"
 #include "tests/dui/core/HostTestEnv.h"
 #include "tests/support/HttpTestServer.h"
+#include "tests/support/ServedPage.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -29,6 +35,7 @@ protected:
     {
         hosttest::HostTest::TearDown();
         g_wke = m_saved;
+        SetSystemScale(100);
     }
     SWkeWebkit* Open(SHostWnd*& host)
     {
@@ -48,6 +55,14 @@ protected:
         return web;
     }
     int Count(int code) const { return int(std::count(codes.begin(), codes.end(), code)); }
+    // A new scale as the program's windows take one on a DPI change: the
+    // scale message to every window of the host, then the host's new size.
+    static void Rescale(SHostWnd* host, int scale)
+    {
+        SDlgCommon common(*host);
+        common.Rescale(scale, host->GetNativeWindowRect());
+        Flush(host);
+    }
     template <class Done>
     bool Until(Done done)
     {
@@ -66,10 +81,7 @@ SStringW WideUrl(const std::string& url)
 
 HttpTestReply Page(const std::string& body)
 {
-    HttpTestReply r;
-    r.body = body;
-    r.headers.push_back("Content-Type: text/html; charset=utf-8");
-    return r;
+    return testsupport::HtmlReply(body);
 }
 
 TEST_F(WkeWebkitTest, IsMadeByItsTagAndMapsItsView)
@@ -206,61 +218,163 @@ const char kLookPage[] =
     "<div class=row>密码 <input type=password name=pass value=\"secret\"></div>"
     "<div class=row><input type=checkbox name=keep checked> 记住我 <button>登录</button></div></form></body></html>";
 
+bool NearColour(uint32_t pixel, uint32_t rgb, int tolerance = 12)
+{
+    for (int shift : {0, 8, 16})
+        if (std::abs(int(pixel >> shift & 0xFF) - int(rgb >> shift & 0xFF)) > tolerance) return false;
+    return true;
+}
+
+// The host's painted surface, 0xAARRGGBB premultiplied.
+std::vector<uint32_t> SurfacePixels(SHostWnd* host, SIZE& size)
+{
+    auto* bmp = static_cast<IPaintBitmap*>(host->GetMemSurface()->GetSelectedObject(OT_BITMAP));
+    if (!bmp) return {};
+    size = SIZE{LONG(bmp->Width()), LONG(bmp->Height())};
+    const auto* px = static_cast<const uint32_t*>(bmp->LockPixels());
+    std::vector<uint32_t> out(px, px + size_t(size.cx) * size.cy);
+    bmp->UnlockPixels(const_cast<uint32_t*>(px));
+    return out;
+}
+
+// The longest run of the logo's yellow in any row (the logo's width on
+// screen), and the first row that has it.
+int YellowBand(const std::vector<uint32_t>& px, SIZE size, int& firstRow)
+{
+    int band = 0;
+    firstRow = -1;
+    for (int y = 0; y < size.cy; ++y) {
+        int run = 0;
+        for (int x = 0; x < size.cx; ++x) {
+            run = NearColour(px[size_t(y) * size.cx + x], 0xFFD700) ? run + 1 : 0;
+            band = std::max(band, run);
+            if (run && firstRow < 0) firstRow = y;
+        }
+    }
+    return band;
+}
+
+SIZE ViewPictureSize(wkeWebView view)
+{
+    BITMAP bm{};
+    HDC dc = g_wke.wkeGetViewDC(view);
+    if (!dc || !::GetObjectW(::GetCurrentObject(dc, OBJ_BITMAP), sizeof(bm), &bm)) return SIZE{-1, -1};
+    return SIZE{bm.bmWidth, std::abs(bm.bmHeight)};
+}
+
 // A 64x64 BMP: a blue square with a yellow band.
 std::string LogoBmp()
 {
-    const int w = 64, h = 64;
-    std::string out(54 + w * h * 4, '\0');
-    auto put32 = [&](size_t at, uint32_t v) { memcpy(&out[at], &v, 4); };
-    out[0] = 'B';
-    out[1] = 'M';
-    put32(2, uint32_t(out.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, w);
-    put32(22, h);
-    out[26] = 1;
-    out[28] = 32;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            put32(54 + size_t(y * w + x) * 4, (y > 24 && y < 40) ? 0xFFFFD700u : 0xFF1A73E8u);
-    return out;
+    return testsupport::BmpFile(64, 64, [](int, int y) { return (y > 24 && y < 40) ? 0xFFFFD700u : 0xFF1A73E8u; });
+}
+
+HttpTestServer LookServer()
+{
+    return HttpTestServer([](const HttpTestRequest& r) {
+        return r.target == "/logo.bmp" ? testsupport::BmpReply(LogoBmp()) : Page(kLookPage);
+    });
+}
+
+TEST_F(WkeWebkitTest, TheViewIsTheClientTimesTheSystemScaleOverTheHostsAlsoAfterAScaleChange)
+{
+    struct Case {
+        int system, host;
+        bool sizeFollows;   // the host is sized again, as on a DPI change
+        SIZE client, view;  // of the control filling the 568x622 layout
+    };
+    const Case cases[] = {
+        {100, 100, true, {568, 622}, {568, 622}},
+        {100, 150, true, {852, 933}, {568, 622}},
+        {150, 150, true, {852, 933}, {852, 933}},
+        {150, 100, true, {568, 622}, {852, 933}},
+        // Only the scale changes: the ratio alone sizes the view again.
+        {100, 150, false, {568, 622}, {378, 414}},
+        {150, 150, false, {568, 622}, {568, 622}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "system " << c.system << ", host " << c.host << (c.sizeFollows ? "" : ", scale only"));
+        SetSystemScale(c.system);
+        SHostWnd* host = nullptr;
+        SWkeWebkit* web = Open(host);
+        ASSERT_TRUE(web);
+        if (c.host != 100 && c.sizeFollows) Rescale(host, c.host);
+        if (c.host != 100 && !c.sizeFollows) {
+            host->BroadcastMessage(UM_SETSCALE, WPARAM(c.host));
+            Flush(host);
+        }
+        EXPECT_EQ(web->GetScale(), c.host);
+        const RECT client = web->GetClientRect();
+        EXPECT_EQ(client.right - client.left, c.client.cx);
+        EXPECT_EQ(client.bottom - client.top, c.client.cy);
+        const SIZE got = ViewPictureSize(web->GetWebView());
+        EXPECT_EQ(got.cx, c.view.cx);
+        EXPECT_EQ(got.cy, c.view.cy);
+        host->DestroyWindow();
+    }
 }
 
 TEST_F(WkeWebkitTest, PaintsAServedPageAtOneHundredAndOneHundredFiftyPercent)
 {
-    HttpTestServer server([](const HttpTestRequest& r) {
-        if (r.target == "/logo.bmp") {
-            HttpTestReply img;
-            img.body = LogoBmp();
-            img.headers.push_back("Content-Type: image/bmp");
-            return img;
-        }
-        return Page(kLookPage);
-    });
+    HttpTestServer server = LookServer();
     for (int scale : {100, 150}) {
         SCOPED_TRACE(scale);
         codes.clear();
         SHostWnd* host = nullptr;
         SWkeWebkit* web = Open(host);
         ASSERT_TRUE(web);
-        if (scale != 100) host->OnScaleChanged(scale);
-        Flush(host);
+        if (scale != 100) Rescale(host, scale);
         web->SetAttribute(L"url", WideUrl(server.Url("/")), FALSE);
         ASSERT_TRUE(Until([&] { return Count(EventWkeNotify::LoadSucceeded) == 1; }));
         Flush(host);
-        auto* bmp = static_cast<IPaintBitmap*>(host->GetMemSurface()->GetSelectedObject(OT_BITMAP));
-        ASSERT_TRUE(bmp);
-        const auto* px = static_cast<const uint32_t*>(bmp->LockPixels());
-        // The logo's blue lies below the heading and the paragraph.
+        SIZE size{};
+        const std::vector<uint32_t> px = SurfacePixels(host, size);
+        ASSERT_EQ(size.cx, 568 * scale / 100);
         int blue = 0;
-        for (uint32_t y = 0; y < bmp->Height(); ++y)
-            for (uint32_t x = 0; x < bmp->Width(); ++x)
-                blue += (px[y * bmp->Width() + x] & 0xFFFFFF) == 0x1A73E8;
-        bmp->UnlockPixels(const_cast<uint32_t*>(px));
-        EXPECT_GT(blue, scale == 100 ? 2000 : 4000);
+        for (uint32_t p : px) blue += NearColour(p, 0x1A73E8, 8);
+        // The logo (64x64 CSS pixels) is blue but for its band, and the
+        // heading is blue too: both grow with the square of the scale.
+        EXPECT_GT(blue, scale == 100 ? 2000 : 4500);
+        // The logo's yellow band is the only yellow: its widest row is the
+        // logo's width, 64 CSS pixels, times the scale.
+        int firstYellow = 0;
+        EXPECT_NEAR(YellowBand(px, size, firstYellow), 64 * scale / 100, 2);
+        // Upright: the logo stands below the heading and the paragraph, in
+        // the upper part of the page (its band starts 25 CSS pixels into it).
+        EXPECT_GT(firstYellow, 80 * scale / 100);
+        EXPECT_LT(firstYellow, 200 * scale / 100);
         hosttest::MaybeSavePng(host->GetMemSurface(), scale == 100 ? L"webview_100.png" : L"webview_150.png");
+        host->DestroyWindow();
     }
+}
+
+TEST_F(WkeWebkitTest, ARepaintOfPartOfAScaledViewDrawsThatPartOfThePicture)
+{
+    HttpTestServer server = LookServer();
+    SHostWnd* host = nullptr;
+    SWkeWebkit* web = Open(host);
+    ASSERT_TRUE(web);
+    Rescale(host, 150);
+    web->SetAttribute(L"url", WideUrl(server.Url("/")), FALSE);
+    ASSERT_TRUE(Until([&] { return Count(EventWkeNotify::LoadSucceeded) == 1; }));
+    Flush(host);
+    SIZE size{};
+    const std::vector<uint32_t> whole = SurfacePixels(host, size);
+    // A band across the heading, the text and the logo is painted again alone.
+    const RECT part{30, 20, 420, 260};
+    web->InvalidateRect(&part);
+    host->UpdateWindow();
+    const std::vector<uint32_t> again = SurfacePixels(host, size);
+    ASSERT_EQ(again.size(), whole.size());
+    int differing = 0, inked = 0;
+    for (int y = part.top; y < part.bottom; ++y)
+        for (int x = part.left; x < part.right; ++x) {
+            const size_t at = size_t(y) * size.cx + x;
+            differing += !NearColour(again[at], whole[at] & 0xFFFFFF, 40);
+            inked += (whole[at] & 0xFFFFFF) != 0xFFFFFF;
+        }
+    EXPECT_GT(inked, 2000);   // the band is not blank
+    // Only the seams may differ by a shade: the part is not the whole picture squeezed in.
+    EXPECT_LT(differing, (part.right - part.left) * (part.bottom - part.top) / 100);
 }
 
 } // namespace
