@@ -1,7 +1,7 @@
-# vesk_area_test(name [LIBS lib...]): one test binary of every .cpp
-# in the calling folder; every one of LIBS must exist (see vesk_link).
+# vesk_area_test(name [LIBS lib...] [ENV VAR=value...]): one test binary of
+# every .cpp in the calling folder; every one of LIBS must exist (see vesk_link).
 function(vesk_area_test name)
-    cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
+    cmake_parse_arguments(A "" "" "LIBS;ENV" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     if(NOT sources)
         return()
@@ -9,7 +9,7 @@ function(vesk_area_test name)
     foreach(l IN LISTS A_LIBS)
         _vesk_known_library(${l})
     endforeach()
-    vesk_add_test(${name} SOURCES ${sources} LIBS ${A_LIBS})
+    vesk_add_test(${name} SOURCES ${sources} LIBS ${A_LIBS} ENV ${A_ENV})
 endfunction()
 
 # vesk_test_layouts(target rc_in): compiles the layouts of the calling test

@@ -17,10 +17,11 @@ endfunction()
 # (scripts/test-lanes.sh; ctest ignores it unless it is given the lanes' resource file).
 set(VESK_TEST_LANE RESOURCE_GROUPS desktop:1)
 
-# vesk_add_test(name SOURCES src... [LIBS lib...]): one GoogleTest binary,
-# run under Wine by ctest. Few binaries: every Wine start costs time.
+# vesk_add_test(name SOURCES src... [LIBS lib...] [ENV VAR=value...]): one
+# GoogleTest binary, run under Wine by ctest with the given environment
+# (scripts/wine-run.sh reads some of it). Few binaries: every Wine start costs time.
 function(vesk_add_test name)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENV" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE vesk_options vesk_crash_report ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
@@ -29,7 +30,7 @@ function(vesk_add_test name)
         VESK_BIN_DIR="Z:${CMAKE_BINARY_DIR}/bin")
     # PRE_TEST: listing tests at build time would start Wine without a display.
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-        PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED vesk_prefix ${VESK_TEST_LANE})
+        PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED vesk_prefix ${VESK_TEST_LANE} ENVIRONMENT "${T_ENV}")
 endfunction()
 
 # vesk_add_bench(name src... ): a benchmark program, built with the tests, run by hand.

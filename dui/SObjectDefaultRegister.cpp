@@ -6,11 +6,14 @@
 #include "dui/control/SCheckBox.h"
 #include "dui/control/SEdit.h"
 #include "dui/control/SGroup.h"
+#include "dui/control/SHeaderCtrl.h"
 #include "dui/control/SIconWnd.h"
 #include "dui/control/SImageButton.h"
 #include "dui/control/SImageWnd.h"
 #include "dui/control/SLine.h"
 #include "dui/control/SLink.h"
+#include "dui/control/SMCListView.h"
+#include "dui/control/SListView.h"
 #include "dui/control/SPanel.h"
 #include "dui/control/SProgress.h"
 #include "dui/control/SRadioBox.h"
@@ -88,8 +91,11 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* registry)
     registry->TplRegisterFactory<STabPage>();
     registry->TplRegisterFactory<SSliderBar>();
     registry->TplRegisterFactory<SScrollBar>();
+    registry->TplRegisterFactory<SHeaderCtrl>();
     registry->TplRegisterFactory<SRichEdit>();
     registry->TplRegisterFactory<SEdit>();
+    registry->TplRegisterFactory<SListView>();
+    registry->TplRegisterFactory<SMCListView>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* registry)

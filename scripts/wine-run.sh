@@ -13,8 +13,10 @@
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 source "$VESK_ROOT/scripts/use-build-wineprefix.sh"
 source "$VESK_ROOT/scripts/test-lanes.sh"
+source "$VESK_ROOT/scripts/test-media.sh"
 use_build_wineprefix
 use_test_lane || exit 1
+use_small_media "$@"
 
 if [[ -z "${DISPLAY:-}" ]]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$BASH" "${BASH_SOURCE[0]}" "$@"

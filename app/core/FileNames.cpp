@@ -36,20 +36,26 @@ std::wstring GetParentFolder(const std::wstring& path)
     return path.substr(0, static_cast<size_t>(name - path.c_str()));
 }
 
-DUI::SStringW FormatFileSize(uint64_t bytes)
+FileSizeParts SplitFileSize(uint64_t bytes)
 {
     static const wchar_t* const kUnits[] = {L"B", L"KB", L"MB", L"GB"};
-    uint64_t value = bytes;
-    unsigned rest = 0;
+    FileSizeParts parts{bytes, 0, kUnits[0]};
     size_t unit = 0;
     // The unit table ends at GB: larger sizes stay counted in GB.
-    while (value >= 1024 && unit + 1 < std::size(kUnits)) {
-        rest = static_cast<unsigned>(value % 1024);
-        value /= 1024;
+    while (parts.whole >= 1024 && unit + 1 < std::size(kUnits)) {
+        parts.rest = static_cast<unsigned>(parts.whole % 1024);
+        parts.whole /= 1024;
         ++unit;
     }
-    int digit = static_cast<int>(rest / 102);
+    parts.unit = kUnits[unit];
+    return parts;
+}
+
+DUI::SStringW FormatFileSize(uint64_t bytes)
+{
+    const FileSizeParts parts = SplitFileSize(bytes);
+    int digit = static_cast<int>(parts.rest / 102);
     if (digit == 10)
         digit = 9;
-    return ToSString(FormatWString(L"%lld.%d %s", static_cast<long long>(value), digit, kUnits[unit]));
+    return ToSString(FormatWString(L"%lld.%d %s", static_cast<long long>(parts.whole), digit, parts.unit));
 }

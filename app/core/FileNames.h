@@ -19,5 +19,13 @@ std::wstring GetFileExtension(const std::wstring& path);
 std::wstring GetFileBaseName(const std::wstring& path);
 // The folder of the path with its trailing backslash.
 std::wstring GetParentFolder(const std::wstring& path);
+// A size in its largest unit up to GB: the whole number and the rest in the
+// unit below (0..1023).
+struct FileSizeParts {
+    uint64_t whole;
+    unsigned rest;
+    const wchar_t* unit;   // "B", "KB", "MB" or "GB"
+};
+FileSizeParts SplitFileSize(uint64_t bytes);
 // "500.0 B", "1.5 KB", "1.0 MB": one decimal, units up to GB.
 DUI::SStringW FormatFileSize(uint64_t bytes);

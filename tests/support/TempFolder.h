@@ -23,7 +23,15 @@ public:
         RemoveAll(m_path);
         std::filesystem::create_directories(m_path);
     }
-    ~TempFolder() { RemoveAll(m_path); }
+    // A child the test started may still have the folder as its current
+    // directory for a moment after the test is done with it, and a folder in
+    // use cannot go: the removal is tried until it went, for a bounded time.
+    ~TempFolder()
+    {
+        const ULONGLONG end = GetTickCount64() + kRemovalLimitMs;
+        for (RemoveAll(m_path); Exists(m_path) && GetTickCount64() < end; RemoveAll(m_path))
+            Sleep(10);
+    }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
@@ -48,6 +56,12 @@ public:
     }
 
 private:
+    static constexpr ULONGLONG kRemovalLimitMs = 10000;
+
+    static bool Exists(const std::filesystem::path& path)
+    {
+        return GetFileAttributesW((L"\\\\?\\" + path.wstring()).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
     // The C run time cannot list folders past MAX_PATH, so what it leaves is
     // removed through the system's extended paths.
     static void RemoveAll(const std::filesystem::path& path)

@@ -1,5 +1,6 @@
 #include "app/modules/imagecompress/CImgAnalyzeTask.h"
 
+#include "app/core/FileNames.h"
 #include "app/core/SStringBridge.h"
 #include "app/core/TextEncoding.h"
 
@@ -11,18 +12,9 @@ constexpr int kAnalyzeFailed = 2;
 
 DUI::SStringW FormatAnalyzedSize(uint64_t bytes)
 {
-    static const wchar_t* const kUnits[] = {L"B", L"KB", L"MB", L"GB"};
-    uint64_t n = bytes;
-    uint64_t rem = 0;
-    size_t unit = 0;
-    // Past GB the number keeps growing rather than running off the units.
-    while (n >= 1024 && unit + 1 < std::size(kUnits)) {
-        rem = n % 1024;
-        n /= 1024;
-        ++unit;
-    }
+    const FileSizeParts parts = SplitFileSize(bytes);
     DUI::SStringW text;
-    text.Format(L"%lld.%02d%s", static_cast<long long>(n), static_cast<int>(rem / 10.24), kUnits[unit]);
+    text.Format(L"%lld.%02d%s", static_cast<long long>(parts.whole), static_cast<int>(parts.rest / 10.24), parts.unit);
     return text;
 }
 

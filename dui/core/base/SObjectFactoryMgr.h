@@ -23,7 +23,7 @@ public:
     SObjectFactoryMgr& operator=(const SObjectFactoryMgr&) = delete;
 
     // Stores a clone; the caller keeps its own factory.
-    BOOL RegisterFactory(const SObjectFactory& factory, BOOL replace = FALSE);
+    virtual BOOL RegisterFactory(const SObjectFactory& factory, BOOL replace = FALSE);
     template <class T>
     BOOL TplRegisterFactory(BOOL replace = FALSE)
     {

@@ -7,27 +7,9 @@
 #include "app/core/TextEncoding.h"
 #include "tests/app/core/AppDataGuard.h"
 #include "tests/app/core/TempFolder.h"
+#include "tests/app/core/Utf16File.h"
 
 namespace {
-
-// An INI file as Windows writes it for a UTF-16LE file: BOM, then UTF-16LE lines.
-std::string Utf16File(const std::wstring& text)
-{
-    std::string bytes = "\xFF\xFE";
-    for (wchar_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
-}
-
-std::wstring FromUtf16File(const std::string& bytes)
-{
-    std::wstring text;
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-        text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
-    return text;
-}
 
 class CFileIniTest : public ::testing::Test {
 protected:

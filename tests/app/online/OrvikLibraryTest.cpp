@@ -110,14 +110,6 @@ TEST_F(OrvikLibraryTest, ServicePageIsHandedToTheShell)
         std::ifstream in(std::filesystem::path(folder.File(L"vesk-opened-addresses.txt")));
         return std::getline(in, line) && !line.empty();
     }));
-    // The recorder runs with this folder as its current directory, and a
-    // folder in use cannot go: wait until the recorder has ended and the
-    // folder is gone, or the prefix would keep it.
-    PumpUntil([&] {
-        std::error_code failed;
-        std::filesystem::remove_all(folder.Path(), failed);
-        return !std::filesystem::exists(folder.Path(), failed);
-    }, 10000);
     while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
     if (line.size() > 1 && line.front() == '"') line = line.substr(1, line.size() - 2);
     const auto parsed = online_test::ParsePageAddress(FromUtf8(line));

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <memory>
 #include <string>
 
 #include "app/core/TextEncoding.h"
 #include "tests/app/online/MessageBoxes.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/HttpTestServer.h"
 #include "tests/support/MessagePump.h"
 
@@ -16,76 +16,22 @@ namespace {
 
 const std::wstring kBin = L"" VESK_BIN_DIR;
 
-// A child started in its own folder, its output collected in a pipe.
-class Probe {
+// The probe program of a folder, started there.
+class Probe : public testsupport::ChildProcess {
 public:
     Probe(const std::wstring& folder, const std::wstring& arguments)
+        : ChildProcess(L"\"" + folder + L"\\online_probe.exe\" " + arguments, Options(folder))
     {
-        SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-        HANDLE write = nullptr;
-        CreatePipe(&m_read, &write, &inherit, 0);
-        SetHandleInformation(m_read, HANDLE_FLAG_INHERIT, 0);
-        STARTUPINFOW start = {sizeof(start)};
-        start.dwFlags = STARTF_USESTDHANDLES;
-        start.hStdOutput = write;
-        start.hStdError = write;
-        start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-        std::wstring line = L"\"" + folder + L"\\online_probe.exe\" " + arguments;
-        PROCESS_INFORMATION info = {};
-        m_started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &start, &info);
-        CloseHandle(write);
-        if (m_started) {
-            CloseHandle(info.hThread);
-            m_process = info.hProcess;
-            m_id = info.dwProcessId;
-        }
-    }
-    ~Probe()
-    {
-        if (m_process) {
-            if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) TerminateProcess(m_process, 99);
-            CloseHandle(m_process);
-        }
-        if (m_read) CloseHandle(m_read);
-    }
-
-    bool Started() const { return m_started; }
-    DWORD Id() const { return m_id; }
-    // Waits for the end (pumping) and returns the exit code, or -2 on a hang.
-    long ExitCode()
-    {
-        if (!testsupport::PumpUntil([&] { return WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0; })) return -2;
-        DWORD code = 0;
-        GetExitCodeProcess(m_process, &code);
-        return static_cast<long>(code);
-    }
-    // What the child wrote. Bounded: a pipe whose writing end outlives the
-    // child (Wine has been seen to keep it open) must fail the test, not hang it.
-    std::string Output()
-    {
-        std::string out;
-        char buffer[512];
-        testsupport::PumpUntil([&] {
-            DWORD ready = 0;
-            if (!PeekNamedPipe(m_read, nullptr, 0, nullptr, &ready, nullptr)) return true;   // closed: all read
-            DWORD read = 0;
-            if (ready > 0 && ReadFile(m_read, buffer, sizeof(buffer), &read, nullptr)) out.append(buffer, read);
-            return WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0 && ready == 0 && read == 0 && !Pending();
-        });
-        return out;
     }
 
 private:
-    bool Pending() const
+    static testsupport::ChildOptions Options(const std::wstring& folder)
     {
-        DWORD ready = 0;
-        return PeekNamedPipe(m_read, nullptr, 0, nullptr, &ready, nullptr) && ready > 0;
+        testsupport::ChildOptions options;
+        options.folder = folder;
+        options.keepInput = true;
+        return options;
     }
-
-    bool m_started = false;
-    HANDLE m_process = nullptr;
-    HANDLE m_read = nullptr;
-    DWORD m_id = 0;
 };
 
 TEST(ProbeTest, MissingAccountLibraryEndsTheProgramWithItsMessage)
@@ -209,22 +155,15 @@ TEST(ProbeTest, AProgramThatLoadedAPageEndsWithoutShuttingTheEngineDown)
         r.headers.push_back("Content-Type: text/html");
         return r;
     });
-    const std::wstring arguments = L"wkeexit " + std::to_wstring(server.Port());
-    auto probe = std::make_unique<Probe>(kBin, arguments);
-    ASSERT_TRUE(probe->Started());
-    long code = probe->ExitCode();
-    std::string output = probe->Output();
-    // Under a loaded Wine a child now and then ends at its start, before any
-    // code of ours ran: no output and no request. The test runner starts such
-    // a process once more, and so does this test.
-    if (code != 0 && code != -2 && output.empty() && requests == 0) {
-        probe = std::make_unique<Probe>(kBin, arguments);
-        ASSERT_TRUE(probe->Started());
-        code = probe->ExitCode();
-        output = probe->Output();
-    }
-    EXPECT_EQ(code, 0) << "-2: the process never ended";
-    EXPECT_EQ(output, "loaded\n");
+    testsupport::ChildOptions options;
+    options.folder = kBin;
+    options.keepInput = true;
+    const auto run = testsupport::RunChild(L"\"" + kBin + L"\\online_probe.exe\" wkeexit " + std::to_wstring(server.Port()),
+                                           options, testsupport::kPumpLimitMs, true);
+    ASSERT_TRUE(run.ended) << "the process never ended";
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.output, "loaded\n");
+    EXPECT_GE(requests.load(), 1) << "the page came from the server";
 }
 
 } // namespace

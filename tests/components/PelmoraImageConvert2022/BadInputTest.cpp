@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -145,6 +146,50 @@ TEST(PelmoraBadInput, UnwritableOutputsFailAndLeaveNothing)
         EXPECT_FALSE(std::filesystem::exists(target));
     }
     EXPECT_FALSE(std::filesystem::exists(folder.File(L"gone")));
+}
+
+// A medium the test runner mounted for this test (scripts/test-media.sh), as
+// a Windows folder under drive Z:; empty where none could be mounted.
+std::wstring SmallMedium(const wchar_t* variable)
+{
+    wchar_t unixPath[MAX_PATH] = {};
+    if (!GetEnvironmentVariableW(variable, unixPath, MAX_PATH)) return {};
+    std::wstring folder = L"Z:" + std::wstring(unixPath);
+    std::replace(folder.begin(), folder.end(), L'/', L'\\');
+    return folder;
+}
+
+// A full disk and a read-only one refuse the output in its middle or at its
+// start: either way the save fails with the library's text and no piece of
+// the file stays behind.
+TEST(PelmoraBadInput, FullAndReadOnlyMediaFailTheSaveAndKeepNothing)
+{
+    const std::wstring full = SmallMedium(L"VESK_FULL_MEDIUM");
+    const std::wstring readOnly = SmallMedium(L"VESK_READONLY_MEDIUM");
+    if (full.empty() || readOnly.empty())
+        GTEST_SKIP() << "no mount namespace here for a full and a read-only medium";
+    struct Case {
+        const char* name;
+        std::wstring target;
+        const char* format;
+    };
+    // About 3 MB of BMP against the full medium's last few kilobytes: the
+    // writing starts and fails on the way.
+    const Case cases[] = {
+        {"full, bmp", full + L"\\out.bmp", "BMP"},
+        {"read-only, png", readOnly + L"\\out.png", "PNG"},
+        {"read-only, jpg", readOnly + L"\\out.jpg", "JPG"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ConverterHandle converter;
+        ASSERT_TRUE(converter->Load(Utf8(Fixtures::Get().Path("rgb.png")).c_str())) << converter.Error();
+        ASSERT_TRUE(converter->Resize(1000, 1000)) << converter.Error();
+        ASSERT_TRUE(converter->SetOutputFormat(c.format));
+        EXPECT_FALSE(converter->Save(Utf8(c.target).c_str()));
+        EXPECT_EQ(converter.Error(), "无法写入输出文件");
+        EXPECT_FALSE(std::filesystem::exists(c.target));
+    }
 }
 
 TEST(PelmoraBadInput, AwkwardAndLongNamesConvertAndTheSourceStaysUntouched)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -120,6 +122,51 @@ TEST(ObjectFactory, LookupByTagAndKind)
         EXPECT_EQ(obj->GetObjectKind(), c.wantKind);
         Free(obj);
     }
+}
+
+// The built-in windows go in in the order of the framework's class table;
+// classes not yet in the framework leave gaps, never a change of order.
+TEST(ObjectFactory, BuiltInWindowsRegisterInTableOrder)
+{
+    class OrderRegistry : public TestRegistry
+    {
+    public:
+        std::vector<std::wstring> windows;
+        BOOL RegisterFactory(const SObjectFactory& factory, BOOL replace) override
+        {
+            const SObjectInfo info = factory.GetObjectInfo();
+            if (info.Kind() == Window_Kind)
+                windows.emplace_back(info.Name());
+            return TestRegistry::RegisterFactory(factory, replace);
+        }
+    };
+    OrderRegistry reg;
+    SObjectDefaultRegister().RegisterWindows(&reg);
+    const std::vector<std::wstring> table = {
+        L"window", L"div", L"text", L"button", L"img", L"progress", L"imgbtn", L"hr", L"check", L"icon",
+        L"radio", L"link", L"group", L"animateimg", L"scrollview", L"realwnd", L"toggle", L"caption",
+        L"tabctrl", L"page", L"activex", L"flash", L"pane", L"splitwnd", L"splitcol", L"splitrow",
+        L"sliderbar", L"treectrl", L"scrollbar", L"header", L"listctrl", L"listbox", L"richedit", L"edit",
+        L"hotkey", L"combobox", L"calendar", L"spinButton", L"listview", L"comboview", L"mclistview",
+        L"tileview", L"treeview", L"menubar", L"calendarex", L"dateTimePicker"};
+    size_t at = 0;
+    for (const std::wstring& tag : reg.windows) {
+        SCOPED_TRACE(std::string(tag.begin(), tag.end()));
+        while (at < table.size() && table[at] != tag)
+            ++at;
+        ASSERT_LT(at, table.size()) << "registered out of the table's order, or not in it";
+    }
+    for (const wchar_t* tag : {L"header", L"listview", L"mclistview"}) {
+        SCOPED_TRACE(std::string(tag, tag + wcslen(tag)));
+        EXPECT_NE(std::find(reg.windows.begin(), reg.windows.end(), tag), reg.windows.end());
+        IObject* obj = reg.CreateObject(SObjectInfo(tag, Window_Kind));
+        ASSERT_NE(obj, nullptr);
+        EXPECT_STREQ(obj->GetClassTag(), tag);
+        Free(obj);
+    }
+    EXPECT_STREQ(reg.GetBaseObjectInfo(SObjectInfo(L"mclistview", Window_Kind)).Name(), L"div");
+    EXPECT_STREQ(reg.GetBaseObjectInfo(SObjectInfo(L"listview", Window_Kind)).Name(), L"div");
+    EXPECT_STREQ(reg.GetBaseObjectInfo(SObjectInfo(L"header", Window_Kind)).Name(), L"window");
 }
 
 TEST(ObjectFactory, MissingClassLogsOneWarning)

@@ -12,19 +12,10 @@
 #include "app/core/SStringBridge.h"
 #include "app/core/TextEncoding.h"
 #include "tests/app/core/AppDataGuard.h"
+#include "tests/app/core/Utf16File.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
-
-std::string Utf16File(const std::wstring& text)
-{
-    std::string bytes = "\xFF\xFE";
-    for (wchar_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
-}
 
 std::string ReadBytes(const std::wstring& path)
 {

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "tests/support/BadPdf.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -19,17 +20,11 @@ TEST(PdfToImagesBench, FileThatNeedsAPasswordIsAFailureNotACrash)
     std::wstring pdf = folder.Write(L"locked.pdf", testpdf::MakeEncryptedPdf());
     std::wstring cmd = L"\"" + (std::filesystem::path(VESK_BIN_DIR) / L"pdf_to_images.exe").wstring() + L"\" --out \"" +
                        folder.File(L"out") + L"\" \"" + pdf + L"\"";
-    STARTUPINFOW si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
-    DWORD waited = WaitForSingleObject(pi.hProcess, 120000);
-    if (waited != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 99);
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    ASSERT_EQ(waited, WAIT_OBJECT_0);
-    EXPECT_EQ(code, 1u);  // one file failed; a crash ends with an exception code
+    testsupport::ChildOptions options;
+    options.noWindow = true;
+    const testsupport::ChildRun run = testsupport::RunChild(cmd, options, 120000);
+    ASSERT_TRUE(run.ended) << run.output;
+    EXPECT_EQ(run.exitCode, 1u) << run.output;  // one file failed; a crash ends with an exception code
 }
 
 }  // namespace
