@@ -22,6 +22,8 @@
 #include "dui/control/SScrollView.h"
 #include "dui/control/SSliderBar.h"
 #include "dui/control/SStatic.h"
+#include "dui/control/STabCtrl.h"
+#include "dui/control/STabPage.h"
 #include "dui/control/SToggle.h"
 #include "dui/core/AnchorLayout.h"
 #include "dui/core/SGridLayout.h"
@@ -85,6 +87,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* registry)
     registry->TplRegisterFactory<SScrollView>();
     registry->TplRegisterFactory<SToggle>();
     registry->TplRegisterFactory<SCaption>();
+    registry->TplRegisterFactory<STabCtrl>();
+    registry->TplRegisterFactory<STabPage>();
     registry->TplRegisterFactory<SSliderBar>();
     registry->TplRegisterFactory<SScrollBar>();
     registry->TplRegisterFactory<SHeaderCtrl>();

@@ -3,6 +3,8 @@
 #include <objidl.h>
 #include <shlwapi.h>
 #include <gdiplus.h>
+#include <cstdarg>
+#include <cstdio>
 #include <memory>
 
 #include "dui/core/base/SHandle.h"
@@ -17,6 +19,16 @@ using Gdiplus::GpBitmap;
 using Gdiplus::GpImage;
 
 constexpr PROPID kFrameDelayTag = 0x5100;   // PropertyTagFrameDelay, in 1/100 s
+
+void Log(const wchar_t* format, ...)
+{
+    wchar_t line[256];
+    va_list args;
+    va_start(args, format);
+    _vsnwprintf_s(line, _countof(line), _TRUNCATE, format, args);
+    va_end(args);
+    ::OutputDebugStringW(line);
+}
 
 struct BitmapDeleter
 {
@@ -100,13 +112,25 @@ UINT PictureFrames::LoadFromMemory(const void* bytes, size_t size)
         GdipImageGetFrameDimensionsList(bmp.get(), &dim, 1) == Gdiplus::Ok)
         GdipImageGetFrameCount(bmp.get(), &dim, &frames);
     const std::vector<UINT> delays = FrameDelays(bmp.get(), frames);
+    const size_t frameBytes = static_cast<size_t>(cx) * cy * 4;
     for (UINT i = 0; i < frames; ++i) {
+        // Frames past the cap, or from the first one that cannot be read
+        // (a truncated animation), are dropped; the picture keeps the ones
+        // before. A first frame that cannot be read is no picture at all.
+        if (i > 0 && frameBytes * (i + 1) > kMaxPictureBytes) {
+            Log(L"imgdecoder: %u of %u frames kept, the rest is past %u MB of pixels\n", i, frames,
+                static_cast<UINT>(kMaxPictureBytes >> 20));
+            break;
+        }
         Frame frame;
-        // A picture with a frame we cannot read is not loaded at all.
         if ((frames > 1 && GdipImageSelectActiveFrame(bmp.get(), &dim, i) != Gdiplus::Ok) ||
             !ReadPixels(bmp.get(), static_cast<int>(cx), static_cast<int>(cy), frame.pixels)) {
-            m_frames.clear();
-            return 0;
+            if (i == 0) {
+                m_frames.clear();
+                return 0;
+            }
+            Log(L"imgdecoder: %u of %u frames kept, frame %u cannot be read\n", i, frames, i);
+            break;
         }
         frame.delay = delays[i];
         m_frames.push_back(std::move(frame));

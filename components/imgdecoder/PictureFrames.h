@@ -12,6 +12,10 @@ namespace vdecoder {
 class PictureFrames : public DUI::TObjRefImpl<DUI::IPictureFrames>
 {
 public:
+    // Decoded pixels one picture may hold: frames past it are dropped (and
+    // logged), so a long animation cannot take all memory.
+    static constexpr size_t kMaxPictureBytes = size_t{256} << 20;
+
     explicit PictureFrames(DUI::IPictureDecoderFactory* factory)
         : m_factory(DUI::SRefPtr<DUI::IPictureDecoderFactory>::Share(factory)) {}
 

@@ -3,7 +3,6 @@
 #include "dui/control/SControlSkin.h"
 #include "dui/core/CAccelerator.h"
 #include "dui/core/SLayoutParamAttr.h"
-#include "dui/core/base/StringSplit.h"
 #include "dui/control/SControlAttr.h"
 
 namespace DUI {
@@ -64,12 +63,7 @@ HRESULT SButton::SetAttribute(const SStringW& name, const SStringW& value, BOOL 
 
 HRESULT SButton::SetMinSize(const SStringW& value)
 {
-    SStringWList pieces;
-    if (SplitString(value, L',', pieces) != 2)
-        return E_INVALIDARG;
-    m_minWidth = ReadDimension(pieces[0], kSetAttribute);
-    m_minHeight = ReadDimension(pieces[1], kSetAttribute);
-    return S_FALSE;
+    return ReadDimensionPair(value, kSetAttribute, m_minWidth, m_minHeight) ? S_FALSE : E_INVALIDARG;
 }
 
 BOOL SButton::SetAccel(const SStringW& text)

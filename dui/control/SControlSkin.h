@@ -15,6 +15,7 @@ enum SysSkinIndex : int
     SysSkin_FocusRadio = 3,
     SysSkin_BtnNormal = 4,
     SysSkin_TreeToggle = 8,
+    SysSkin_TabPage = 11,
     SysSkin_Header = 12,
     SysSkin_ProgBkgnd = 15,
     SysSkin_ProgBar = 16,

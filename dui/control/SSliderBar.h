@@ -40,6 +40,7 @@ public:
     void OnScaleChanged(int scale) override;
 
 protected:
+    ISkinObj* ThumbSkin() const { return m_thumbSkin.Get(); }
     void OnPaint(IPaintSurface* rt) override;
     void OnLButtonDown(UINT flags, POINT pt) override;
     void OnLButtonUp(UINT flags, POINT pt) override;

@@ -68,6 +68,15 @@ bool ReadSizePair(const SStringW& text, bool fullMatches, const char* function, 
     return true;
 }
 
+bool ReadDimensionPair(const SStringW& text, const char* function, SLayoutSize& first, SLayoutSize& second)
+{
+    SStringWList pieces;
+    if (SplitString(text, L',', pieces) != 2) return false;
+    first = ReadDimension(pieces[0], function);
+    second = ReadDimension(pieces[1], function);
+    return true;
+}
+
 void ReadFloat(const SStringW& text, const char* function, float& out)
 {
     float value = 0;

@@ -23,6 +23,8 @@ SLayoutSize ReadSizeWord(const SStringW& text, bool fullMatches, const char* fun
 // Two size words separated by ','; false, changing nothing, for another count.
 bool ReadSizePair(const SStringW& text, bool fullMatches, const char* function, SLayoutSize& width,
                   SLayoutSize& height);
+// Two dimensions separated by ','; false, changing nothing, for another count.
+bool ReadDimensionPair(const SStringW& text, const char* function, SLayoutSize& first, SLayoutSize& second);
 // A float read with "%f"; a text it cannot read, or infinity or NaN, leaves
 // `out` as it was.
 void ReadFloat(const SStringW& text, const char* function, float& out);

@@ -29,6 +29,8 @@ TEST_F(ControlTest, ControlsAreMadeByTheirTags)
         {L"group", L"window", {L"group", L"window"}},
         {L"progress", L"window", {L"progress", L"window"}},
         {L"caption", L"window", {L"caption", L"window"}},
+        {L"tabctrl", L"window", {L"tabctrl", L"window"}},
+        {L"page", L"window", {L"page", L"window"}},
         {L"sliderbar", L"progress", {L"sliderbar", L"progress", L"window"}},
     };
     for (const Case& k : cases) {
